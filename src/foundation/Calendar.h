@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Date.h"
+#include "TimeZone.h"
+
+#include <memory>
+#include <unicode/uversion.h>
+
+U_NAMESPACE_BEGIN
+class Calendar;
+U_NAMESPACE_END
+
+namespace florelle {
+
+// The parts of a local date and time. Months are 1 to 12; weekday is 1
+// (Sunday) to 7 (Saturday) and is only read, never used to build a date.
+struct DateComponents {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int weekday = 0;
+};
+
+// Gregorian calendar arithmetic in local calendar days of one time zone.
+// A day step keeps the wall-clock time, so days that are 23 or 25 hours long
+// around a clock change still count as one day.
+class Calendar {
+public:
+    explicit Calendar(const TimeZone& zone);
+    Calendar(const Calendar& other);
+    Calendar& operator=(const Calendar& other);
+    ~Calendar();
+
+    // The calendar of the device's current time zone.
+    static Calendar current();
+
+    const TimeZone& timeZone() const { return zone_; }
+
+    DateComponents components(Date date) const;
+    // Out-of-range fields roll over (day 32 is the first of the next month).
+    Date dateFromComponents(const DateComponents& components) const;
+
+    Date startOfDay(Date date) const; // local 00:00:00
+    Date endOfDay(Date date) const;   // local 23:59:59
+    Date addingDays(Date date, int days) const;
+    Date addingMonths(Date date, int months) const;
+    // Local calendar days from `from` to `to`: 0 on the same day.
+    int daysFrom(Date from, Date to) const;
+
+private:
+    TimeZone zone_;
+    std::unique_ptr<icu::Calendar> calendar_;
+};
+
+} // namespace florelle

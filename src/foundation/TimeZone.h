@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Date.h"
+
+#include <optional>
+#include <string>
+
+namespace florelle {
+
+// A time zone by its IANA identifier ("Europe/Zagreb", "UTC").
+class TimeZone {
+public:
+    explicit TimeZone(std::string identifier);
+
+    // The device's zone: the one set by setCurrent, else the system's.
+    static TimeZone current();
+    // For tests and hosts; std::nullopt goes back to the system's zone.
+    static void setCurrent(std::optional<std::string> identifier);
+
+    const std::string& identifier() const { return identifier_; }
+    // Offset east of UTC at the given instant, daylight saving included.
+    int secondsFromGMT(Date date) const;
+
+private:
+    std::string identifier_;
+};
+
+} // namespace florelle
