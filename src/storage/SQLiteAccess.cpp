@@ -40,11 +40,16 @@ int singleRowCallback(void* context, int count, char** values, char** names) {
     return 0;
 }
 
+// Says why a diary file cannot be read. Such a file is never replaced: it
+// stays where it is for the user to rescue.
 void logIfDamaged(int code, const std::filesystem::path& file) {
+    std::error_code error;
     if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) {
         Log::write(format("The diary file '%@' is damaged; it is left as it is so that it can "
                           "be rescued",
                           file.string()));
+    } else if (std::filesystem::file_size(file, error) == 0 && !error) {
+        Log::write(format("The diary file '%@' is empty; it is left as it is", file.string()));
     }
 }
 
@@ -136,12 +141,14 @@ bool SQLiteAccess::copyTemplateLogged(const Locations& where) {
 
 std::optional<std::filesystem::path>
 SQLiteAccess::resolvePath(std::optional<PathCache>& cache) {
+    // A file deleted while the program runs is copied again from the template
+    // instead of being opened as a new, empty database.
     auto documents = Paths::documentsDirectory();
-    if (cache && cache->documents == documents) {
+    std::error_code error;
+    if (cache && cache->documents == documents && std::filesystem::exists(cache->database, error)) {
         return cache->database;
     }
     Locations where = locations();
-    std::error_code error;
     auto status = std::filesystem::status(where.directory, error);
     bool resolved = false;
     if (!std::filesystem::exists(status)) {
@@ -150,11 +157,6 @@ SQLiteAccess::resolvePath(std::optional<PathCache>& cache) {
     } else if (std::filesystem::is_directory(status)) {
         auto fileStatus = std::filesystem::status(where.file, error);
         if (std::filesystem::exists(fileStatus)) {
-            if (std::filesystem::is_regular_file(fileStatus) &&
-                std::filesystem::file_size(where.file, error) == 0) {
-                Log::write(format("The diary file '%@' is empty; it is left as it is",
-                                  where.file.string()));
-            }
             resolved = true;
         } else {
             resolved = copyTemplateLogged(where);

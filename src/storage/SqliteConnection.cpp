@@ -5,7 +5,8 @@
 namespace florelle {
 
 SqliteConnection::SqliteConnection(const std::filesystem::path& file) {
-    openCode_ = sqlite3_open(file.c_str(), &db_);
+    // Never creates the file: only a copy of the template is a diary.
+    openCode_ = sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
     if (openCode_ == SQLITE_OK) {
         sqlite3_busy_timeout(db_, busyTimeoutMilliseconds);
     }
