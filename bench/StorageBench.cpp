@@ -35,7 +35,10 @@ void BM_SettingsRead(benchmark::State& state) {
         benchmark::DoNotOptimize(DatabaseController::getCycleLength());
     }
 }
-BENCHMARK(BM_SettingsRead)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SettingsRead)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_WrappedWrite(benchmark::State& state) {
     TemporaryDiary diary;
@@ -44,6 +47,9 @@ void BM_WrappedWrite(benchmark::State& state) {
         DatabaseController::saveCycleLength(length++ % 40 + 1);
     }
 }
-BENCHMARK(BM_WrappedWrite)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WrappedWrite)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

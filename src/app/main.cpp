@@ -17,6 +17,7 @@ int main() {
     }
     std::printf("Florelle %s\n", Bundle::version().c_str());
     std::printf("Diary: %s\n", database->c_str());
+    std::printf("Resources: %s\n", Bundle::resourceDirectory().c_str());
     std::printf("Cycle length %d days, period length %d days, ovulation on day %d.\n",
                 DatabaseController::getCycleLength(), DatabaseController::getPeriodLength(),
                 DatabaseController::getOvulationDay());

@@ -61,6 +61,8 @@ std::optional<std::filesystem::path> Bundle::pathForResource(std::string_view na
     return std::nullopt;
 }
 
-std::string Bundle::version() { return FLORELLE_VERSION; }
+std::string Bundle::version() {
+    return FLORELLE_VERSION;
+}
 
 } // namespace florelle

@@ -18,7 +18,7 @@ public:
 
     // The path of resource "name.type" (type may be empty) if the file exists.
     static std::optional<std::filesystem::path> pathForResource(std::string_view name,
-                                                               std::string_view type);
+                                                                std::string_view type);
     // Where "name.type" would be, whether or not it exists.
     static std::filesystem::path expectedPathForResource(std::string_view name,
                                                          std::string_view type);

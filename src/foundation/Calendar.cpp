@@ -17,8 +17,7 @@ std::unique_ptr<icu::Calendar> makeCalendar(const TimeZone& zone) {
         throw std::runtime_error("cannot create a calendar for " + zone.identifier());
     }
     // Proleptic Gregorian: no Julian switch in 1582.
-    static_cast<icu::GregorianCalendar*>(calendar.get())
-        ->setGregorianChange(-1e300, status);
+    static_cast<icu::GregorianCalendar*>(calendar.get())->setGregorianChange(-1e300, status);
     return calendar;
 }
 
@@ -45,7 +44,9 @@ Calendar& Calendar::operator=(const Calendar& other) {
 
 Calendar::~Calendar() = default;
 
-Calendar Calendar::current() { return Calendar(TimeZone::current()); }
+Calendar Calendar::current() {
+    return Calendar(TimeZone::current());
+}
 
 DateComponents Calendar::components(Date date) const {
     UErrorCode status = U_ZERO_ERROR;

@@ -11,8 +11,8 @@ std::string formatFixed(double value, int decimals) {
         return std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf");
     }
     char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                decimals);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc()) {
         throw std::invalid_argument("number too large to format");
     }
@@ -30,8 +30,7 @@ const FormatArg& nextArg(const std::vector<FormatArg>& args, size_t& index,
     return args[index++];
 }
 
-template <typename T>
-const T& expect(const FormatArg& arg, std::string_view pattern) {
+template <typename T> const T& expect(const FormatArg& arg, std::string_view pattern) {
     if (const T* value = std::get_if<T>(&arg.value())) {
         return *value;
     }

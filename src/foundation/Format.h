@@ -18,8 +18,7 @@ namespace florelle {
 // is a programming error, never a user's.
 class FormatArg {
 public:
-    template <std::integral T>
-    FormatArg(T value) : value_(static_cast<long long>(value)) {}
+    template <std::integral T> FormatArg(T value) : value_(static_cast<long long>(value)) {}
     FormatArg(double value) : value_(value) {}
     FormatArg(std::string_view value) : value_(value) {}
     FormatArg(const std::string& value) : value_(std::string_view(value)) {}
@@ -33,8 +32,7 @@ private:
 
 std::string formatWithArgs(std::string_view pattern, const std::vector<FormatArg>& args);
 
-template <typename... Args>
-std::string format(std::string_view pattern, const Args&... args) {
+template <typename... Args> std::string format(std::string_view pattern, const Args&... args) {
     return formatWithArgs(pattern, std::vector<FormatArg>{FormatArg(args)...});
 }
 

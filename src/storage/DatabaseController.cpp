@@ -55,7 +55,9 @@ void saveTextSetting(std::string_view key, std::string_view text) {
                                        SQLiteAccess::escapeString(text), key));
 }
 
-bool isMetric() { return DatabaseController::getSi() != 0; }
+bool isMetric() {
+    return DatabaseController::getSi() != 0;
+}
 
 } // namespace
 
@@ -73,7 +75,8 @@ int DatabaseController::getDateIdForDate(Date date) {
 }
 
 void DatabaseController::saveDate(Date date) {
-    SQLiteAccess::insertWithSQL(format("INSERT INTO dates VALUES (NULL, %d, 0)", dayKeyForDate(date)));
+    SQLiteAccess::insertWithSQL(
+        format("INSERT INTO dates VALUES (NULL, %d, 0)", dayKeyForDate(date)));
 }
 
 long long DatabaseController::getDateForDateId(int dateId) {
@@ -130,11 +133,11 @@ std::vector<Row> DatabaseController::getNoEmptyNotes() {
 }
 
 void DatabaseController::saveNote(std::string_view text, int dateId) {
-    auto oldText =
-        SQLiteAccess::selectOneValueSQL(format("SELECT noteText FROM note WHERE dateId = %d", dateId));
-    SQLiteAccess::updateWithSQL(format("UPDATE note SET noteText = '%@', editTime = %f WHERE dateId = %d ",
-                                       SQLiteAccess::escapeString(text),
-                                       Clock::current()->now().timeIntervalSince1970(), dateId));
+    auto oldText = SQLiteAccess::selectOneValueSQL(
+        format("SELECT noteText FROM note WHERE dateId = %d", dateId));
+    SQLiteAccess::updateWithSQL(format(
+        "UPDATE note SET noteText = '%@', editTime = %f WHERE dateId = %d ",
+        SQLiteAccess::escapeString(text), Clock::current()->now().timeIntervalSince1970(), dateId));
     // An old text that could not be read counts as not empty.
     bool oldWasEmpty = oldText && oldText->empty();
     if (text.empty() && !oldWasEmpty) {
@@ -190,7 +193,8 @@ void DatabaseController::saveUsedMood(int moodId, int dateId) {
 }
 
 void DatabaseController::saveUsedSymptom(int symptomId, int dateId) {
-    SQLiteAccess::insertWithSQL(format("INSERT INTO usedSymptoms VALUES (%d, %d)", dateId, symptomId));
+    SQLiteAccess::insertWithSQL(
+        format("INSERT INTO usedSymptoms VALUES (%d, %d)", dateId, symptomId));
 }
 
 void DatabaseController::deleteUsedMood(int moodId, int dateId) {
@@ -211,12 +215,13 @@ void DatabaseController::saveHasData(bool added, int dateId) {
 }
 
 void DatabaseController::saveNewHasData(int count, int dateId) {
-    SQLiteAccess::updateWithSQL(format("UPDATE dates SET hasData = %d WHERE id = %d", count, dateId));
+    SQLiteAccess::updateWithSQL(
+        format("UPDATE dates SET hasData = %d WHERE id = %d", count, dateId));
 }
 
 double DatabaseController::getWeightForDateId(int dateId) {
-    double kilograms = Row::doubleValue(
-        SQLiteAccess::selectOneValueSQL(format("SELECT weight FROM weights WHERE dateId = %d", dateId)));
+    double kilograms = Row::doubleValue(SQLiteAccess::selectOneValueSQL(
+        format("SELECT weight FROM weights WHERE dateId = %d", dateId)));
     return isMetric() ? kilograms : kilograms * poundsPerKilogram;
 }
 
@@ -294,35 +299,57 @@ std::vector<Row> DatabaseController::getPeriodDatesBtwStart(Date from, Date to) 
 
 // --- settings ---
 
-std::optional<std::string> DatabaseController::getLocalPasscode() { return textSetting("APP_PASSWORD"); }
+std::optional<std::string> DatabaseController::getLocalPasscode() {
+    return textSetting("APP_PASSWORD");
+}
 
-void DatabaseController::saveLocalPasscode(int passcode) { saveIntSetting("APP_PASSWORD", passcode); }
+void DatabaseController::saveLocalPasscode(int passcode) {
+    saveIntSetting("APP_PASSWORD", passcode);
+}
 
-std::optional<std::string> DatabaseController::getUsername() { return textSetting("GOOGLE_USERNAME"); }
+std::optional<std::string> DatabaseController::getUsername() {
+    return textSetting("GOOGLE_USERNAME");
+}
 
 void DatabaseController::saveGoogleUsername(std::string_view username) {
     saveTextSetting("GOOGLE_USERNAME", username);
 }
 
-std::optional<std::string> DatabaseController::getPassword() { return textSetting("GOOGLE_PASS"); }
+std::optional<std::string> DatabaseController::getPassword() {
+    return textSetting("GOOGLE_PASS");
+}
 
 void DatabaseController::saveGooglePassword(std::string_view password) {
     saveTextSetting("GOOGLE_PASS", password);
 }
 
-int DatabaseController::isFirstTimeOn() { return intSetting("FIRST_TIME_ON"); }
+int DatabaseController::isFirstTimeOn() {
+    return intSetting("FIRST_TIME_ON");
+}
 
-void DatabaseController::saveFirstTimeOn(int value) { saveIntSetting("FIRST_TIME_ON", value); }
+void DatabaseController::saveFirstTimeOn(int value) {
+    saveIntSetting("FIRST_TIME_ON", value);
+}
 
-int DatabaseController::getIsFirstSync() { return intSetting("FIRST_TIME_SYNC"); }
+int DatabaseController::getIsFirstSync() {
+    return intSetting("FIRST_TIME_SYNC");
+}
 
-void DatabaseController::saveFirstTimeSync(int value) { saveIntSetting("FIRST_TIME_SYNC", value); }
+void DatabaseController::saveFirstTimeSync(int value) {
+    saveIntSetting("FIRST_TIME_SYNC", value);
+}
 
-int DatabaseController::getSi() { return intSetting("SI_UNITS"); }
+int DatabaseController::getSi() {
+    return intSetting("SI_UNITS");
+}
 
-void DatabaseController::saveSi(int value) { saveIntSetting("SI_UNITS", value); }
+void DatabaseController::saveSi(int value) {
+    saveIntSetting("SI_UNITS", value);
+}
 
-int DatabaseController::getPregnant() { return intSetting("PREGNANT"); }
+int DatabaseController::getPregnant() {
+    return intSetting("PREGNANT");
+}
 
 void DatabaseController::savePregnant(int value) {
     saveIntSetting("PREGNANT", value);
@@ -334,9 +361,13 @@ long long DatabaseController::getPregnantStartDate() {
     return integerResult("SELECT value FROM settings WHERE name = 'PREGNANT_START_DATE'");
 }
 
-int DatabaseController::getPeriodNotification() { return intSetting("PERIOD_NOTIFICATION"); }
+int DatabaseController::getPeriodNotification() {
+    return intSetting("PERIOD_NOTIFICATION");
+}
 
-int DatabaseController::getFertileNotification() { return intSetting("FERTILE_NOTIFICATION"); }
+int DatabaseController::getFertileNotification() {
+    return intSetting("FERTILE_NOTIFICATION");
+}
 
 void DatabaseController::saveNotification(int kind, int days) {
     if (kind == 0) {
@@ -346,35 +377,53 @@ void DatabaseController::saveNotification(int kind, int days) {
     }
 }
 
-int DatabaseController::getOvulationDay() { return intSetting("OVULATION_DAY"); }
+int DatabaseController::getOvulationDay() {
+    return intSetting("OVULATION_DAY");
+}
 
 void DatabaseController::saveOvulationDay(int days) {
     saveIntSetting("OVULATION_DAY", days == 0 ? 1 : days);
 }
 
-int DatabaseController::getPeriodLength() { return intSetting("PERIOD_LENGTH"); }
+int DatabaseController::getPeriodLength() {
+    return intSetting("PERIOD_LENGTH");
+}
 
 void DatabaseController::savePeriodLength(int days) {
     saveIntSetting("PERIOD_LENGTH", days == 0 ? 1 : days);
 }
 
-int DatabaseController::getCycleLength() { return intSetting("CYCLE_LENGTH"); }
+int DatabaseController::getCycleLength() {
+    return intSetting("CYCLE_LENGTH");
+}
 
 void DatabaseController::saveCycleLength(int days) {
     saveIntSetting("CYCLE_LENGTH", days == 0 ? 1 : days);
 }
 
-int DatabaseController::getCycle() { return getCycleLength(); }
+int DatabaseController::getCycle() {
+    return getCycleLength();
+}
 
-bool DatabaseController::getIsStartDate() { return intSetting("IS_START_DATE") != 0; }
+bool DatabaseController::getIsStartDate() {
+    return intSetting("IS_START_DATE") != 0;
+}
 
-void DatabaseController::saveIsStartDate(int value) { saveIntSetting("IS_START_DATE", value); }
+void DatabaseController::saveIsStartDate(int value) {
+    saveIntSetting("IS_START_DATE", value);
+}
 
-int DatabaseController::getSkin() { return intSetting("SKIN"); }
+int DatabaseController::getSkin() {
+    return intSetting("SKIN");
+}
 
-void DatabaseController::saveSkin(int skin) { saveIntSetting("SKIN", skin); }
+void DatabaseController::saveSkin(int skin) {
+    saveIntSetting("SKIN", skin);
+}
 
-void DatabaseController::saveAge(int age) { saveIntSetting("AGE", age); }
+void DatabaseController::saveAge(int age) {
+    saveIntSetting("AGE", age);
+}
 
 int DatabaseController::getCurrentAppVersion() {
     return static_cast<int>(integerResult("SELECT value FROM settings WHERE name=\"APP_VERSION\""));

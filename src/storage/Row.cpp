@@ -41,9 +41,13 @@ Row::Value Row::text(std::string_view column) const {
     return std::nullopt;
 }
 
-long long Row::integer(std::string_view column) const { return integerValue(text(column)); }
+long long Row::integer(std::string_view column) const {
+    return integerValue(text(column));
+}
 
-double Row::real(std::string_view column) const { return doubleValue(text(column)); }
+double Row::real(std::string_view column) const {
+    return doubleValue(text(column));
+}
 
 long long Row::integerValue(std::string_view text) {
     text = trimmedForNumber(text);

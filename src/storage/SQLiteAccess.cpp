@@ -69,12 +69,13 @@ std::string redactedForLog(std::string_view sql) {
             continue;
         }
         size_t end = i + 1;
-        while (end < sql.size() && !(sql[end] == '\'' && (end + 1 >= sql.size() || sql[end + 1] != '\''))) {
+        while (end < sql.size() &&
+               !(sql[end] == '\'' && (end + 1 >= sql.size() || sql[end + 1] != '\''))) {
             end += sql[end] == '\'' ? 2 : 1;
         }
         std::string_view literal = sql.substr(i + 1, end - i - 1);
-        bool isKey = literal.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_") ==
-                                             std::string_view::npos;
+        bool isKey =
+            literal.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_") == std::string_view::npos;
         out += '\'';
         out += isKey ? std::string(literal) : std::string("...");
         out += '\'';
@@ -118,8 +119,8 @@ std::optional<std::string> SQLiteAccess::copyTemplate(const Locations& where) {
     std::error_code error;
     std::filesystem::copy_file(where.templateFile, partial,
                                std::filesystem::copy_options::overwrite_existing, error);
-    if (!error && renameat2(AT_FDCWD, partial.c_str(), AT_FDCWD, where.file.c_str(),
-                            RENAME_NOREPLACE) != 0) {
+    if (!error &&
+        renameat2(AT_FDCWD, partial.c_str(), AT_FDCWD, where.file.c_str(), RENAME_NOREPLACE) != 0) {
         error = std::error_code(errno, std::generic_category());
     }
     if (!error) {
@@ -139,8 +140,7 @@ bool SQLiteAccess::copyTemplateLogged(const Locations& where) {
     return !failure;
 }
 
-std::optional<std::filesystem::path>
-SQLiteAccess::resolvePath(std::optional<PathCache>& cache) {
+std::optional<std::filesystem::path> SQLiteAccess::resolvePath(std::optional<PathCache>& cache) {
     // A file deleted while the program runs is copied again from the template
     // instead of being opened as a new, empty database.
     auto documents = Paths::documentsDirectory();
@@ -162,8 +162,8 @@ SQLiteAccess::resolvePath(std::optional<PathCache>& cache) {
             resolved = copyTemplateLogged(where);
         }
     } else {
-        Log::write(format("'%@' is not a folder; the diary cannot be opened",
-                          where.directory.string()));
+        Log::write(
+            format("'%@' is not a folder; the diary cannot be opened", where.directory.string()));
     }
     if (!resolved) {
         return std::nullopt;
@@ -236,9 +236,13 @@ std::optional<long long> SQLiteAccess::insertWithSQL(std::string_view sql) {
     return runWrapped(transactionWrapper, sql);
 }
 
-void SQLiteAccess::updateWithSQL(std::string_view sql) { runWrapped(transactionWrapper, sql); }
+void SQLiteAccess::updateWithSQL(std::string_view sql) {
+    runWrapped(transactionWrapper, sql);
+}
 
-void SQLiteAccess::deleteWithSQL(std::string_view sql) { runWrapped(transactionWrapper, sql); }
+void SQLiteAccess::deleteWithSQL(std::string_view sql) {
+    runWrapped(transactionWrapper, sql);
+}
 
 void SQLiteAccess::executeWithoutTransaction(std::string_view sql) {
     executeSQL(format("%@;", sql), nullptr, nullptr);
@@ -268,6 +272,8 @@ std::string SQLiteAccess::escapeString(std::string_view text) {
     return escaped;
 }
 
-std::string SQLiteAccess::stringWithUUID() { return makeUuidString(); }
+std::string SQLiteAccess::stringWithUUID() {
+    return makeUuidString();
+}
 
 } // namespace florelle

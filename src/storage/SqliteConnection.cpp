@@ -12,7 +12,9 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& file) {
     }
 }
 
-SqliteConnection::~SqliteConnection() { sqlite3_close(db_); }
+SqliteConnection::~SqliteConnection() {
+    sqlite3_close(db_);
+}
 
 std::string SqliteConnection::errorMessage() const {
     return db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(openCode_);

@@ -1,4 +1,5 @@
 #include "foundation/Calendar.h"
+
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,8 @@ TEST(Calendar, LocalDayBoundsFollowTheZone) {
         double end;
     };
     const Case cases[] = {
-        {"UTC", utcSeconds(2026, 3, 1, 15), utcSeconds(2026, 3, 1), utcSeconds(2026, 3, 1, 23, 59, 59)},
+        {"UTC", utcSeconds(2026, 3, 1, 15), utcSeconds(2026, 3, 1),
+         utcSeconds(2026, 3, 1, 23, 59, 59)},
         // 1 March 01:00 in UTC+2 is still 28 February in UTC.
         {"Etc/GMT-2", utcSeconds(2026, 2, 28, 23), utcSeconds(2026, 2, 28, 22),
          utcSeconds(2026, 3, 1, 21, 59, 59)},

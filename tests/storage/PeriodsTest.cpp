@@ -34,8 +34,9 @@ TEST_F(PeriodsTest, EndingWithoutAnOpenPeriodChangesNothing) {
     DatabaseController::saveLog(Date(1000), Date(2000));
     DatabaseController::saveEndPeriod(Date(5000));
     RawDatabase raw(databaseFile());
-    EXPECT_EQ(raw.text("SELECT group_concat(id || ':' || startDate || '-' || endDate) FROM periods"),
-              "1:1000-2000");
+    EXPECT_EQ(
+        raw.text("SELECT group_concat(id || ':' || startDate || '-' || endDate) FROM periods"),
+        "1:1000-2000");
 }
 
 TEST_F(PeriodsTest, TheTwelveMostRecentPeriodsWithEachEndBesideItsStart) {

@@ -29,7 +29,9 @@ public:
         return result;
     }
     long long integer(const std::string& sql) const { return std::stoll(text(sql)); }
-    int exec(const std::string& sql) const { return sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr); }
+    int exec(const std::string& sql) const {
+        return sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    }
     sqlite3* handle() const { return db_; }
 
 private:

@@ -1,6 +1,7 @@
+#include "storage/SQLiteAccess.h"
+
 #include "RawDatabase.h"
 #include "foundation/Bundle.h"
-#include "storage/SQLiteAccess.h"
 #include "storage/SQLiteAccessRewrite.h"
 #include "support/TestEnvironment.h"
 
@@ -28,8 +29,9 @@ TEST_F(SQLiteAccessTest, FirstUseCopiesTheTemplateIntoANewFolder) {
     EXPECT_EQ(*path, databaseFile());
     EXPECT_TRUE(std::filesystem::is_regular_file(databaseFile()));
     EXPECT_EQ(settingsCount(), 17);
-    EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT value FROM settings WHERE name = 'APP_VERSION'"),
-              "130");
+    EXPECT_EQ(
+        SQLiteAccess::selectOneValueSQL("SELECT value FROM settings WHERE name = 'APP_VERSION'"),
+        "130");
 }
 
 TEST_F(SQLiteAccessTest, AFileDeletedByHandIsCopiedAgainAndAnExistingOneIsKept) {
@@ -64,14 +66,16 @@ TEST_F(SQLiteAccessTest, AFailingWriteReturnsTheNegatedCodeAndChangesNothing) {
 TEST_F(SQLiteAccessTest, OneValueIsGivenOnlyForOneColumn) {
     SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, 10, 11); INSERT INTO periods "
                                 "VALUES (NULL, 20, 21)");
-    EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT startDate, endDate FROM periods"), std::nullopt);
+    EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT startDate, endDate FROM periods"),
+              std::nullopt);
     EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT startDate FROM periods WHERE startDate > 99"),
               std::nullopt);
     EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT startDate FROM periods ORDER BY startDate"),
               "20");
     EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT NULL"), std::nullopt);
 
-    Row last = SQLiteAccess::selectOneRowWithSQL("SELECT startDate, endDate FROM periods ORDER BY id");
+    Row last =
+        SQLiteAccess::selectOneRowWithSQL("SELECT startDate, endDate FROM periods ORDER BY id");
     EXPECT_EQ(last.text("startDate"), "20");
     EXPECT_EQ(last.text("endDate"), "21");
     auto rows = SQLiteAccess::selectManyRowsWithSQL("SELECT startDate AS s, endDate FROM periods");

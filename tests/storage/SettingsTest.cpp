@@ -22,14 +22,19 @@ TEST_F(SettingsTest, AFreshDiaryStartsWithTheTemplateValues) {
         long long expected;
     };
     const Case cases[] = {
-        {"FIRST_TIME_ON", DC::isFirstTimeOn, 1},      {"FIRST_TIME_SYNC", DC::getIsFirstSync, 1},
-        {"SI_UNITS", DC::getSi, 1},                   {"PREGNANT", DC::getPregnant, 0},
+        {"FIRST_TIME_ON", DC::isFirstTimeOn, 1},
+        {"FIRST_TIME_SYNC", DC::getIsFirstSync, 1},
+        {"SI_UNITS", DC::getSi, 1},
+        {"PREGNANT", DC::getPregnant, 0},
         {"PREGNANT_START_DATE", DC::getPregnantStartDate, 0},
         {"PERIOD_NOTIFICATION", DC::getPeriodNotification, 2},
         {"FERTILE_NOTIFICATION", DC::getFertileNotification, 0},
-        {"OVULATION_DAY", DC::getOvulationDay, 14},   {"PERIOD_LENGTH", DC::getPeriodLength, 5},
-        {"CYCLE_LENGTH", DC::getCycleLength, 28},     {"CYCLE_LENGTH", DC::getCycle, 28},
-        {"IS_START_DATE", DC::getIsStartDate, 1},     {"SKIN", DC::getSkin, 0},
+        {"OVULATION_DAY", DC::getOvulationDay, 14},
+        {"PERIOD_LENGTH", DC::getPeriodLength, 5},
+        {"CYCLE_LENGTH", DC::getCycleLength, 28},
+        {"CYCLE_LENGTH", DC::getCycle, 28},
+        {"IS_START_DATE", DC::getIsStartDate, 1},
+        {"SKIN", DC::getSkin, 0},
         {"APP_VERSION", DC::getCurrentAppVersion, 130},
     };
     for (const auto& c : cases) {
@@ -110,6 +115,7 @@ TEST_F(SettingsTest, SmallSettingsRoundTrip) {
     EXPECT_EQ(DC::getSi(), 0);
     EXPECT_FALSE(DC::getIsStartDate());
     EXPECT_EQ(DC::getSkin(), 2);
-    EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT value FROM settings WHERE name = 'AGE'"), "31");
+    EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT value FROM settings WHERE name = 'AGE'"),
+              "31");
     EXPECT_EQ(DC::getCurrentAppVersion(), 120);
 }

@@ -47,8 +47,9 @@ TEST_F(StorageFailuresTest, AnUnwritableFolderIsReportedAndRetried) {
         writeFile(documents_->path() / "blocker", "x");
     } else {
         std::filesystem::create_directories(databaseFile().parent_path());
-        std::filesystem::permissions(databaseFile().parent_path(), std::filesystem::perms::owner_read |
-                                                                       std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(databaseFile().parent_path(),
+                                     std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::owner_exec);
     }
     EXPECT_EQ(SQLiteAccess::pathToDB(), std::nullopt);
     EXPECT_TRUE(log_->contains("error = Cannot copy the template"));

@@ -42,7 +42,9 @@ LogCapture::LogCapture() : lines_(std::make_shared<Lines>()) {
     });
 }
 
-LogCapture::~LogCapture() { Log::setSink({}); }
+LogCapture::~LogCapture() {
+    Log::setSink({});
+}
 
 std::vector<std::string> LogCapture::lines() const {
     std::lock_guard lock(lines_->mutex);
@@ -88,7 +90,9 @@ void DiaryTest::TearDown() {
     documents_.reset();
 }
 
-void DiaryTest::setTimeZone(const std::string& identifier) { TimeZone::setCurrent(identifier); }
+void DiaryTest::setTimeZone(const std::string& identifier) {
+    TimeZone::setCurrent(identifier);
+}
 
 std::filesystem::path DiaryTest::databaseFile() const {
     return documents_->path() / "documents" / "period" / "period.db";

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and starts the installed program
+# on a fresh documents folder.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+output=$(env -u FLORELLE_RESOURCE_DIR XDG_DATA_HOME="$work/data" "$work/prefix/bin/florelle")
+echo "$output"
+grep -q "^Resources: $work/prefix/share/florelle$" <<<"$output"
+grep -q "Cycle length 28 days" <<<"$output"
+test -f "$work/data/florelle/period/period.db"
