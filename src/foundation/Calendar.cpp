@@ -91,19 +91,16 @@ Date Calendar::endOfDay(Date date) const {
     return dateFromComponents(parts);
 }
 
-Date Calendar::addingDays(Date date, int days) const {
-    UErrorCode status = U_ZERO_ERROR;
-    calendar_->setTime(date.timeIntervalSince1970() * 1000.0, status);
-    calendar_->add(UCAL_DATE, days, status);
-    double millis = calendar_->getTime(status);
-    check(status);
-    return Date(millis / 1000.0);
-}
+Date Calendar::addingDays(Date date, int days) const { return adding(date, UCAL_DATE, days); }
 
 Date Calendar::addingMonths(Date date, int months) const {
+    return adding(date, UCAL_MONTH, months);
+}
+
+Date Calendar::adding(Date date, int field, int amount) const {
     UErrorCode status = U_ZERO_ERROR;
     calendar_->setTime(date.timeIntervalSince1970() * 1000.0, status);
-    calendar_->add(UCAL_MONTH, months, status);
+    calendar_->add(static_cast<UCalendarDateFields>(field), amount, status);
     double millis = calendar_->getTime(status);
     check(status);
     return Date(millis / 1000.0);

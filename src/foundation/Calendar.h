@@ -51,6 +51,9 @@ public:
     int daysFrom(Date from, Date to) const;
 
 private:
+    // Adds to one ICU calendar field (UCalendarDateFields).
+    Date adding(Date date, int field, int amount) const;
+
     TimeZone zone_;
     std::unique_ptr<icu::Calendar> calendar_;
 };
