@@ -1,0 +1,72 @@
+#include "CliArguments.h"
+
+#include "CliErrors.h"
+
+namespace florelle::cli {
+
+namespace {
+
+const std::set<std::string> valueOptions = {"data-dir", "format", "from", "to", "kind"};
+const std::set<std::string> flagOptions = {"json", "help"};
+
+} // namespace
+
+CliArguments::CliArguments(const std::vector<std::string>& arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "-h") {
+            flags_.insert("help");
+            continue;
+        }
+        if (!argument.starts_with("--") || argument == "--") {
+            words_.push_back(argument);
+            continue;
+        }
+        std::string name = argument.substr(2);
+        std::optional<std::string> value;
+        if (auto equals = name.find('='); equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        }
+        if (flagOptions.count(name) && !value) {
+            flags_.insert(name);
+        } else if (valueOptions.count(name)) {
+            if (!value) {
+                if (i + 1 >= arguments.size()) {
+                    throw UsageError("--" + name + " needs a value");
+                }
+                value = arguments[++i];
+            }
+            options_[name] = *value;
+        } else {
+            throw UsageError("unknown option '" + argument + "'");
+        }
+    }
+}
+
+std::optional<std::string> CliArguments::option(const std::string& name) const {
+    auto found = options_.find(name);
+    return found == options_.end() ? std::nullopt : std::optional(found->second);
+}
+
+void CliArguments::allowOnly(const std::set<std::string>& allowed,
+                             const std::string& command) const {
+    for (const auto& name : flags_) {
+        if (name != "help" && !allowed.count(name)) {
+            throw UsageError("'" + command + "' does not take --" + name);
+        }
+    }
+    for (const auto& [name, value] : options_) {
+        if (name != "data-dir" && !allowed.count(name)) {
+            throw UsageError("'" + command + "' does not take --" + name);
+        }
+    }
+}
+
+void CliArguments::allowWords(size_t count, const std::string& command) const {
+    if (words_.size() > count) {
+        throw UsageError("'" + command + "' does not expect '" + words_[count] + "'");
+    }
+}
+
+} // namespace florelle::cli

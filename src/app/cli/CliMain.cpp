@@ -1,0 +1,136 @@
+// florelle-cli: the diary from a terminal, a script or a status bar. It works
+// on the same database as the window, with the same rules.
+#include "CliErrors.h"
+#include "PeriodsCommand.h"
+#include "SettingsCommand.h"
+#include "foundation/Clock.h"
+#include "foundation/Log.h"
+#include "foundation/Paths.h"
+#include "storage/SQLiteAccess.h"
+
+#include <functional>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace florelle;
+using namespace florelle::cli;
+
+namespace {
+
+const char* const generalHelp = R"(Usage: florelle-cli COMMAND [OPTIONS]
+
+Florelle's diary from a terminal. Dates are local days: YYYY-MM-DD, today or
+yesterday.
+
+Commands:
+  periods                 the logged periods, newest first
+  settings                every setting; settings set NAME VALUE changes one
+
+Options for every command:
+  --data-dir DIR          use the diary in DIR instead of ~/.local/share/florelle
+  --help                  help for the command
+
+Exit status: 0 done, 1 failed, 2 bad command line.
+)";
+
+struct Command {
+    std::function<void(CliContext&)> run;
+    const char* help;
+};
+
+const std::map<std::string, Command>& commands() {
+    static const std::map<std::string, Command> table = {
+        {"periods", {runPeriodsCommand, R"(Usage: florelle-cli periods [--json]
+
+The logged periods, newest first: first day, last day (or "open"), the
+period's length and the length of the cycle it began.
+)"}},
+        {"settings", {runSettingsCommand, R"(Usage: florelle-cli settings [--json]
+       florelle-cli settings set NAME VALUE
+
+Names and values:
+  cycle-length N        0 to 59 days (0 is stored as 1)
+  period-length N       0 to 19 days (0 is stored as 1)
+  ovulation-day N       0 to 59 (0 is stored as 1)
+  period-reminder N     days before a period, 0 to 29 (0 = off)
+  fertile-reminder N    days before the fertile window, 0 to 29 (0 = off)
+  units metric|imperial
+  pregnant yes|no
+)"}},
+    };
+    return table;
+}
+
+// Log lines are kept while a command runs: a failure is then reported as one
+// line that says what went wrong, and a success prints none of them.
+class LogCollector {
+public:
+    LogCollector() {
+        Log::setSink([this](std::string_view line) { lines_.emplace_back(line); });
+    }
+    ~LogCollector() { Log::setSink({}); }
+    const std::vector<std::string>& lines() const { return lines_; }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+void openDiary() {
+    LogCollector log;
+    auto path = SQLiteAccess::pathToDB();
+    auto tables = SQLiteAccess::selectOneValueSQL("SELECT COUNT(*) FROM settings");
+    if (!path || !tables) {
+        std::string reason = log.lines().empty() ? "unknown reason" : log.lines().back();
+        throw Failure("cannot open the diary in " + Paths::documentsDirectory().string() + ": " +
+                      reason);
+    }
+}
+
+int run(const std::vector<std::string>& argv) {
+    CliArguments arguments(argv);
+    if (auto directory = arguments.option("data-dir")) {
+        Paths::setDocumentsDirectory(std::filesystem::absolute(*directory));
+    }
+    std::string name = arguments.word(0);
+    if (name.empty() || name == "help") {
+        std::cout << generalHelp;
+        return name.empty() && !arguments.flag("help") ? 2 : 0;
+    }
+    auto command = commands().find(name);
+    if (command == commands().end()) {
+        throw UsageError("unknown command '" + name + "'; see florelle-cli --help");
+    }
+    if (arguments.flag("help")) {
+        std::cout << command->second.help;
+        return 0;
+    }
+    openDiary();
+    std::ostringstream out;
+    CliContext context{arguments, Calendar::current(), Clock::current()->now(), out};
+    LogCollector log;
+    command->second.run(context);
+    for (const auto& line : log.lines()) {
+        if (line.starts_with("Can't ")) {
+            throw Failure("the diary could not be changed: " + line);
+        }
+    }
+    std::cout << out.str();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const UsageError& error) {
+        std::cerr << "florelle-cli: " << error.what() << "\n";
+        return 2;
+    } catch (const Failure& error) {
+        std::cerr << "florelle-cli: " << error.what() << "\n";
+        return 1;
+    }
+}

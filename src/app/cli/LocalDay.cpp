@@ -1,0 +1,52 @@
+#include "LocalDay.h"
+
+#include "CliErrors.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace florelle::cli {
+
+namespace {
+
+bool readNumber(std::string_view text, int& value) {
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+} // namespace
+
+Date LocalDay::parse(std::string_view text, const Calendar& calendar, Date now) {
+    if (text == "today") {
+        return calendar.startOfDay(now);
+    }
+    if (text == "yesterday") {
+        return calendar.startOfDay(calendar.addingDays(now, -1));
+    }
+    DateComponents day;
+    bool wellFormed = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+                      readNumber(text.substr(0, 4), day.year) &&
+                      readNumber(text.substr(5, 2), day.month) &&
+                      readNumber(text.substr(8, 2), day.day);
+    if (!wellFormed) {
+        throw UsageError("'" + std::string(text) +
+                         "' is not a date; write YYYY-MM-DD, today or yesterday");
+    }
+    // Twelve noon finds the day even where midnight is skipped by a clock change.
+    day.hour = 12;
+    Date noon = calendar.dateFromComponents(day);
+    auto back = calendar.components(noon);
+    if (back.year != day.year || back.month != day.month || back.day != day.day) {
+        throw UsageError("'" + std::string(text) + "' is not a day of the calendar");
+    }
+    return calendar.startOfDay(noon);
+}
+
+std::string LocalDay::format(Date date, const Calendar& calendar) {
+    auto parts = calendar.components(date);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", parts.year, parts.month, parts.day);
+    return text;
+}
+
+} // namespace florelle::cli

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "foundation/Calendar.h"
+#include "foundation/Date.h"
+
+#include <string>
+#include <string_view>
+
+namespace florelle::cli {
+
+// Days on the command line: ISO dates ("2026-03-01"), "today" and
+// "yesterday", always local calendar days of the device's time zone.
+class LocalDay {
+public:
+    // The day's local midnight. Throws UsageError for a malformed or
+    // impossible date, naming what was given.
+    static Date parse(std::string_view text, const Calendar& calendar, Date now);
+    static std::string format(Date date, const Calendar& calendar);
+};
+
+} // namespace florelle::cli

@@ -1,0 +1,123 @@
+#include "SettingsCommand.h"
+
+#include "CliErrors.h"
+#include "LocalDay.h"
+#include "storage/DatabaseController.h"
+
+#include <charconv>
+#include <functional>
+#include <iomanip>
+#include <nlohmann/json.hpp>
+
+namespace florelle::cli {
+
+namespace {
+
+using DC = DatabaseController;
+
+// A setting as the command line names it. Numbers have the range the
+// settings screens offer; choices have their two words.
+struct Setting {
+    std::string name;
+    std::function<std::string()> read;
+    std::function<void(const std::string&)> write;
+};
+
+int wholeNumber(const std::string& name, const std::string& text, int highest) {
+    int value = -1;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > highest) {
+        throw UsageError(name + " must be a whole number from 0 to " + std::to_string(highest) +
+                         ", not '" + text + "'");
+    }
+    return value;
+}
+
+int choice(const std::string& name, const std::string& text, const char* yes, const char* no) {
+    if (text == yes) {
+        return 1;
+    }
+    if (text == no) {
+        return 0;
+    }
+    throw UsageError(name + " must be " + yes + " or " + no + ", not '" + text + "'");
+}
+
+Setting number(const std::string& name, int highest, std::function<int()> read,
+               std::function<void(int)> write) {
+    return {name, [read] { return std::to_string(read()); },
+            [=](const std::string& text) { write(wholeNumber(name, text, highest)); }};
+}
+
+std::vector<Setting> settings() {
+    return {
+        number("cycle-length", 59, DC::getCycleLength, DC::saveCycleLength),
+        number("period-length", 19, DC::getPeriodLength, DC::savePeriodLength),
+        number("ovulation-day", 59, DC::getOvulationDay, DC::saveOvulationDay),
+        number("period-reminder", 29, DC::getPeriodNotification,
+               [](int days) { DC::saveNotification(0, days); }),
+        number("fertile-reminder", 29, DC::getFertileNotification,
+               [](int days) { DC::saveNotification(1, days); }),
+        {"units", [] { return std::string(DC::getSi() ? "metric" : "imperial"); },
+         [](const std::string& text) { DC::saveSi(choice("units", text, "metric", "imperial")); }},
+        {"pregnant", [] { return std::string(DC::getPregnant() == 1 ? "yes" : "no"); },
+         [](const std::string& text) {
+             // Saying yes again must not restart a countdown already running.
+             int pregnant = choice("pregnant", text, "yes", "no");
+             if (pregnant != DC::getPregnant()) {
+                 DC::savePregnant(pregnant);
+             }
+         }},
+    };
+}
+
+void show(CliContext& context) {
+    if (context.arguments.flag("json")) {
+        nlohmann::json object = nlohmann::json::object();
+        for (const auto& setting : settings()) {
+            std::string value = setting.read();
+            bool numeric = !value.empty() && std::isdigit(static_cast<unsigned char>(value[0]));
+            object[setting.name] =
+                numeric ? nlohmann::json(std::stoi(value)) : nlohmann::json(value);
+        }
+        context.out << object.dump(2) << "\n";
+        return;
+    }
+    for (const auto& setting : settings()) {
+        context.out << std::left << std::setw(18) << setting.name << setting.read() << "\n";
+    }
+    if (DC::getPregnant() == 1) {
+        Date since(static_cast<double>(DC::getPregnantStartDate()));
+        context.out << std::left << std::setw(18) << "pregnant-since"
+                    << LocalDay::format(since, context.calendar) << "\n";
+    }
+}
+
+} // namespace
+
+void runSettingsCommand(CliContext& context) {
+    const auto& arguments = context.arguments;
+    if (arguments.word(1).empty()) {
+        arguments.allowOnly({"json"}, "settings");
+        show(context);
+        return;
+    }
+    if (arguments.word(1) != "set") {
+        throw UsageError("'settings' knows only 'set', not '" + arguments.word(1) + "'");
+    }
+    arguments.allowOnly({}, "settings set");
+    arguments.allowWords(4, "settings set");
+    for (const auto& setting : settings()) {
+        if (setting.name == arguments.word(2)) {
+            if (arguments.word(3).empty()) {
+                throw UsageError("settings set " + setting.name + " needs a value");
+            }
+            setting.write(arguments.word(3));
+            context.out << setting.name << " " << setting.read() << "\n";
+            return;
+        }
+    }
+    throw UsageError("there is no setting '" + arguments.word(2) + "'");
+}
+
+} // namespace florelle::cli

@@ -1,0 +1,77 @@
+#include "CliRunner.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace florelle::testing {
+
+namespace {
+
+std::string readAll(int fd) {
+    std::string text;
+    char buffer[4096];
+    ssize_t count;
+    while ((count = read(fd, buffer, sizeof buffer)) > 0) {
+        text.append(buffer, static_cast<size_t>(count));
+    }
+    close(fd);
+    return text;
+}
+
+} // namespace
+
+CliResult runCli(const std::vector<std::string>& arguments, const std::filesystem::path& dataDir,
+                 const std::string& timeZone) {
+    std::vector<std::string> words = {FLORELLE_CLI_PATH};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    words.push_back("--data-dir");
+    words.push_back(dataDir.string());
+    std::vector<char*> argv;
+    for (auto& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+
+    std::vector<std::string> environment = {"TZ=" + timeZone, "LANG=C.UTF-8",
+                                            "ASAN_OPTIONS=detect_leaks=1"};
+    std::vector<char*> envp;
+    for (auto& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+
+    int outPipe[2];
+    int errPipe[2];
+    if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
+        return {};
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
+    pid_t child = 0;
+    int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(outPipe[1]);
+    close(errPipe[1]);
+    CliResult result;
+    if (spawned != 0) {
+        close(outPipe[0]);
+        close(errPipe[0]);
+        return result;
+    }
+    // Outputs are small: reading one pipe to its end before the other cannot block the child.
+    result.out = readAll(outPipe[0]);
+    result.err = readAll(errPipe[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+} // namespace florelle::testing

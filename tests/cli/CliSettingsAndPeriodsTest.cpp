@@ -1,0 +1,117 @@
+#include "CliRunner.h"
+#include "support/TestEnvironment.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
+using namespace florelle::testing;
+
+namespace {
+
+class CliTest : public ::testing::Test {
+protected:
+    CliResult cli(const std::vector<std::string>& arguments, const std::string& zone = "UTC") {
+        return runCli(arguments, data_.path(), zone);
+    }
+    std::string databaseBytes() {
+        std::ifstream in(data_.path() / "period" / "period.db", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    TempDirectory data_;
+};
+
+} // namespace
+
+TEST_F(CliTest, SettingsAreShownAndChangedWithTheStorageRules) {
+    auto shown = cli({"settings", "--json"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    auto settings = nlohmann::json::parse(shown.out);
+    EXPECT_EQ(settings["cycle-length"], 28);
+    EXPECT_EQ(settings["units"], "metric");
+
+    EXPECT_EQ(cli({"settings", "set", "cycle-length", "0"}).out, "cycle-length 1\n");
+    EXPECT_EQ(cli({"settings", "set", "period-reminder", "3"}).out, "period-reminder 3\n");
+    EXPECT_EQ(cli({"settings", "set", "units", "imperial"}).status, 0);
+    EXPECT_EQ(cli({"settings", "set", "pregnant", "yes"}).status, 0);
+    auto text = cli({"settings"}).out;
+    EXPECT_NE(text.find("cycle-length      1\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("units             imperial\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("pregnant-since"), std::string::npos) << text;
+}
+
+TEST_F(CliTest, PeriodsAreListedNewestFirstWithTheirLengths) {
+    EXPECT_EQ(cli({"periods"}).out, "No period logged yet.\n");
+    // Written the way the window writes them: local midnights of the device's zone.
+    auto seed = [&](const std::string& sqlText) {
+        std::string command = "sqlite3 '" + (data_.path() / "period" / "period.db").string() +
+                              "' \"" + sqlText + "\"";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    };
+    // 1-5 March and 29 March - 2 April 2026 in Berlin (clocks change on 29 March), then open.
+    seed("INSERT INTO periods VALUES (NULL, 1772319600, 1772665200);"
+         "INSERT INTO periods VALUES (NULL, 1774738800, 1775080800);"
+         "INSERT INTO periods VALUES (NULL, 1777154400, 0);");
+    auto listed = cli({"periods"}, "Europe/Berlin");
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, "2026-04-26  open               \n"
+                          "2026-03-29  2026-04-02   5 days  cycle 28 days\n"
+                          "2026-03-01  2026-03-05   5 days  cycle 28 days\n");
+    auto json = nlohmann::json::parse(cli({"periods", "--json"}, "Europe/Berlin").out);
+    ASSERT_EQ(json.size(), 3u);
+    EXPECT_TRUE(json[0]["end"].is_null());
+    EXPECT_EQ(json[1]["start"], "2026-03-29");
+    EXPECT_EQ(json[1]["periodDays"], 5);
+    EXPECT_EQ(json[2]["cycleDays"], 28);
+}
+
+TEST_F(CliTest, BadInputIsNamedAndChangesNothing) {
+    ASSERT_EQ(cli({"settings"}).status, 0);
+    std::string before = databaseBytes();
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+        {{"periods", "--verbose"}, 2, "unknown option '--verbose'"},
+        {{"periods", "--format", "x"}, 2, "'periods' does not take --format"},
+        {{"settings", "set", "cycle-length", "60"}, 2, "from 0 to 59, not '60'"},
+        {{"settings", "set", "cycle-length", "-1"}, 2, "not '-1'"},
+        {{"settings", "set", "period-length", "5x"}, 2, "not '5x'"},
+        {{"settings", "set", "units", "metres"}, 2, "metric or imperial, not 'metres'"},
+        {{"settings", "set", "colour", "red"}, 2, "no setting 'colour'"},
+        {{"settings", "set", "cycle-length"}, 2, "needs a value"},
+        {{"settings", "frob"}, 2, "knows only 'set'"},
+    };
+    for (const auto& c : cases) {
+        auto result = cli(c.arguments);
+        EXPECT_EQ(result.status, c.status) << c.message;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_TRUE(result.out.empty()) << result.out;
+    }
+    EXPECT_EQ(databaseBytes(), before);
+}
+
+TEST_F(CliTest, AFolderThatCannotHoldTheDiaryIsAFailure) {
+    std::ofstream(data_.path() / "period") << "a file where the folder should be";
+    auto result = cli({"periods"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("cannot open the diary"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("is not a folder"), std::string::npos) << result.err;
+}
+
+TEST_F(CliTest, HelpIsThereForEveryCommand) {
+    for (const char* command : {"periods", "settings"}) {
+        auto result = cli({command, "--help"});
+        EXPECT_EQ(result.status, 0);
+        EXPECT_NE(result.out.find("Usage: florelle-cli"), std::string::npos) << command;
+    }
+    EXPECT_EQ(cli({"--help"}).status, 0);
+    EXPECT_EQ(cli({}).status, 2);
+}
