@@ -103,6 +103,13 @@ TEST_F(SQLiteAccessTest, SyncWritesRemoveTheNewestSyncEntryOnlyWhenTheyLand) {
     EXPECT_TRUE(SQLiteAccess::selectManyValuesWithSQL("SELECT id FROM periods").empty());
 }
 
+TEST_F(SQLiteAccessTest, StatementsWithoutTheWrapperCommitOneByOne) {
+    SQLiteAccess::executeWithoutTransaction(
+        "INSERT INTO periods VALUES (1, 10, 0); INSERT INTO periods VALUES (1, 20, 0)");
+    EXPECT_EQ(SQLiteAccess::selectManyValuesWithSQL("SELECT startDate FROM periods"),
+              std::vector<Row::Value>{"10"});
+}
+
 TEST_F(SQLiteAccessTest, UuidsAreNewEachTime) {
     auto first = SQLiteAccess::stringWithUUID();
     EXPECT_EQ(first.size(), 36u);
