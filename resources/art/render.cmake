@@ -6,6 +6,7 @@
 #   OUTPUT    the 1x picture (".png" or ".jpg")
 #   OUTPUT2X  the 2x picture, or empty when only one size is made
 #   PIXELS    a fixed width and height in pixels instead of the SVG's own size
+#   WORK      a scratch file name outside the resource folder
 #   RSVG, CONVERT  the programs
 # The placeholders are filled a few times over, so that a parameter or a glyph
 # may itself name a palette colour or another parameter.
@@ -37,7 +38,9 @@ endif()
 
 get_filename_component(dir ${OUTPUT} DIRECTORY)
 file(MAKE_DIRECTORY ${dir})
-set(work ${OUTPUT}.work)
+get_filename_component(work_dir ${WORK} DIRECTORY)
+file(MAKE_DIRECTORY ${work_dir})
+set(work ${WORK})
 file(WRITE ${work}.svg "${svg}")
 
 function(render zoom target)
