@@ -150,6 +150,8 @@ TEST(Pictures, EveryMoodAndSymptomOfTheCatalogueHasItsIconAndBar) {
 }
 
 TEST(Pictures, TheApplicationIconComesInTheSizesShellsAskFor) {
+    EXPECT_TRUE(std::filesystem::is_regular_file(Bundle::resourceDirectory() /
+                                                 "icons/hicolor/scalable/apps/florelle.svg"));
     for (int pixels : {16, 24, 32, 48, 64, 128, 256, 512}) {
         auto size = std::to_string(pixels) + "x" + std::to_string(pixels);
         auto file = Bundle::resourceDirectory() / "icons/hicolor" / size / "apps/florelle.png";
