@@ -99,6 +99,8 @@ void RunLoop::runOnce(bool mayWait) {
 void RunLoop::runRound(bool mayWait, std::optional<Date> deadline) {
     int timeout = 0;
     if (mayWait && !stopRequested_ && !hasPostedTasks()) {
+        // A clock set back since the last round must not stretch this wait.
+        followClockJumps(Clock::current()->now());
         timeout = waitMilliseconds(deadline);
     }
     poll(timeout);

@@ -29,6 +29,7 @@ void Application::launch(const LaunchOptions& options) {
         return;
     }
     state_ = State::inactive;
+    timeWatcher_ = std::make_unique<SignificantTimeChangeWatcher>();
     if (auto listener = delegate()) {
         listener->didFinishLaunching(*this, options);
     }
@@ -40,6 +41,7 @@ void Application::activate() {
         if (auto listener = delegate()) {
             listener->willEnterForeground(*this);
         }
+        timeWatcher_->check();
     }
     if (state_ != State::inactive) {
         return;
@@ -77,6 +79,7 @@ void Application::terminate() {
     }
     deactivate();
     state_ = State::notRunning;
+    timeWatcher_.reset();
     if (auto listener = delegate()) {
         listener->willTerminate(*this);
     }

@@ -3,6 +3,7 @@
 #include "ApplicationDelegate.h"
 #include "Event.h"
 #include "Responder.h"
+#include "foundation/SignificantTimeChangeWatcher.h"
 
 #include <memory>
 
@@ -15,7 +16,9 @@ class Window;
 // its life through launch(), activate() and the rest; the delegate hears each
 // step once and in order (resigning comes before the background, the
 // foreground before becoming active again). Touch events from the host enter
-// through sendEvent(). The last responder of every chain.
+// through sendEvent(). The last responder of every chain. From launch on it
+// watches for significant time changes (local midnight, clock, time zone),
+// and looks again whenever it comes back from the background.
 class Application : public Responder {
 public:
     enum class State { notRunning, inactive, active, background };
@@ -58,6 +61,7 @@ private:
     std::weak_ptr<ApplicationDelegate> delegate_;
     std::weak_ptr<Window> keyWindow_;
     State state_ = State::notRunning;
+    std::unique_ptr<SignificantTimeChangeWatcher> timeWatcher_;
 };
 
 } // namespace florelle

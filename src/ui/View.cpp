@@ -252,7 +252,8 @@ void View::insertSubview(std::shared_ptr<View> view, std::size_t index) {
     if (!view || view.get() == this || isDescendantOf(view.get())) {
         return;
     }
-    if (view->superview_ == this) {
+    bool reordering = view->superview_ == this;
+    if (reordering) {
         auto current = std::find(subviews_.begin(), subviews_.end(), view);
         std::size_t position = current - subviews_.begin();
         subviews_.erase(current);
@@ -266,9 +267,11 @@ void View::insertSubview(std::shared_ptr<View> view, std::size_t index) {
     }
     index = std::min(index, subviews_.size());
     subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), view);
-    view->didMoveToSuperview();
-    didAddSubview(*view);
     markTreeForRedraw();
+    if (!reordering) {
+        view->didMoveToSuperview();
+        didAddSubview(*view);
+    }
 }
 
 void View::insertSubviewAbove(std::shared_ptr<View> view, const View* sibling) {

@@ -39,6 +39,19 @@ TEST_F(ApplicationTest, TheDelegateHearsEachStepOnceAndInOrder) {
     EXPECT_EQ(application_->state(), Application::State::notRunning);
 }
 
+TEST_F(ApplicationTest, ComingBackFromTheBackgroundLooksForTimeChanges) {
+    int notices = 0;
+    auto observation = NotificationCenter::defaultCenter().addObserver(
+        NotificationCenter::significantTimeChangeNotification,
+        [&](const Notification&) { ++notices; });
+    application_->launch();
+    application_->activate();
+    application_->enterBackground();
+    setTimeZone("Asia/Tokyo");
+    application_->activate();
+    EXPECT_EQ(notices, 1);
+}
+
 TEST_F(ApplicationTest, AGoneDelegateIsNotCalled) {
     auto delegate = std::make_shared<RecordingDelegate>();
     application_->setDelegate(delegate);

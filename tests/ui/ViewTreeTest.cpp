@@ -56,6 +56,21 @@ TEST_F(ViewTreeTest, RemovalClearsTheSuperviewAndMovingReparents) {
     EXPECT_TRUE(second->subviews().empty());
 }
 
+TEST_F(ViewTreeTest, MoveHooksRunOnRealMovesOnly) {
+    struct Watched : View {
+        int moves = 0;
+        void didMoveToSuperview() override { ++moves; }
+    };
+    auto parent = std::make_shared<View>();
+    auto watched = std::make_shared<Watched>();
+    parent->addSubview(watched);
+    parent->addSubview(std::make_shared<View>());
+    parent->insertSubview(watched, 2);
+    EXPECT_EQ(watched->moves, 1) << "reordering is not a move";
+    watched->removeFromSuperview();
+    EXPECT_EQ(watched->moves, 2);
+}
+
 TEST_F(ViewTreeTest, AViewCannotContainItsOwnAncestor) {
     auto parent = std::make_shared<View>();
     auto child = std::make_shared<View>();
