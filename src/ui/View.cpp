@@ -432,8 +432,12 @@ std::shared_ptr<View> View::hitTest(Point point) {
         return nullptr;
     }
     for (auto subview = subviews_.rbegin(); subview != subviews_.rend(); ++subview) {
-        Point local = (*subview)->model_.toSuperview().invert().apply(point);
-        if (auto hit = (*subview)->hitTest(local)) {
+        AffineTransform toSubview = (*subview)->model_.toSuperview();
+        // A view squashed flat by its transform covers no area.
+        if (!toSubview.isInvertible()) {
+            continue;
+        }
+        if (auto hit = (*subview)->hitTest(toSubview.invert().apply(point))) {
             return hit;
         }
     }

@@ -88,6 +88,10 @@ TEST_F(HitTestTest, HitTestingUsesTheModelAndTheTransform) {
     EXPECT_EQ(window_->hitTest(Point{50, 60}), panel);
     EXPECT_EQ(window_->hitTest(Point{90, 10}), window_);
 
+    auto flat = add("flat", Rect(0, 300, 100, 100));
+    flat->setTransform(AffineTransform::scale(0, 1));
+    EXPECT_EQ(window_->hitTest(Point{50, 350}), window_);
+
     auto moved = add("moved", Rect(200, 200, 50, 50));
     View::animate(10, [&] { moved->setCenter(Point{25, 400}); });
     advance(1);
