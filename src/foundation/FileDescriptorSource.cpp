@@ -1,0 +1,14 @@
+#include "FileDescriptorSource.h"
+
+#include <utility>
+
+namespace florelle {
+
+FileDescriptorSource::FileDescriptorSource(int fd, short events, std::function<void(short)> handler)
+    : loop_(RunLoop::current()), id_(loop_.addSource(fd, events, std::move(handler))) {}
+
+FileDescriptorSource::~FileDescriptorSource() {
+    loop_.removeSource(id_);
+}
+
+} // namespace florelle

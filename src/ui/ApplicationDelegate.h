@@ -1,0 +1,27 @@
+#pragma once
+
+namespace florelle {
+
+class Application;
+
+// What the host tells about starting up.
+struct LaunchOptions {
+    // The start came from one of the application's own local notifications.
+    bool fromLocalNotification = false;
+};
+
+// Hears the application's life: launch, activation and deactivation, the
+// background and the end. Every hook does nothing by default.
+class ApplicationDelegate {
+public:
+    virtual ~ApplicationDelegate() = default;
+
+    virtual bool didFinishLaunching(Application&, const LaunchOptions&) { return true; }
+    virtual void didBecomeActive(Application&) {}
+    virtual void willResignActive(Application&) {}
+    virtual void didEnterBackground(Application&) {}
+    virtual void willEnterForeground(Application&) {}
+    virtual void willTerminate(Application&) {}
+};
+
+} // namespace florelle

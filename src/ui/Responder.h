@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Event.h"
+
+namespace florelle {
+
+// Something that handles touches. What a responder does not handle goes on
+// to its next responder: a view's superview, then the window, then the
+// application. The default of every handler passes the touches on.
+class Responder {
+public:
+    virtual ~Responder() = default;
+
+    virtual Responder* nextResponder() const { return nullptr; }
+
+    virtual void touchesBegan(const Touches& touches, const Event& event);
+    virtual void touchesMoved(const Touches& touches, const Event& event);
+    virtual void touchesEnded(const Touches& touches, const Event& event);
+    virtual void touchesCancelled(const Touches& touches, const Event& event);
+
+    // Whether it takes keyboard input when asked to (text fields do).
+    virtual bool canBecomeFirstResponder() const { return false; }
+};
+
+} // namespace florelle

@@ -1,0 +1,179 @@
+#include "UiTest.h"
+#include "ui/Animator.h"
+
+#include <vector>
+
+namespace florelle {
+namespace {
+
+class ViewAnimationTest : public testing::UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        view_ = std::make_shared<View>(Rect(0, 0, 100, 100));
+        window_->addSubview(view_);
+    }
+
+    View::Completion record() {
+        return [this](bool finished) { completions_.push_back(finished); };
+    }
+
+    std::shared_ptr<View> view_;
+    std::vector<bool> completions_;
+};
+
+TEST_F(ViewAnimationTest, LinearAnimationIsHalfWayAtHalfTimeAndCompletesOnceAtItsEnd) {
+    View::animate(
+        0.4, 0, AnimationCurve::linear,
+        [&] {
+            view_->setFrame(Rect(100, 200, 100, 100));
+            view_->setAlpha(0);
+        },
+        record());
+    EXPECT_EQ(view_->frame(), Rect(100, 200, 100, 100)) << "the model changes at once";
+    EXPECT_EQ(view_->alpha(), 0);
+    EXPECT_EQ(view_->presentationFrame(), Rect(0, 0, 100, 100));
+
+    advance(0.2);
+    testing::expectShown(view_->presentationFrame(), Rect(50, 100, 100, 100));
+    testing::expectShown(view_->presentationAlpha(), 0.5);
+    EXPECT_TRUE(completions_.empty());
+
+    clock_->set(clock_->now().addingSeconds(0.2));
+    RunLoop::current().runOnce();
+    EXPECT_EQ(completions_, std::vector<bool>{true});
+    EXPECT_EQ(view_->presentationFrame(), view_->frame());
+    EXPECT_TRUE(view_->animationKeys().empty());
+
+    advance(1);
+    EXPECT_EQ(completions_.size(), 1u) << "exactly once";
+    EXPECT_FALSE(Animator::shared().isTicking()) << "no timer while nothing moves";
+}
+
+TEST_F(ViewAnimationTest, EaseInOutIsSlowAtTheEndsAndExactInTheMiddle) {
+    View::animate(1, 0, AnimationCurve::easeInOut, [&] { view_->setCenter(Point{150, 50}); });
+    advance(0.1);
+    double early = view_->presentationCenter().x - 50;
+    EXPECT_GT(early, 0);
+    EXPECT_LT(early, 10);
+    advance(0.4);
+    EXPECT_NEAR(view_->presentationCenter().x, 100, 1e-6);
+}
+
+TEST_F(ViewAnimationTest, ADelayHoldsTheStartUntilItPasses) {
+    View::animate(
+        1, 0.5, AnimationCurve::linear, [&] { view_->setAlpha(0); }, record());
+    advance(0.4);
+    EXPECT_EQ(view_->presentationAlpha(), 1);
+    EXPECT_EQ(view_->alpha(), 0);
+    advance(0.6);
+    testing::expectShown(view_->presentationAlpha(), 0.5);
+    advance(0.5);
+    EXPECT_EQ(completions_, std::vector<bool>{true});
+}
+
+TEST_F(ViewAnimationTest, ANewAnimationStartsFromWhatIsShownAndCutsTheOldOneShort) {
+    View::animate(
+        1, 0, AnimationCurve::linear, [&] { view_->setAlpha(0); }, record());
+    advance(0.5);
+    View::animate(
+        1, 0, AnimationCurve::linear, [&] { view_->setAlpha(1); }, record());
+    testing::expectShown(view_->presentationAlpha(), 0.5);
+    advance(0);
+    EXPECT_EQ(completions_, std::vector<bool>{false});
+    advance(0.5);
+    testing::expectShown(view_->presentationAlpha(), 0.75);
+    advance(0.5);
+    EXPECT_EQ(completions_, (std::vector<bool>{false, true}));
+}
+
+TEST_F(ViewAnimationTest, SettingAPropertyWithoutAnimationEndsItsAnimation) {
+    View::animate(
+        1,
+        [&] {
+            view_->setCenter(Point{300, 300});
+        },
+        record());
+    advance(0.5);
+    view_->setCenter(Point{10, 10});
+    EXPECT_EQ(view_->presentationCenter(), (Point{10, 10}));
+    advance(0);
+    EXPECT_EQ(completions_, std::vector<bool>{false});
+}
+
+TEST_F(ViewAnimationTest, TwoChangesOfOnePropertyInOneBlockStillFinish) {
+    View::animate(
+        1, 0, AnimationCurve::linear,
+        [&] {
+            view_->setAlpha(0.5);
+            view_->setAlpha(0);
+        },
+        record());
+    advance(1);
+    EXPECT_EQ(completions_, std::vector<bool>{true});
+}
+
+TEST_F(ViewAnimationTest, ABlockThatChangesNothingCompletesFromTheRunLoop) {
+    View::animate(
+        1, [] {}, record());
+    View::animate(
+        0, [&] { view_->setAlpha(0.2); }, record());
+    EXPECT_TRUE(completions_.empty()) << "not from inside animate";
+    EXPECT_EQ(view_->presentationAlpha(), 0.2);
+    RunLoop::current().runOnce();
+    EXPECT_EQ(completions_, (std::vector<bool>{true, true}));
+}
+
+TEST_F(ViewAnimationTest, CompletionsMayStartTheNextAnimation) {
+    View::animate(
+        0.5, 0, AnimationCurve::linear, [&] { view_->setAlpha(0); },
+        [&](bool) {
+            View::animate(
+                0.5, 0, AnimationCurve::linear, [&] { view_->setAlpha(1); }, record());
+        });
+    advance(0.5);
+    advance(0.25);
+    testing::expectShown(view_->presentationAlpha(), 0.5);
+    advance(0.25);
+    EXPECT_EQ(completions_, std::vector<bool>{true});
+}
+
+TEST_F(ViewAnimationTest, AViewThatGoesMidAnimationCompletesUnfinished) {
+    View::animate(
+        1, [&] { view_->setAlpha(0); }, record());
+    view_->removeFromSuperview();
+    view_.reset();
+    advance(0);
+    EXPECT_EQ(completions_, std::vector<bool>{false});
+    advance(2);
+    EXPECT_EQ(completions_.size(), 1u);
+}
+
+TEST_F(ViewAnimationTest, NestedBlocksKeepTheirOwnTiming) {
+    auto other = std::make_shared<View>(Rect(0, 0, 10, 10));
+    window_->addSubview(other);
+    View::animate(
+        1, 0, AnimationCurve::linear,
+        [&] {
+            view_->setAlpha(0);
+            View::animate(
+                2, 0, AnimationCurve::linear, [&] { other->setAlpha(0); }, record());
+        },
+        record());
+    advance(1);
+    EXPECT_EQ(completions_, std::vector<bool>{true});
+    testing::expectShown(other->presentationAlpha(), 0.5);
+    advance(1);
+    EXPECT_EQ(completions_, (std::vector<bool>{true, true}));
+}
+
+TEST_F(ViewAnimationTest, AnimationTicksMarkTheWindowForRedraw) {
+    View::animate(1, [&] { view_->setCenter(Point{200, 200}); });
+    window_->clearNeedsRedraw();
+    advance(Animator::frameInterval);
+    EXPECT_TRUE(window_->needsRedraw());
+    EXPECT_TRUE(Animator::shared().isTicking());
+}
+
+} // namespace
+} // namespace florelle
