@@ -83,6 +83,8 @@ void GraphicsContext::applyMasks(State& level) {
         cairo_set_source(cairo(), content.get());
         cairo_set_matrix(cairo(), &mask.matrix);
         cairo_set_operator(cairo(), CAIRO_OPERATOR_OVER);
+        addRect(cairo(), mask.rect);
+        cairo_clip(cairo());
         cairo_mask(cairo(), mask.pattern.get());
         cairo_restore(cairo());
     }
@@ -160,6 +162,9 @@ void GraphicsContext::clipToMask(Rect rect, const Image& mask) {
         clipToRect({});
         return;
     }
+    // Padded, so that smoothing does not fade the mask towards its edges.
+    cairo_pattern_set_extend(entry.pattern.get(), CAIRO_EXTEND_PAD);
+    entry.rect = rect;
     cairo_get_matrix(cairo(), &entry.matrix);
     cairo_push_group(cairo());
     state().masks.push_back(std::move(entry));

@@ -120,6 +120,7 @@ private:
     };
     struct Mask {
         CairoPattern pattern;
+        Rect rect;
         cairo_matrix_t matrix;
     };
     struct State {
