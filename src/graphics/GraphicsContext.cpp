@@ -422,23 +422,27 @@ void GraphicsContext::drawTiledImage(const Image& image, Rect rect) {
            [&](double alpha) { ImagePainter::drawTiled(cairo(), image, rect, alpha); });
 }
 
-Size GraphicsContext::showText(std::string_view text, Rect rect, const Font& font, Size limit,
-                               LineBreakMode mode, TextAlignment alignment) {
+Size GraphicsContext::showText(std::string_view text, Point origin, const Font& font,
+                               const TextRequest& request) {
     pango_cairo_update_context(cairo(), pangoContext_.get());
-    TextLayout layout(pangoContext_.get(), text, font, limit, mode, alignment);
+    TextLayout layout(pangoContext_.get(), text, font, request.limit, request.mode,
+                      request.alignment, request.maximumLines);
     PangoLayout* pango = layout.pangoLayout();
     Size size = layout.size();
+    if (request.fromBaseline) {
+        origin.y -= static_cast<double>(pango_layout_get_baseline(pango)) / PANGO_SCALE;
+    }
+    double width = std::max(size.width, request.limit.width);
     bool cutLines = layout.lineCount() < pango_layout_get_line_count(pango);
-    bool cutSides = mode == LineBreakMode::Clip && limit.width > 0;
-    Rect bounds{rect.origin, {std::max(size.width, rect.width()), size.height}};
+    bool cutSides = request.mode == LineBreakMode::Clip && request.limit.width > 0;
     cairo_save(cairo());
     if (cutLines || cutSides) {
         double shadowDrop = state().shadow ? std::max(0.0, state().shadow->offset.height) : 0;
-        clipToRect({rect.origin,
-                    {cutSides ? rect.width() : bounds.width() + 2, size.height + shadowDrop}});
+        clipToRect(
+            {origin, {cutSides ? request.limit.width : width + 2, size.height + shadowDrop}});
     }
-    render(bounds, &state().fill, [&](double) {
-        cairo_move_to(cairo(), rect.minX(), rect.minY());
+    render({origin, {width, size.height}}, &state().fill, [&](double) {
+        cairo_move_to(cairo(), origin.x, origin.y);
         pango_cairo_show_layout(cairo(), pango);
     });
     cairo_restore(cairo());
@@ -446,12 +450,19 @@ Size GraphicsContext::showText(std::string_view text, Rect rect, const Font& fon
 }
 
 Size GraphicsContext::drawText(std::string_view text, Point point, const Font& font) {
-    return showText(text, {point, {}}, font, {}, LineBreakMode::Clip, TextAlignment::Left);
+    return showText(text, point, font, {});
 }
 
 Size GraphicsContext::drawText(std::string_view text, Rect rect, const Font& font,
-                               LineBreakMode mode, TextAlignment alignment) {
-    return showText(text, rect, font, rect.size, mode, alignment);
+                               LineBreakMode mode, TextAlignment alignment, int maximumLines) {
+    return showText(text, {rect.minX(), rect.minY()}, font,
+                    {{rect.width(), rect.height()}, mode, alignment, maximumLines});
+}
+
+Size GraphicsContext::drawTextAtBaseline(std::string_view text, Point point, const Font& font) {
+    TextRequest request;
+    request.fromBaseline = true;
+    return showText(text, point, font, request);
 }
 
 void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, Point end,

@@ -94,9 +94,12 @@ public:
     // point; returns its size.
     Size drawText(std::string_view text, Point point, const Font& font);
     // Text broken into lines within rect's width, lines that do not fit its
-    // height left out; returns the size of what was drawn.
+    // height (or beyond maximumLines, if not 0) left out; returns the size of
+    // what was drawn.
     Size drawText(std::string_view text, Rect rect, const Font& font, LineBreakMode mode,
-                  TextAlignment alignment = TextAlignment::Left);
+                  TextAlignment alignment = TextAlignment::Left, int maximumLines = 0);
+    // One line of text whose baseline starts at point; returns its size.
+    Size drawTextAtBaseline(std::string_view text, Point point, const Font& font);
 
     // Fills the clip with the colours of the gradient along start → end;
     // extend paints beyond both ends with the end colours.
@@ -145,8 +148,15 @@ private:
     void render(Rect bounds, const Color* color, const std::function<void(double alpha)>& draw);
     void composite(const CairoPattern& content, const State& state);
     void setSource(const Color& color, double alpha);
-    Size showText(std::string_view text, Rect rect, const Font& font, Size limit,
-                  LineBreakMode mode, TextAlignment alignment);
+    struct TextRequest {
+        Size limit;
+        LineBreakMode mode = LineBreakMode::Clip;
+        TextAlignment alignment = TextAlignment::Left;
+        int maximumLines = 0;
+        bool fromBaseline = false;
+    };
+    Size showText(std::string_view text, Point origin, const Font& font,
+                  const TextRequest& request);
 
     CairoSurface target_;
     CairoContext cairo_;

@@ -2,6 +2,7 @@
 
 #include "TextEngine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <glib.h>
 #include <string>
@@ -44,21 +45,24 @@ PangoAlignment pangoAlignment(TextAlignment alignment) {
 
 TextLayout::TextLayout(std::string_view text, const Font& font)
     : TextLayout(TextEngine::measuringContext(), text, font, {}, LineBreakMode::Clip,
-                 TextAlignment::Left) {}
+                 TextAlignment::Left, 0) {}
 
 TextLayout::TextLayout(std::string_view text, const Font& font, Size limit, LineBreakMode mode,
-                       TextAlignment alignment)
-    : TextLayout(TextEngine::measuringContext(), text, font, limit, mode, alignment) {}
+                       TextAlignment alignment, int maximumLines)
+    : TextLayout(TextEngine::measuringContext(), text, font, limit, mode, alignment, maximumLines) {
+}
 
 TextLayout::TextLayout(PangoContext* context, std::string_view text, const Font& font, Size limit,
-                       LineBreakMode mode, TextAlignment alignment)
+                       LineBreakMode mode, TextAlignment alignment, int maximumLines)
     : layout_(pango_layout_new(context)) {
+    maximumLines = std::max(maximumLines, 0);
+    double heightLimit = isLimit(limit.height) ? limit.height : 0;
     PangoLayout* layout = layout_.get();
     setText(layout, text);
     pango_layout_set_font_description(layout, font.description());
     pango_layout_set_alignment(layout, pangoAlignment(alignment));
     if (!isLimit(limit.width)) {
-        measure(isLimit(limit.height) ? limit.height : 0);
+        measure(heightLimit, maximumLines);
         return;
     }
     pango_layout_set_width(layout, toPangoUnits(limit.width));
@@ -74,9 +78,13 @@ TextLayout::TextLayout(PangoContext* context, std::string_view text, const Font&
         pango_layout_set_height(layout, -1);
         break;
     case LineBreakMode::TruncateTail:
-        if (isLimit(limit.height)) {
+        if (heightLimit > 0 || maximumLines > 0) {
             pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
-            pango_layout_set_height(layout, toPangoUnits(limit.height));
+            pango_layout_set_height(layout,
+                                    heightLimit > 0 ? toPangoUnits(heightLimit) : -maximumLines);
+            if (maximumLines > 0 && pango_layout_get_line_count(layout) > maximumLines) {
+                pango_layout_set_height(layout, -maximumLines);
+            }
         }
         break;
     case LineBreakMode::WordWrap:
@@ -84,16 +92,18 @@ TextLayout::TextLayout(PangoContext* context, std::string_view text, const Font&
     case LineBreakMode::Clip:
         break;
     }
-    measure(isLimit(limit.height) ? limit.height : 0);
+    measure(heightLimit, maximumLines);
 }
 
-void TextLayout::measure(double heightLimit) {
+void TextLayout::measure(double heightLimit, int maximumLines) {
     PangoLayout* layout = layout_.get();
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
     double height = toPoints(logical.height);
     visibleLines_ = pango_layout_get_line_count(layout);
-    if (heightLimit > 0 && height > heightLimit) {
+    bool tooHigh = heightLimit > 0 && height > heightLimit;
+    bool tooMany = maximumLines > 0 && visibleLines_ > maximumLines;
+    if (tooHigh || tooMany) {
         // Keep the lines whose bottom lies within the limit, at least the first.
         PangoLayoutIter* iterator = pango_layout_get_iter(layout);
         int lines = 0;
@@ -102,7 +112,8 @@ void TextLayout::measure(double heightLimit) {
             PangoRectangle line;
             pango_layout_iter_get_line_extents(iterator, nullptr, &line);
             double lineBottom = toPoints(line.y + line.height);
-            if (lines > 0 && lineBottom > heightLimit + 1e-6) {
+            bool overHeight = heightLimit > 0 && lineBottom > heightLimit + 1e-6;
+            if (lines > 0 && (overHeight || lines == maximumLines)) {
                 break;
             }
             bottom = lineBottom;

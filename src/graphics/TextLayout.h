@@ -16,12 +16,13 @@ public:
     // One line per paragraph, as wide as the text is.
     TextLayout(std::string_view text, const Font& font);
     // Broken into lines no wider than limit.width; a height limit keeps only
-    // the lines that fit (at least one). A limit ≤ 0 or infinite is no limit.
+    // the lines that fit (at least one), and so does maximumLines. A limit
+    // ≤ 0 or infinite is no limit.
     TextLayout(std::string_view text, const Font& font, Size limit, LineBreakMode mode,
-               TextAlignment alignment = TextAlignment::Left);
+               TextAlignment alignment = TextAlignment::Left, int maximumLines = 0);
     // The same, laid out in a given Pango context (a drawing context's own).
     TextLayout(PangoContext* context, std::string_view text, const Font& font, Size limit,
-               LineBreakMode mode, TextAlignment alignment);
+               LineBreakMode mode, TextAlignment alignment, int maximumLines);
 
     // The size of the lines that show, rounded up to whole points so that a
     // box of this size never cuts the text.
@@ -33,7 +34,7 @@ public:
     PangoLayout* pangoLayout() const { return layout_.get(); }
 
 private:
-    void measure(double heightLimit);
+    void measure(double heightLimit, int maximumLines);
 
     PangoLayoutHandle layout_;
     Size size_;

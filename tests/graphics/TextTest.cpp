@@ -28,7 +28,7 @@ PangoGlyph ellipsisGlyph(const Font& font) {
     return firstGlyph(ellipsis.pangoLayout(), 0);
 }
 
-// The darkest pixel's darkness (1 − red) in a column or row range.
+// The most opaque pixel in an area (points); nothing drawn there gives 0.
 double inkIn(BitmapContext& bitmap, Rect area) {
     double ink = 0;
     for (double y = area.minY(); y < area.maxY(); y += 0.5) {
@@ -125,6 +125,23 @@ TEST(TextTest, TailTruncationEndsTheLastLineThatFits) {
     EXPECT_EQ(lastGlyph(layout.pangoLayout(), 1), ellipsisGlyph(font));
 }
 
+TEST(TextTest, MaximumLinesLimitsWrappedAndTruncatedText) {
+    Font font = Font::systemFont(15);
+    TextLayout label(sentence, font, {100, 0}, LineBreakMode::TruncateTail, TextAlignment::Left, 1);
+    EXPECT_EQ(label.lineCount(), 1);
+    EXPECT_TRUE(label.isTruncated());
+    EXPECT_EQ(lastGlyph(label.pangoLayout(), 0), ellipsisGlyph(font));
+
+    TextLayout tall(sentence, font, {100, 500}, LineBreakMode::TruncateTail, TextAlignment::Left,
+                    2);
+    EXPECT_EQ(tall.lineCount(), 2);
+    EXPECT_EQ(lastGlyph(tall.pangoLayout(), 1), ellipsisGlyph(font));
+
+    TextLayout wrapped(sentence, font, {100, 0}, LineBreakMode::WordWrap, TextAlignment::Left, 2);
+    EXPECT_EQ(wrapped.lineCount(), 2);
+    EXPECT_EQ(wrapped.size().height, TextLayout("A\nB", font).size().height);
+}
+
 TEST(TextTest, TextThatFitsIsNotTruncated) {
     TextLayout layout("Late", Font::systemFont(15), {200, 30}, LineBreakMode::TruncateTail);
     EXPECT_FALSE(layout.isTruncated());
@@ -145,6 +162,16 @@ TEST(TextTest, DrawnTextMeasuresAsMeasuredAndInksOnlyItsBox) {
     EXPECT_GT(inkIn(bitmap, {{10, 10}, drawn}), 0.9);
     EXPECT_EQ(inkIn(bitmap, {{0, 0}, {100, 9}}), 0);
     EXPECT_EQ(inkIn(bitmap, {{11 + drawn.width, 0}, {100 - 11 - drawn.width, 60}}), 0);
+}
+
+TEST(TextTest, BaselineDrawingPutsTheLettersOnTheLine) {
+    Font font = Font::systemFont(22);
+    BitmapContext bitmap({60, 60}, 2);
+    bitmap.drawTextAtBaseline("H", Point{10, 40}, font);
+    EXPECT_GT(inkIn(bitmap, {{10, 38}, {20, 2}}), 0.9);
+    EXPECT_GT(inkIn(bitmap, {{10, 40 - font.ascender() * 0.75}, {20, 2}}), 0.9);
+    EXPECT_EQ(inkIn(bitmap, {{0, 40.5}, {60, 19.5}}), 0);
+    EXPECT_EQ(inkIn(bitmap, {{0, 0}, {60, 40 - font.ascender()}}), 0);
 }
 
 TEST(TextTest, AlignmentPlacesTheLineInTheRectangle) {
