@@ -1,6 +1,7 @@
 #include "GraphicsContext.h"
 
 #include "ImagePainter.h"
+#include "ShadowBlur.h"
 #include "TextEngine.h"
 #include "TextLayout.h"
 
@@ -71,7 +72,7 @@ void GraphicsContext::restore() {
     CairoPattern content(cairo_pop_group(cairo()));
     cairo_restore(cairo());
     states_.pop_back();
-    composite(content, state());
+    composite(content, state(), toDevice(clipBoundingBox()));
 }
 
 void GraphicsContext::applyMasks(State& level) {
@@ -226,8 +227,8 @@ void GraphicsContext::setBlendMode(BlendMode mode) {
     state().blend = mode;
 }
 
-void GraphicsContext::setShadow(Size offset, const Color& color) {
-    state().shadow = Shadow{offset, color};
+void GraphicsContext::setShadow(Size offset, const Color& color, double blur) {
+    state().shadow = Shadow{offset, color, std::isfinite(blur) ? std::max(blur, 0.0) : 0};
 }
 
 void GraphicsContext::clearShadow() {
@@ -314,10 +315,41 @@ void GraphicsContext::render(Rect bounds, const Color* color,
     cairo_restore(c);
     State compositeState = current;
     compositeState.alpha = groupAlpha;
-    composite(content, compositeState);
+    composite(content, compositeState, toDevice(bounds.insetBy(-1, -1)));
 }
 
-void GraphicsContext::composite(const CairoPattern& content, const State& with) {
+Rect GraphicsContext::toDevice(Rect rect) const {
+    double xs[] = {rect.minX(), rect.maxX(), rect.minX(), rect.maxX()};
+    double ys[] = {rect.minY(), rect.minY(), rect.maxY(), rect.maxY()};
+    for (int i = 0; i < 4; ++i) {
+        cairo_user_to_device(cairo(), &xs[i], &ys[i]);
+    }
+    double left = *std::min_element(xs, xs + 4);
+    double top = *std::min_element(ys, ys + 4);
+    return {{left, top},
+            {*std::max_element(xs, xs + 4) - left, *std::max_element(ys, ys + 4) - top}};
+}
+
+void GraphicsContext::paintShadow(const CairoPattern& content, const State& with,
+                                  Rect deviceBounds) {
+    cairo_t* c = cairo();
+    const Shadow& shadow = *with.shadow;
+    cairo_save(c);
+    cairo_translate(c, shadow.offset.width * pixelScale_, shadow.offset.height * pixelScale_);
+    cairo_set_source_rgba(c, shadow.color.redComponent(), shadow.color.greenComponent(),
+                          shadow.color.blueComponent(), shadow.color.alpha() * with.alpha);
+    if (shadow.blur > 0) {
+        Point origin;
+        CairoSurface soft = ShadowBlur::blurredAlpha(content.get(), deviceBounds,
+                                                     shadow.blur / 2 * pixelScale_, origin);
+        cairo_mask_surface(c, soft.get(), origin.x, origin.y);
+    } else {
+        cairo_mask(c, content.get());
+    }
+    cairo_restore(c);
+}
+
+void GraphicsContext::composite(const CairoPattern& content, const State& with, Rect deviceBounds) {
     cairo_t* c = cairo();
     // Group contents sit in device pixels; lay them down untransformed.
     cairo_matrix_t identity;
@@ -327,14 +359,7 @@ void GraphicsContext::composite(const CairoPattern& content, const State& with) 
     cairo_identity_matrix(c);
     cairo_set_operator(c, cairoOperator(with.blend));
     if (with.shadow) {
-        const Color& shade = with.shadow->color;
-        cairo_save(c);
-        cairo_translate(c, with.shadow->offset.width * pixelScale_,
-                        with.shadow->offset.height * pixelScale_);
-        cairo_set_source_rgba(c, shade.redComponent(), shade.greenComponent(),
-                              shade.blueComponent(), shade.alpha() * with.alpha);
-        cairo_mask(c, content.get());
-        cairo_restore(c);
+        paintShadow(content, with, deviceBounds);
     }
     cairo_set_source(c, content.get());
     cairo_paint_with_alpha(c, with.alpha);

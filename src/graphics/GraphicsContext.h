@@ -69,8 +69,9 @@ public:
     double alpha() const { return state().alpha; }
     void setBlendMode(BlendMode mode);
     // Everything drawn afterwards casts a shadow of the colour, offset in the
-    // context's own points (not turned or scaled by the transform).
-    void setShadow(Size offset, const Color& color);
+    // context's own points (not turned or scaled by the transform) and, with
+    // a blur (points), soft-edged.
+    void setShadow(Size offset, const Color& color, double blur = 0);
     void clearShadow();
     void setAllowsAntialiasing(bool allows);
 
@@ -120,6 +121,7 @@ private:
     struct Shadow {
         Size offset;
         Color color;
+        double blur = 0;
     };
     struct Mask {
         CairoPattern pattern;
@@ -146,7 +148,10 @@ private:
     // and gets the alpha to paint with. bounds (current coordinates) holds
     // everything draw may touch.
     void render(Rect bounds, const Color* color, const std::function<void(double alpha)>& draw);
-    void composite(const CairoPattern& content, const State& state);
+    // Lays down a group's content (device pixels within deviceBounds).
+    void composite(const CairoPattern& content, const State& state, Rect deviceBounds);
+    void paintShadow(const CairoPattern& content, const State& state, Rect deviceBounds);
+    Rect toDevice(Rect rect) const;
     void setSource(const Color& color, double alpha);
     struct TextRequest {
         Size limit;

@@ -185,6 +185,21 @@ TEST(DrawingTest, ShadowFallsAtItsOffsetWhateverTheTransform) {
     EXPECT_TRUE(colorNear(bitmap.pixelAt({9, 9}), clear));
 }
 
+TEST(DrawingTest, BlurredShadowFadesOutFromItsShape) {
+    BitmapContext bitmap({40, 40}, 2);
+    bitmap.setShadow({0, 0}, Color::black(), 6);
+    bitmap.setFillColor(white);
+    bitmap.fillRect({{10, 10}, {20, 20}});
+    double justOutside = bitmap.pixelAt({9, 20}).alpha();
+    double further = bitmap.pixelAt({6, 20}).alpha();
+    EXPECT_TRUE(colorNear(bitmap.pixelAt({20, 20}), white));
+    EXPECT_GT(justOutside, 0.2);
+    EXPECT_LT(justOutside, 0.8);
+    EXPECT_GT(justOutside, further);
+    EXPECT_LT(bitmap.pixelAt({1, 20}).alpha(), 0.02);
+    EXPECT_TRUE(colorNear(bitmap.pixelAt({9, 20}), Color(0, 0, 0, justOutside)));
+}
+
 TEST(DrawingTest, MaskLetsDrawingThroughOnlyWhereItIsOpaque) {
     BitmapContext maskBitmap({2, 1}, 1);
     maskBitmap.setFillColor(white);
