@@ -49,7 +49,13 @@ GraphicsContext::GraphicsContext(CairoSurface target, double pixelScale)
     cairo_scale(cairo_.get(), pixelScale_, pixelScale_);
 }
 
-GraphicsContext::~GraphicsContext() = default;
+GraphicsContext::~GraphicsContext() {
+    // Unbalanced saves, layers and masks still put their drawing on the target.
+    while (states_.size() > 1) {
+        restore();
+    }
+    finishMasks();
+}
 
 void GraphicsContext::save() {
     cairo_save(cairo());

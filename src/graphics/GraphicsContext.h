@@ -33,6 +33,7 @@ public:
     GraphicsContext(CairoSurface target, double pixelScale);
     GraphicsContext(const GraphicsContext&) = delete;
     GraphicsContext& operator=(const GraphicsContext&) = delete;
+    // Ends open layers and masks, so that the target holds everything drawn.
     virtual ~GraphicsContext();
 
     double pixelScale() const { return pixelScale_; }

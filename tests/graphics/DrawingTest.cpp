@@ -265,6 +265,21 @@ TEST(DrawingTest, TransparencyLayerIsLaidDownAsOnePicture) {
     EXPECT_DOUBLE_EQ(bitmap.alpha(), 0.5);
 }
 
+TEST(DrawingTest, EndingTheContextLaysDownOpenLayersAndMasks) {
+    CairoSurface target(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4));
+    {
+        GraphicsContext context(target, 1);
+        context.setAlpha(0.5);
+        context.beginTransparencyLayer();
+        context.save();
+        context.setFillColor(red);
+        context.fillRect({{0, 0}, {4, 4}});
+    }
+    BitmapContext copy({4, 4}, 1);
+    copy.drawImage(Image::fromSurface(target, 1), Point{0, 0});
+    EXPECT_TRUE(colorNear(copy.pixel(2, 2), Color(1, 0, 0, 0.5)));
+}
+
 TEST(DrawingTest, PatternColourRepeatsItsPicture) {
     BitmapContext tile({2, 1}, 1);
     tile.setFillColor(red);
