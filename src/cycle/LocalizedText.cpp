@@ -7,12 +7,16 @@ namespace florelle {
 LocalizedText::LocalizedText(std::string pattern, std::vector<Argument> arguments)
     : pattern_(std::move(pattern)), arguments_(std::move(arguments)) {}
 
-LocalizedText LocalizedText::key(std::string key) { return LocalizedText("%@", {std::move(key)}); }
+LocalizedText LocalizedText::key(std::string key) {
+    return LocalizedText("%@", {std::move(key)});
+}
 
-LocalizedText LocalizedText::number(int value) { return LocalizedText("%d", {value}); }
+LocalizedText LocalizedText::number(int value) {
+    return LocalizedText("%d", {value});
+}
 
-std::string LocalizedText::resolve(
-    const std::function<std::string(std::string_view)>& lookup) const {
+std::string
+LocalizedText::resolve(const std::function<std::string(std::string_view)>& lookup) const {
     // The looked-up texts must outlive the format arguments that view them.
     std::vector<std::string> texts;
     texts.reserve(arguments_.size());

@@ -15,7 +15,9 @@ const char* const neutralPicture = "center0_%d.png";
 const char* const fertilePicture = "center1_%d.png";
 const char* const periodPicture = "center2_%d.png";
 
-Date storedDate(long long seconds) { return Date(static_cast<double>(seconds)); }
+Date storedDate(long long seconds) {
+    return Date(static_cast<double>(seconds));
+}
 
 } // namespace
 
@@ -47,7 +49,8 @@ TodayDisplay TodayStatus::remainingDaysCenter(int remainingDays) {
         display.captionText = LocalizedText::key("days left Key");
     } else {
         display.numberText = LocalizedText::number(remainingDays);
-        display.captionText = LocalizedText::key(remainingDays == 1 ? "day left Key" : "days left Key");
+        display.captionText =
+            LocalizedText::key(remainingDays == 1 ? "day left Key" : "days left Key");
     }
     return display;
 }

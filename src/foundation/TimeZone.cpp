@@ -59,6 +59,8 @@ int TimeZone::secondsFromGMT(Date date) const {
     return U_SUCCESS(status) ? (raw + dst) / 1000 : 0;
 }
 
-int TimeZone::secondsFromGMT() const { return secondsFromGMT(Clock::current()->now()); }
+int TimeZone::secondsFromGMT() const {
+    return secondsFromGMT(Clock::current()->now());
+}
 
 } // namespace florelle

@@ -1,5 +1,4 @@
 #include "DatabaseController.h"
-
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
 #include "foundation/Format.h"
@@ -24,16 +23,22 @@ constexpr int irregularFirstOffset = 19;
 constexpr int irregularLastOffset = 10;
 constexpr int shortestNotFound = 1000;
 
-Date wholeSeconds(Date date) { return Date(std::trunc(date.timeIntervalSince1970())); }
+Date wholeSeconds(Date date) {
+    return Date(std::trunc(date.timeIntervalSince1970()));
+}
 
-Date storedDate(long long seconds) { return Date(static_cast<double>(seconds)); }
+Date storedDate(long long seconds) {
+    return Date(static_cast<double>(seconds));
+}
 
 // Day steps and day counts in local calendar days of the device's zone.
 class LocalDays {
 public:
     LocalDays() : calendar_(Calendar::current()) {}
 
-    Date add(Date date, int days) const { return days == 0 ? date : calendar_.addingDays(date, days); }
+    Date add(Date date, int days) const {
+        return days == 0 ? date : calendar_.addingDays(date, days);
+    }
     int count(Date from, Date to) const { return calendar_.daysFrom(from, to); }
     Date startOfDay(Date date) const { return wholeSeconds(calendar_.startOfDay(date)); }
     Date endOfDay(Date date) const { return wholeSeconds(calendar_.endOfDay(date)); }
@@ -56,14 +61,14 @@ private:
 
 // What every prediction starts from, read at the moment of the call.
 struct Inputs {
-    int cycle;         // CYCLE_LENGTH, at least 1 so that every step advances
-    int periodLength;  // PERIOD_LENGTH
-    int ovulationDay;  // OVULATION_DAY
+    int cycle;        // CYCLE_LENGTH, at least 1 so that every step advances
+    int periodLength; // PERIOD_LENGTH
+    int ovulationDay; // OVULATION_DAY
     long long latestStart;
     long long latestEnd;
     Date now;
-    Date today;        // local 00:00:00 of now's day
-    Date endOfToday;   // local 23:59:59 of now's day
+    Date today;      // local 00:00:00 of now's day
+    Date endOfToday; // local 23:59:59 of now's day
 
     bool isRegular() const { return cycle >= regularShortest && cycle <= regularLongest; }
 };
@@ -169,7 +174,8 @@ DatabaseController::CycleStatistics DatabaseController::getCycleStatistics() {
             longest = length;
         }
     }
-    return {shortest == shortestNotFound ? cycle - 2 : shortest, longest == 0 ? cycle + 2 : longest};
+    return {shortest == shortestNotFound ? cycle - 2 : shortest,
+            longest == 0 ? cycle + 2 : longest};
 }
 
 std::vector<Date> DatabaseController::getAllPeriodDates() {
@@ -205,7 +211,8 @@ std::vector<Date> DatabaseController::getAllFertileDates() {
             Date end = storedDate(period.end);
             int length = days.count(period.start, end) + 1;
             Date last = days.add(end, fertileWindowDays);
-            days.appendWhile(list, days.add(period.start, length), [&](Date day) { return day <= last; });
+            days.appendWhile(list, days.add(period.start, length),
+                             [&](Date day) { return day <= last; });
         }
         for (int i = 0; i < predictedCycles; ++i) {
             for (int day = 0; day < fertileWindowDays; ++day) {
@@ -222,7 +229,8 @@ std::vector<Date> DatabaseController::getAllFertileDates() {
             continue;
         }
         Date bound = days.add(storedDate(period.end), last);
-        days.appendWhile(list, days.add(period.start, first), [&](Date day) { return day <= bound; });
+        days.appendWhile(list, days.add(period.start, first),
+                         [&](Date day) { return day <= bound; });
     }
     for (int i = 0; i < predictedCycles; ++i) {
         for (int day = first; day < last; ++day) {
@@ -338,9 +346,8 @@ std::vector<Date> DatabaseController::getFertileDatesFrom(Date from, Date to) {
     }
     Date latest = storedDate(in.latestStart);
     // The current cycle's window follows the latest period's real length.
-    int shift = in.latestEnd != 0
-                    ? days.count(latest, storedDate(in.latestEnd)) + 1 - in.periodLength
-                    : 0;
+    int shift =
+        in.latestEnd != 0 ? days.count(latest, storedDate(in.latestEnd)) + 1 - in.periodLength : 0;
     int windowStart = regular ? 0 : first;
     int windowEnd = regular ? fertileWindowDays : last;
     for (int i = 0;; ++i) {
