@@ -12,6 +12,15 @@
 
 namespace florelle {
 
+namespace {
+
+double storedTemperature(int dateId) {
+    return Row::doubleValue(SQLiteAccess::selectOneValueSQL(
+        format("SELECT temperature FROM temperatures WHERE dateId = %d", dateId)));
+}
+
+} // namespace
+
 VersionUpdater::VersionUpdater(std::function<void()> finished) : finished_(std::move(finished)) {}
 
 void VersionUpdater::updateToCurrentVersion() {
@@ -86,7 +95,10 @@ void VersionUpdater::makeDataFlags() {
         if (DatabaseController::getWeightForDateId(dateId) > 1.0) {
             ++count;
         }
-        if (DatabaseController::getTemperatureForDateId(dateId) > 1.0) {
+        // An empty temperature reads 32 in degrees Fahrenheit; only a stored
+        // one counts.
+        if (storedTemperature(dateId) != 0 &&
+            DatabaseController::getTemperatureForDateId(dateId) > 1.0) {
             ++count;
         }
         DatabaseController::saveNewHasData(count, dateId);
