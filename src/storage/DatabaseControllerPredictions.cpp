@@ -73,13 +73,21 @@ struct Inputs {
     bool isRegular() const { return cycle >= regularShortest && cycle <= regularLongest; }
 };
 
+// The settings and the latest period in one statement: each opening of the
+// database file costs more than all the arithmetic of a call.
 Inputs readInputs(const LocalDays& days) {
+    Row row = SQLiteAccess::selectOneRowWithSQL(
+        "SELECT (SELECT value FROM settings WHERE name = 'CYCLE_LENGTH') AS cycle, "
+        "(SELECT value FROM settings WHERE name = 'PERIOD_LENGTH') AS periodLength, "
+        "(SELECT value FROM settings WHERE name = 'OVULATION_DAY') AS ovulationDay, "
+        "(SELECT startDate FROM periods ORDER BY startDate DESC LIMIT 1) AS latestStart, "
+        "(SELECT endDate FROM periods ORDER BY startDate DESC LIMIT 1) AS latestEnd");
     Inputs in{};
-    in.cycle = std::max(1, DatabaseController::getCycle());
-    in.periodLength = DatabaseController::getPeriodLength();
-    in.ovulationDay = DatabaseController::getOvulationDay();
-    in.latestStart = DatabaseController::getLatestStartDay();
-    in.latestEnd = DatabaseController::getLatestEndDay();
+    in.cycle = std::max(1, static_cast<int>(row.integer("cycle")));
+    in.periodLength = static_cast<int>(row.integer("periodLength"));
+    in.ovulationDay = static_cast<int>(row.integer("ovulationDay"));
+    in.latestStart = row.integer("latestStart");
+    in.latestEnd = row.integer("latestEnd");
     in.now = Clock::current()->now();
     in.today = days.startOfDay(in.now);
     in.endOfToday = days.endOfDay(in.now);
@@ -91,15 +99,33 @@ struct Period {
     long long end; // 0 while the period is open
 };
 
+// The twelve most recent periods, oldest first, each start with its own end.
 std::vector<Period> pairedPeriods() {
-    auto starts = DatabaseController::getStartDates();
-    auto ends = DatabaseController::getEndDates();
     std::vector<Period> periods;
-    for (size_t k = 0; k < starts.size(); ++k) {
-        long long end = k < ends.size() ? Row::integerValue(std::string_view(ends[k])) : 0;
-        periods.push_back({storedDate(Row::integerValue(std::string_view(starts[k]))), end});
+    for (const auto& row : SQLiteAccess::selectManyRowsWithSQL(
+             "SELECT startDate, endDate FROM (SELECT startDate, endDate FROM periods ORDER BY "
+             "startDate DESC LIMIT 12) ORDER BY startDate ASC")) {
+        periods.push_back({storedDate(row.integer("startDate")), row.integer("endDate")});
     }
     return periods;
+}
+
+// Shortest and longest distance between consecutive starts, in local days.
+DatabaseController::CycleStatistics cycleStatistics(const LocalDays& days,
+                                                    const std::vector<Period>& periods, int cycle) {
+    int shortest = shortestNotFound;
+    int longest = 0;
+    for (size_t i = 1; i < periods.size(); ++i) {
+        int length = days.count(periods[i - 1].start, periods[i].start);
+        if (length != 0 && length <= shortest) {
+            shortest = length;
+        }
+        if (length > longest) {
+            longest = length;
+        }
+    }
+    return {shortest == shortestNotFound ? cycle - 2 : shortest,
+            longest == 0 ? cycle + 2 : longest};
 }
 
 std::vector<Period> periodsInSpan(Date from, Date to) {
@@ -159,23 +185,7 @@ std::string utcText(Date date) {
 } // namespace
 
 DatabaseController::CycleStatistics DatabaseController::getCycleStatistics() {
-    LocalDays days;
-    int cycle = getCycle();
-    auto starts = getStartDates();
-    int shortest = shortestNotFound;
-    int longest = 0;
-    for (size_t i = 1; i < starts.size(); ++i) {
-        int length = days.count(storedDate(Row::integerValue(std::string_view(starts[i - 1]))),
-                                storedDate(Row::integerValue(std::string_view(starts[i]))));
-        if (length != 0 && length <= shortest) {
-            shortest = length;
-        }
-        if (length > longest) {
-            longest = length;
-        }
-    }
-    return {shortest == shortestNotFound ? cycle - 2 : shortest,
-            longest == 0 ? cycle + 2 : longest};
+    return cycleStatistics(LocalDays(), pairedPeriods(), getCycle());
 }
 
 std::vector<Date> DatabaseController::getAllPeriodDates() {
@@ -221,7 +231,7 @@ std::vector<Date> DatabaseController::getAllFertileDates() {
         }
         return list;
     }
-    auto stats = getCycleStatistics();
+    auto stats = cycleStatistics(days, periods, in.cycle);
     int first = stats.shortest - irregularFirstOffset;
     int last = stats.longest - irregularLastOffset;
     for (const auto& period : periods) {
@@ -308,7 +318,8 @@ std::vector<Date> DatabaseController::getFertileDatesFrom(Date from, Date to) {
     Date spanStart = days.startOfDay(from);
     Date spanEnd = days.endOfDay(to);
     bool regular = in.isRegular();
-    CycleStatistics stats = regular ? CycleStatistics{} : getCycleStatistics();
+    CycleStatistics stats =
+        regular ? CycleStatistics{} : cycleStatistics(days, pairedPeriods(), in.cycle);
     int first = stats.shortest - irregularFirstOffset;
     int last = stats.longest - irregularLastOffset;
     std::vector<Date> list;
@@ -413,19 +424,17 @@ std::vector<Date> DatabaseController::getMarkedDatesFrom(Date from, Date to) {
 
 int DatabaseController::getRemainingDays() {
     LocalDays days;
-    long long latestStart = getLatestStartDay();
-    if (latestStart == 0) {
+    Inputs in = readInputs(days);
+    if (in.latestStart == 0) {
         return 0;
     }
-    int cycle = std::max(1, getCycle());
-    Date endOfToday = days.endOfDay(Clock::current()->now());
-    Date latest = storedDate(latestStart);
-    int remaining = cycle - days.count(latest, endOfToday);
+    Date latest = storedDate(in.latestStart);
+    int remaining = in.cycle - days.count(latest, in.endOfToday);
     if (remaining >= 0) {
         return remaining;
     }
-    Date cycleStart = latestCycleStartBefore(days, latest, endOfToday, cycle);
-    return days.count(cycleStart, endOfToday) - cycle;
+    Date cycleStart = latestCycleStartBefore(days, latest, in.endOfToday, in.cycle);
+    return days.count(cycleStart, in.endOfToday) - in.cycle;
 }
 
 } // namespace florelle
