@@ -87,6 +87,13 @@ TEST_P(Predictions, AprilSpanShowsPredictedDaysOnly) {
     EXPECT_EQ(localDays(ovulationDates(2026, 4)), (std::vector<int>{20260412}));
 }
 
+TEST_P(Predictions, NextPeriodCountsFromTheRealStartOfAPeriodBeginningBeforeTheSpan) {
+    logPeriod(2026, 2, 27, 3, 3);
+    setToday(2026, 3, 10);
+    EXPECT_EQ(periodDays(2026, 3), joined({dayRun(2026, 3, 1, 3), dayRun(2026, 3, 27, 5)}));
+    EXPECT_EQ(periodDays(2026, 4), dayRun(2026, 4, 24, 5));
+}
+
 TEST_P(Predictions, PredictedPeriodWhollyInsideTheSpanIsLogged) {
     logPeriod(2026, 3, 1, 3, 5);
     setToday(2026, 3, 10);
