@@ -137,4 +137,14 @@ int Calendar::daysInMonth(Date date) const {
     return days;
 }
 
+int Calendar::secondsFromGMT(Date date) const {
+    int32_t raw = 0;
+    int32_t dst = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    calendar_->getTimeZone().getOffset(date.timeIntervalSince1970() * 1000.0, false, raw, dst,
+                                       status);
+    check(status);
+    return (raw + dst) / 1000;
+}
+
 } // namespace florelle

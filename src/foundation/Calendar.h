@@ -58,6 +58,8 @@ public:
     int daysFrom(Date from, Date to) const;
     // The number of days of the month that holds the date's local day.
     int daysInMonth(Date date) const;
+    // The zone's offset east of UTC at the date, daylight saving included.
+    int secondsFromGMT(Date date) const;
 
 private:
     // Adds to one ICU calendar field (UCalendarDateFields).

@@ -36,8 +36,17 @@ class LocalDays {
 public:
     LocalDays() : calendar_(Calendar::current()) {}
 
+    // Whole 24-hour days wherever no clock change lies between (the common
+    // case, and far cheaper); the calendar's own step across one.
     Date add(Date date, int days) const {
-        return days == 0 ? date : calendar_.addingDays(date, days);
+        if (days == 0) {
+            return date;
+        }
+        Date candidate = date.addingSeconds(days * 86400.0);
+        if (calendar_.secondsFromGMT(candidate) == calendar_.secondsFromGMT(date)) {
+            return candidate;
+        }
+        return calendar_.addingDays(date, days);
     }
     int count(Date from, Date to) const { return calendar_.daysFrom(from, to); }
     Date startOfDay(Date date) const { return wholeSeconds(calendar_.startOfDay(date)); }

@@ -57,3 +57,10 @@ TEST(TimeZone, SystemZoneIsLookedUpAgainAfterAReset) {
     EXPECT_EQ(TimeZone::current().identifier(), before);
     EXPECT_FALSE(before.empty());
 }
+
+TEST(Calendar, OffsetAtADate) {
+    Calendar berlin(TimeZone("Europe/Berlin"), Locale("de_DE"));
+    EXPECT_EQ(berlin.secondsFromGMT(Date(utcSeconds(2026, 3, 29, 0, 59, 59))), 3600);
+    EXPECT_EQ(berlin.secondsFromGMT(Date(utcSeconds(2026, 3, 29, 1))), 7200);
+    EXPECT_EQ(Calendar(TimeZone("Etc/GMT+5"), Locale("en_US")).secondsFromGMT(Date(0)), -18000);
+}
