@@ -64,17 +64,18 @@ std::optional<ReminderPlan> ReminderPlanner::plan(const Inputs& in) {
     Date base = nextAfter(calendar, calendar.dateFromComponents(parts), in.now, cycle);
     Date never = in.now.addingSeconds(offDelay);
 
-    ReminderPlan plan{periodReminder(0), fertileReminder(0)};
-    Reminder& changed = in.kind == periodKind ? plan.period : plan.fertile;
-    Reminder& other = in.kind == periodKind ? plan.fertile : plan.period;
-    changed = in.kind == periodKind ? periodReminder(in.days) : fertileReminder(in.days);
-    other = in.kind == periodKind ? fertileReminder(in.otherDays) : periodReminder(in.otherDays);
-    if (in.kind == fertileKind) {
+    bool periodChanged = in.kind == periodKind;
+    ReminderPlan plan = periodChanged
+                            ? ReminderPlan{periodReminder(in.days), fertileReminder(in.otherDays)}
+                            : ReminderPlan{periodReminder(in.otherDays), fertileReminder(in.days)};
+    Reminder& changed = periodChanged ? plan.period : plan.fertile;
+    Reminder& other = periodChanged ? plan.fertile : plan.period;
+    if (!periodChanged) {
         base = calendar.addingDays(base, in.periodLength);
     }
     // The other kind lies PERIOD_LENGTH days later (fertile) or earlier (period).
-    int otherShift = in.kind == periodKind ? in.days + in.periodLength - in.otherDays
-                                           : in.days - in.periodLength - in.otherDays;
+    int otherShift = periodChanged ? in.days + in.periodLength - in.otherDays
+                                   : in.days - in.periodLength - in.otherDays;
     changed.fireDate = in.days < 1 ? never : base;
     other.fireDate = in.otherDays < 1 ? never : calendar.addingDays(base, otherShift);
     changed.timeZone = other.timeZone = calendar.timeZone().identifier();
