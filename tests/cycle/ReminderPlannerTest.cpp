@@ -1,6 +1,5 @@
 #include "cycle/ReminderPlanner.h"
 
-#include "ZoneName.h"
 #include "foundation/Calendar.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
@@ -43,7 +42,8 @@ protected:
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(Zones, ReminderPlannerTest, ::testing::ValuesIn(dayRuleZones), zoneName);
+INSTANTIATE_TEST_SUITE_P(Zones, ReminderPlannerTest, ::testing::ValuesIn(dayRuleZones),
+                         zoneTestName);
 
 TEST_P(ReminderPlannerTest, FiresAtOneInTheAfternoonDaysBeforeThePredictedStart) {
     auto plan = ReminderPlanner::plan(inputs(ReminderPlanner::periodKind, 2, 3));

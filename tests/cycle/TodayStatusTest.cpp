@@ -1,6 +1,5 @@
 #include "cycle/TodayStatus.h"
 
-#include "ZoneName.h"
 #include "cycle/PregnancyCountdown.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
@@ -36,7 +35,7 @@ protected:
     TodayDisplay today() { return TodayStatus::compute(TodayStatus::read(DC::getIsStartDate())); }
 };
 
-INSTANTIATE_TEST_SUITE_P(Zones, TodayStatusTest, ::testing::ValuesIn(dayRuleZones), zoneName);
+INSTANTIATE_TEST_SUITE_P(Zones, TodayStatusTest, ::testing::ValuesIn(dayRuleZones), zoneTestName);
 
 TEST_P(TodayStatusTest, NoPeriodAsksForTheStartDate) {
     setToday(3, 10);

@@ -59,14 +59,7 @@ protected:
     }
 };
 
-std::string zoneName(const ::testing::TestParamInfo<std::string>& info) {
-    std::string name = info.param;
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Zones, Predictions, ::testing::ValuesIn(dayRuleZones), zoneName);
+INSTANTIATE_TEST_SUITE_P(Zones, Predictions, ::testing::ValuesIn(dayRuleZones), zoneTestName);
 
 TEST_P(Predictions, MarchSpanShowsTheLoggedPeriodAndTheNextOne) {
     logPeriod(2026, 3, 1, 3, 5);

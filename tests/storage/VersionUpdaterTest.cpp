@@ -32,13 +32,6 @@ std::string fixtureText(int version) {
     return text.str();
 }
 
-std::string zoneName(const ::testing::TestParamInfo<std::string>& info) {
-    std::string name = info.param;
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-    return name;
-}
-
 class VersionUpdaterTest : public DiaryTest, public ::testing::WithParamInterface<std::string> {
 protected:
     void SetUp() override {
@@ -77,7 +70,8 @@ protected:
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(Zones, VersionUpdaterTest, ::testing::ValuesIn(dayRuleZones), zoneName);
+INSTANTIATE_TEST_SUITE_P(Zones, VersionUpdaterTest, ::testing::ValuesIn(dayRuleZones),
+                         zoneTestName);
 
 TEST_P(VersionUpdaterTest, From100To130) {
     installDatabase(100);

@@ -3,6 +3,7 @@
 #include "foundation/Calendar.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace florelle::testing {
 
@@ -39,6 +40,13 @@ std::vector<int> joined(std::vector<std::vector<int>> runs) {
     }
     std::sort(days.begin(), days.end());
     return days;
+}
+
+std::string zoneTestName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = info.param;
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    return name;
 }
 
 } // namespace florelle::testing

@@ -2,6 +2,7 @@
 
 #include "foundation/Date.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,8 @@ std::vector<int> joined(std::vector<std::vector<int>> runs);
 // 2026).
 inline const std::vector<std::string> dayRuleZones = {"UTC", "Etc/GMT-2", "Etc/GMT+5",
                                                       "Europe/Berlin"};
+
+// A test name part for a zone of dayRuleZones ("Etc/GMT+5" → "Etc_GMT_5").
+std::string zoneTestName(const ::testing::TestParamInfo<std::string>& info);
 
 } // namespace florelle::testing
