@@ -8,11 +8,11 @@ namespace florelle {
 
 namespace {
 
-std::unique_ptr<icu::Calendar> makeCalendar(const TimeZone& zone) {
+std::unique_ptr<icu::Calendar> makeCalendar(const TimeZone& zone, const Locale& locale) {
     UErrorCode status = U_ZERO_ERROR;
     auto* icuZone = icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(zone.identifier()));
     std::unique_ptr<icu::Calendar> calendar(
-        new icu::GregorianCalendar(icuZone, icu::Locale::getRoot(), status));
+        new icu::GregorianCalendar(icuZone, icu::Locale(locale.identifier().c_str()), status));
     if (U_FAILURE(status)) {
         throw std::runtime_error("cannot create a calendar for " + zone.identifier());
     }
@@ -29,14 +29,18 @@ void check(UErrorCode status) {
 
 } // namespace
 
-Calendar::Calendar(const TimeZone& zone) : zone_(zone), calendar_(makeCalendar(zone)) {}
+Calendar::Calendar(const TimeZone& zone) : Calendar(zone, Locale::current()) {}
+
+Calendar::Calendar(const TimeZone& zone, const Locale& locale)
+    : zone_(zone), locale_(locale), calendar_(makeCalendar(zone, locale)) {}
 
 Calendar::Calendar(const Calendar& other)
-    : zone_(other.zone_), calendar_(other.calendar_->clone()) {}
+    : zone_(other.zone_), locale_(other.locale_), calendar_(other.calendar_->clone()) {}
 
 Calendar& Calendar::operator=(const Calendar& other) {
     if (this != &other) {
         zone_ = other.zone_;
+        locale_ = other.locale_;
         calendar_.reset(other.calendar_->clone());
     }
     return *this;
@@ -45,7 +49,14 @@ Calendar& Calendar::operator=(const Calendar& other) {
 Calendar::~Calendar() = default;
 
 Calendar Calendar::current() {
-    return Calendar(TimeZone::current());
+    return Calendar(TimeZone::current(), Locale::current());
+}
+
+int Calendar::firstWeekday() const {
+    UErrorCode status = U_ZERO_ERROR;
+    int weekday = calendar_->getFirstDayOfWeek(status);
+    check(status);
+    return weekday;
 }
 
 DateComponents Calendar::components(Date date) const {
@@ -91,7 +102,9 @@ Date Calendar::endOfDay(Date date) const {
     return dateFromComponents(parts);
 }
 
-Date Calendar::addingDays(Date date, int days) const { return adding(date, UCAL_DATE, days); }
+Date Calendar::addingDays(Date date, int days) const {
+    return adding(date, UCAL_DATE, days);
+}
 
 Date Calendar::addingMonths(Date date, int months) const {
     return adding(date, UCAL_MONTH, months);
@@ -114,6 +127,24 @@ int Calendar::daysFrom(Date from, Date to) const {
     int toDay = calendar_->get(UCAL_JULIAN_DAY, status);
     check(status);
     return toDay - fromDay;
+}
+
+int Calendar::daysInMonth(Date date) const {
+    UErrorCode status = U_ZERO_ERROR;
+    calendar_->setTime(date.timeIntervalSince1970() * 1000.0, status);
+    int days = calendar_->getActualMaximum(UCAL_DATE, status);
+    check(status);
+    return days;
+}
+
+int Calendar::secondsFromGMT(Date date) const {
+    int32_t raw = 0;
+    int32_t dst = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    calendar_->getTimeZone().getOffset(date.timeIntervalSince1970() * 1000.0, false, raw, dst,
+                                       status);
+    check(status);
+    return (raw + dst) / 1000;
 }
 
 } // namespace florelle

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Date.h"
+#include "Locale.h"
 #include "TimeZone.h"
 
 #include <memory>
@@ -26,18 +27,24 @@ struct DateComponents {
 
 // Gregorian calendar arithmetic in local calendar days of one time zone.
 // A day step keeps the wall-clock time, so days that are 23 or 25 hours long
-// around a clock change still count as one day.
+// around a clock change still count as one day. The locale only chooses the
+// first day of the week.
 class Calendar {
 public:
+    // In the device's current locale.
     explicit Calendar(const TimeZone& zone);
+    Calendar(const TimeZone& zone, const Locale& locale);
     Calendar(const Calendar& other);
     Calendar& operator=(const Calendar& other);
     ~Calendar();
 
-    // The calendar of the device's current time zone.
+    // The calendar of the device's current time zone and locale.
     static Calendar current();
 
     const TimeZone& timeZone() const { return zone_; }
+    const Locale& locale() const { return locale_; }
+    // 1 = Sunday … 7 = Saturday, as the locale has it.
+    int firstWeekday() const;
 
     DateComponents components(Date date) const;
     // Out-of-range fields roll over (day 32 is the first of the next month).
@@ -49,12 +56,17 @@ public:
     Date addingMonths(Date date, int months) const;
     // Local calendar days from `from` to `to`: 0 on the same day.
     int daysFrom(Date from, Date to) const;
+    // The number of days of the month that holds the date's local day.
+    int daysInMonth(Date date) const;
+    // The zone's offset east of UTC at the date, daylight saving included.
+    int secondsFromGMT(Date date) const;
 
 private:
     // Adds to one ICU calendar field (UCalendarDateFields).
     Date adding(Date date, int field, int amount) const;
 
     TimeZone zone_;
+    Locale locale_;
     std::unique_ptr<icu::Calendar> calendar_;
 };
 

@@ -1,5 +1,7 @@
 #include "TimeZone.h"
 
+#include "Clock.h"
+
 #include <memory>
 #include <mutex>
 #include <unicode/timezone.h>
@@ -11,6 +13,7 @@ namespace {
 
 std::mutex zoneMutex;
 std::optional<std::string> zoneOverride;
+std::optional<std::string> systemZone;
 
 std::string systemZoneIdentifier() {
     std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::detectHostTimeZone());
@@ -27,7 +30,18 @@ TimeZone::TimeZone(std::string identifier) : identifier_(std::move(identifier)) 
 
 TimeZone TimeZone::current() {
     std::lock_guard lock(zoneMutex);
-    return TimeZone(zoneOverride ? *zoneOverride : systemZoneIdentifier());
+    if (zoneOverride) {
+        return TimeZone(*zoneOverride);
+    }
+    if (!systemZone) {
+        systemZone = systemZoneIdentifier();
+    }
+    return TimeZone(*systemZone);
+}
+
+void TimeZone::resetSystemTimeZone() {
+    std::lock_guard lock(zoneMutex);
+    systemZone.reset();
 }
 
 void TimeZone::setCurrent(std::optional<std::string> identifier) {
@@ -43,6 +57,10 @@ int TimeZone::secondsFromGMT(Date date) const {
     UErrorCode status = U_ZERO_ERROR;
     zone->getOffset(date.timeIntervalSince1970() * 1000.0, false, raw, dst, status);
     return U_SUCCESS(status) ? (raw + dst) / 1000 : 0;
+}
+
+int TimeZone::secondsFromGMT() const {
+    return secondsFromGMT(Clock::current()->now());
 }
 
 } // namespace florelle

@@ -114,6 +114,39 @@ public:
     static void saveAge(int age);
     static int getCurrentAppVersion();
     static void saveCurrentAppVersion(int version);
+
+    // --- predictions ---
+    // A fixed-length calendar method: the next period starts CYCLE_LENGTH
+    // days after the latest start and lasts PERIOD_LENGTH days; ovulation is
+    // OVULATION_DAY days after a start. Fertile days follow the 11 days after
+    // a period for cycles of 26 to 32 days, else the shortest and longest
+    // logged cycles. Every date in a result stands for its local calendar
+    // day; lists are unsorted and may name a day twice. Nothing is cached:
+    // each call reads the database and the clock anew.
+
+    // Logged, open and predicted period days from `from`'s day to `to`'s day.
+    static std::vector<Date> getPeriodDatesFrom(Date from, Date to);
+    static std::vector<Date> getFertileDatesFrom(Date from, Date to);
+    static std::vector<Date> getOvulationDatesFrom(Date from, Date to);
+    // Days from `from`'s day to `to`'s day that hold data.
+    static std::vector<Date> getMarkedDatesFrom(Date from, Date to);
+    // Every logged period day of the twelve most recent periods (an open one
+    // up to today) and twelve predicted periods.
+    static std::vector<Date> getAllPeriodDates();
+    // The fertile days after the twelve most recent closed periods and
+    // twelve predicted windows.
+    static std::vector<Date> getAllFertileDates();
+    // Days until the next period: 0 without a period or when it is due today;
+    // when it is overdue, 0 or minus the days to the next predicted start.
+    static int getRemainingDays();
+
+    // The shortest and longest cycle between the twelve most recent starts,
+    // in days; CYCLE_LENGTH - 2 and + 2 where there is none.
+    struct CycleStatistics {
+        int shortest = 0;
+        int longest = 0;
+    };
+    static CycleStatistics getCycleStatistics();
 };
 
 } // namespace florelle

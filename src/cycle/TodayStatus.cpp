@@ -1,0 +1,112 @@
+#include "TodayStatus.h"
+
+#include "cycle/PregnancyCountdown.h"
+#include "foundation/Calendar.h"
+#include "foundation/Clock.h"
+#include "storage/DatabaseController.h"
+
+namespace florelle {
+
+namespace {
+
+constexpr int fertileDaysAfterPeriod = 11;
+
+const char* const neutralPicture = "center0_%d.png";
+const char* const fertilePicture = "center1_%d.png";
+const char* const periodPicture = "center2_%d.png";
+
+Date storedDate(long long seconds) {
+    return Date(static_cast<double>(seconds));
+}
+
+} // namespace
+
+TodayStatus::Inputs TodayStatus::read(bool noPeriodOpen) {
+    Inputs in;
+    in.remainingDays = DatabaseController::getRemainingDays();
+    in.cycleLength = DatabaseController::getCycle();
+    in.ovulationDay = DatabaseController::getOvulationDay();
+    in.latestStart = DatabaseController::getLatestStartDay();
+    in.latestEnd = DatabaseController::getLatestEndDay();
+    in.noPeriodOpen = noPeriodOpen;
+    in.pregnant = DatabaseController::getPregnant() != 0;
+    in.pregnantStart = DatabaseController::getPregnantStartDate();
+    in.now = Clock::current()->now();
+    return in;
+}
+
+TodayDisplay TodayStatus::compute(const Inputs& in) {
+    return in.pregnant ? PregnancyCountdown::display(in.pregnantStart, in.now) : status(in);
+}
+
+TodayDisplay TodayStatus::remainingDaysCenter(int remainingDays) {
+    TodayDisplay display;
+    display.numberFont = FontSpec{48, true};
+    display.captionFont = {22, false};
+    display.captionOrigin = Origin{87, 175};
+    if (remainingDays < 0) {
+        display.numberText = LocalizedText::number(0);
+        display.captionText = LocalizedText::key("days left Key");
+    } else {
+        display.numberText = LocalizedText::number(remainingDays);
+        display.captionText =
+            LocalizedText::key(remainingDays == 1 ? "day left Key" : "days left Key");
+    }
+    return display;
+}
+
+TodayDisplay TodayStatus::status(const Inputs& in) {
+    int r = in.remainingDays;
+    if (r == 0) {
+        TodayDisplay display = remainingDaysCenter(r);
+        display.cloudText = LocalizedText::key("Select your start date Key");
+        display.centerPicture = neutralPicture;
+        return display;
+    }
+    Calendar calendar = Calendar::current();
+    if (!in.noPeriodOpen) {
+        // Counted in local days from the start, so the first day is day 1 in
+        // every zone, however long the period has been open.
+        int day = calendar.daysFrom(storedDate(in.latestStart), in.now) + 1;
+        TodayDisplay display;
+        display.cloudText = LocalizedText("%@ %d", {"Period day Key", day});
+        display.numberText = LocalizedText::key("Period Key");
+        display.numberFont = FontSpec{30, true};
+        display.captionText = LocalizedText::key("(ended?) Key");
+        display.captionFont = {13, false};
+        display.captionOrigin = Origin{87, 160};
+        display.centerPicture = periodPicture;
+        return display;
+    }
+    TodayDisplay display = remainingDaysCenter(r);
+    if (r < 0) {
+        display.cloudText =
+            LocalizedText("%@ %d %@!", {"Period is Key", r + in.cycleLength, "days Late Key"});
+        display.centerPicture = neutralPicture;
+        return display;
+    }
+    int sinceStart = in.cycleLength - r;
+    if (sinceStart == in.ovulationDay) {
+        display.cloudText = LocalizedText::key("It's your ovulation day Key");
+        display.centerPicture = fertilePicture;
+        return display;
+    }
+    int periodDays = calendar.daysFrom(storedDate(in.latestStart), storedDate(in.latestEnd));
+    if (sinceStart - 1 >= periodDays + fertileDaysAfterPeriod) {
+        display.cloudText = LocalizedText::key("Regular day Key");
+        display.centerPicture = neutralPicture;
+    } else {
+        display.cloudText = LocalizedText::key("Your fertile window is active Key");
+        display.centerPicture = fertilePicture;
+    }
+    return display;
+}
+
+TodayStatus::CloudLayout TodayStatus::layoutCloud(double textWidth) {
+    if (textWidth > cloudWrapWidth) {
+        return {20, 45, 225, 35, 2};
+    }
+    return {20, 40, 225, 25, 1};
+}
+
+} // namespace florelle

@@ -1,0 +1,167 @@
+#include "cycle/TodayStatus.h"
+
+#include "cycle/PregnancyCountdown.h"
+#include "storage/DatabaseController.h"
+#include "support/LocalDays.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+using namespace florelle;
+using namespace florelle::testing;
+
+namespace {
+
+using DC = DatabaseController;
+
+std::string shown(const LocalizedText& text) {
+    return text.resolve([](std::string_view key) { return "<" + std::string(key) + ">"; });
+}
+
+class TodayStatusTest : public DiaryTest, public ::testing::WithParamInterface<std::string> {
+protected:
+    void SetUp() override {
+        DiaryTest::SetUp();
+        setTimeZone(GetParam());
+        DC::saveCycleLength(28);
+        DC::savePeriodLength(5);
+        DC::saveOvulationDay(14);
+    }
+
+    void setToday(int month, int day, int hour = 12) {
+        clock_->set(localDate(2026, month, day, hour));
+    }
+
+    TodayDisplay today() { return TodayStatus::compute(TodayStatus::read(DC::getIsStartDate())); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Zones, TodayStatusTest, ::testing::ValuesIn(dayRuleZones), zoneTestName);
+
+TEST_P(TodayStatusTest, NoPeriodAsksForTheStartDate) {
+    setToday(3, 10);
+    auto display = today();
+    EXPECT_EQ(shown(display.cloudText), "<Select your start date Key>");
+    EXPECT_EQ(display.centerPicture, "center0_%d.png");
+    EXPECT_EQ(shown(display.numberText), "0");
+    EXPECT_EQ(shown(display.captionText), "<days left Key>");
+    EXPECT_EQ(display.numberFont, (FontSpec{48, true}));
+    EXPECT_EQ(display.captionFont, (FontSpec{22, false}));
+    EXPECT_EQ(display.captionOrigin, (Origin{87, 175}));
+    EXPECT_TRUE(display.centerButtonEnabled);
+}
+
+// One closed period 1-5 March; each row is a day of the cycle and the status
+// a user sees that day.
+TEST_P(TodayStatusTest, ClosedPeriodCycleDays) {
+    DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5));
+    struct Case {
+        int month, day, hour;
+        const char* cloud;
+        const char* picture;
+        const char* number;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {3, 4, 10, "<Your fertile window is active Key>", "center1_%d.png", "25",
+         "<days left Key>"},
+        {3, 6, 1, "<Your fertile window is active Key>", "center1_%d.png", "23", "<days left Key>"},
+        {3, 14, 23, "<Your fertile window is active Key>", "center1_%d.png", "15",
+         "<days left Key>"},
+        // Ovulation day 14 falls on 15 March and wins over the fertile window.
+        {3, 15, 0, "<It's your ovulation day Key>", "center1_%d.png", "14", "<days left Key>"},
+        {3, 15, 23, "<It's your ovulation day Key>", "center1_%d.png", "14", "<days left Key>"},
+        // The 11th day after the period's last day is the window's last.
+        {3, 16, 12, "<Your fertile window is active Key>", "center1_%d.png", "13",
+         "<days left Key>"},
+        {3, 17, 0, "<Regular day Key>", "center0_%d.png", "12", "<days left Key>"},
+        {3, 28, 18, "<Regular day Key>", "center0_%d.png", "1", "<day left Key>"},
+        // Due today.
+        {3, 29, 0, "<Select your start date Key>", "center0_%d.png", "0", "<days left Key>"},
+        {3, 29, 23, "<Select your start date Key>", "center0_%d.png", "0", "<days left Key>"},
+        // One day overdue.
+        {3, 30, 6, "<Period is Key> 1 <days Late Key>!", "center0_%d.png", "0", "<days left Key>"},
+        {4, 2, 6, "<Period is Key> 4 <days Late Key>!", "center0_%d.png", "0", "<days left Key>"},
+    };
+    for (const auto& c : cases) {
+        setToday(c.month, c.day, c.hour);
+        auto display = today();
+        std::string when = std::to_string(c.month) + "/" + std::to_string(c.day) + " " +
+                           std::to_string(c.hour) + "h";
+        EXPECT_EQ(shown(display.cloudText), c.cloud) << when;
+        EXPECT_EQ(display.centerPicture, c.picture) << when;
+        EXPECT_EQ(shown(display.numberText), c.number) << when;
+        EXPECT_EQ(shown(display.captionText), c.caption) << when;
+    }
+}
+
+TEST_P(TodayStatusTest, OpenPeriodCountsFromDayOne) {
+    DC::saveStartPeriod(localDate(2026, 3, 1));
+    DC::saveIsStartDate(0);
+    const std::pair<int, const char*> cases[] = {
+        {0, "<Period day Key> 1"}, {23, "<Period day Key> 1"}, {24 + 1, "<Period day Key> 2"}};
+    for (auto [hours, cloud] : cases) {
+        clock_->set(localDate(2026, 3, 1, hours));
+        auto display = today();
+        EXPECT_EQ(shown(display.cloudText), cloud) << hours;
+        EXPECT_EQ(shown(display.numberText), "<Period Key>");
+        EXPECT_EQ(shown(display.captionText), "<(ended?) Key>");
+        EXPECT_EQ(display.numberFont, (FontSpec{30, true}));
+        EXPECT_EQ(display.captionFont, (FontSpec{13, false}));
+        EXPECT_EQ(display.captionOrigin, (Origin{87, 160}));
+        EXPECT_EQ(display.centerPicture, "center2_%d.png");
+    }
+    // A period left open longer than a cycle keeps counting its own days.
+    setToday(3, 31);
+    EXPECT_EQ(shown(today().cloudText), "<Period day Key> 31");
+}
+
+TEST_P(TodayStatusTest, PregnancyCountsDownToBirth) {
+    DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5));
+    setToday(3, 10);
+    DC::savePregnant(1);
+    double start = static_cast<double>(DC::getPregnantStartDate());
+    const std::tuple<double, const char*, const char*> cases[] = {
+        {start + 0.5, "279", "<Days to birth Key>!"},
+        {start + 278.5 * 86400, "1", "<Day to birth Key>!"},
+        {start + 279.5 * 86400, "0", "<Days to birth Key>!"},
+    };
+    for (auto [now, number, caption] : cases) {
+        clock_->set(Date(now));
+        auto display = today();
+        EXPECT_EQ(shown(display.numberText), number);
+        EXPECT_EQ(shown(display.captionText), caption);
+        EXPECT_EQ(display.captionFont, (FontSpec{16, false}));
+        EXPECT_TRUE(display.cloudText.empty());
+        EXPECT_FALSE(display.centerButtonEnabled);
+        EXPECT_FALSE(display.centerPicture.has_value());
+    }
+    DC::savePregnant(0);
+    auto status = today();
+    EXPECT_TRUE(status.centerButtonEnabled);
+    EXPECT_EQ(status.centerPicture, "center0_%d.png");
+    EXPECT_FALSE(status.cloudText.empty());
+}
+
+TEST(TodayStatusCloud, WideTextsWrapToTwoLines) {
+    EXPECT_EQ(TodayStatus::layoutCloud(220), (TodayStatus::CloudLayout{20, 40, 225, 25, 1}));
+    EXPECT_EQ(TodayStatus::layoutCloud(220.5), (TodayStatus::CloudLayout{20, 45, 225, 35, 2}));
+    EXPECT_EQ(TodayStatus::cloudFont, (FontSpec{15, true}));
+}
+
+TEST(PregnancyCountdownDays, TruncatesTowardZero) {
+    EXPECT_EQ(PregnancyCountdown::daysToBirth(0, Date(0)), 280);
+    EXPECT_EQ(PregnancyCountdown::daysToBirth(0, Date(1)), 279);
+    EXPECT_EQ(PregnancyCountdown::daysToBirth(0, Date(24192000 + 86399)), 0);
+    EXPECT_EQ(PregnancyCountdown::daysToBirth(0, Date(24192000 + 86400)), -1);
+}
+
+TEST(LocalizedTextResolve, LooksUpKeysAndWritesNumbers) {
+    LocalizedText text("%@ %d %@!", {"Period is Key", 3, "days Late Key"});
+    EXPECT_EQ(text.resolve([](std::string_view key) {
+        return key == "Period is Key" ? "Period is" : "days late";
+    }),
+              "Period is 3 days late!");
+    EXPECT_EQ(LocalizedText::number(-2).resolve({}), "-2");
+}
+
+} // namespace
