@@ -23,10 +23,6 @@ protected:
         EXPECT_EQ(result.status, 0) << result.err;
         return nlohmann::json::parse(result.out);
     }
-    std::string databaseBytes() {
-        std::ifstream in(data_.path() / "period" / "period.db", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     // Local midnight of a day in the test's zone, as the window stores it.
     long long localMidnight(int year, int month, int day) {
         std::string command = "TZ=" + GetParam() + " date -d '" + std::to_string(year) + "-" +
@@ -39,9 +35,7 @@ protected:
     }
     void seed(const std::string& sql) {
         ASSERT_EQ(cli({"periods"}).status, 0);
-        std::string command =
-            "sqlite3 '" + (data_.path() / "period" / "period.db").string() + "' \"" + sql + "\"";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        seedDatabase(data_.path(), sql);
     }
     TempDirectory data_;
 };
@@ -100,30 +94,19 @@ TEST_P(CliDiaryTest, ThePredictedDaysOfAMonth) {
 
 TEST_P(CliDiaryTest, RefusedPeriodDaysSayWhyAndChangeNothing) {
     ASSERT_EQ(cli({"log", "start", "today"}).status, 0);
-    std::string before = databaseBytes();
-    struct Case {
-        std::vector<std::string> arguments;
-        int status;
-        const char* message;
-    };
-    const Case cases[] = {
-        {{"log", "start", "yesterday"}, 1, "a period is open since"},
-        {{"log", "end", "yesterday"}, 1, "the day the open period started"},
-        {{"log", "end", "2999-01-01"}, 1, "lies in the future"},
-        {{"log", "end", "2026-02-30"}, 2, "'2026-02-30' is not a day of the calendar"},
-        {{"log", "end", "1.3.2026"}, 2, "'1.3.2026' is not a date"},
-        {{"log", "middle"}, 2, "needs start or end, not 'middle'"},
-        {{"predict", "--from", "today"}, 2, "needs both --from and --to"},
-        {{"predict", "--from", "today", "--to", "yesterday"}, 2, "lies before --from"},
-        {{"predict", "--kind", "moods"}, 2, "not 'moods'"},
-        {{"predict", "--kind", "marked"}, 2, "needs a span"},
-        {{"status", "--format", "{mood}"}, 2, "not '{mood}'"},
-    };
-    for (const auto& c : cases) {
-        auto result = cli(c.arguments);
-        EXPECT_EQ(result.status, c.status) << c.message;
-        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
-        EXPECT_TRUE(result.out.empty()) << result.out;
-    }
-    EXPECT_EQ(databaseBytes(), before);
+    expectRefusedWithoutChange(
+        {
+            {{"log", "start", "yesterday"}, 1, "a period is open since"},
+            {{"log", "end", "yesterday"}, 1, "the day the open period started"},
+            {{"log", "end", "2999-01-01"}, 1, "lies in the future"},
+            {{"log", "end", "2026-02-30"}, 2, "'2026-02-30' is not a day of the calendar"},
+            {{"log", "end", "1.3.2026"}, 2, "'1.3.2026' is not a date"},
+            {{"log", "middle"}, 2, "needs start or end, not 'middle'"},
+            {{"predict", "--from", "today"}, 2, "needs both --from and --to"},
+            {{"predict", "--from", "today", "--to", "yesterday"}, 2, "lies before --from"},
+            {{"predict", "--kind", "moods"}, 2, "not 'moods'"},
+            {{"predict", "--kind", "marked"}, 2, "needs a span"},
+            {{"status", "--format", "{mood}"}, 2, "not '{mood}'"},
+        },
+        [&](const std::vector<std::string>& arguments) { return cli(arguments); }, data_.path());
 }
