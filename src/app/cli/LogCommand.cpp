@@ -3,6 +3,7 @@
 #include "CliErrors.h"
 #include "LocalDay.h"
 #include "cycle/PeriodEntry.h"
+#include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
 
 namespace florelle::cli {
@@ -47,6 +48,11 @@ void runLogCommand(CliContext& context) {
     if (auto refusal = PeriodEntry::save(mode, day, context.calendar, context.now)) {
         throw Failure(LocalDay::format(day, context.calendar) + " " +
                       refusalText(mode, limits, *refusal, context.calendar));
+    }
+    if (mode == PeriodEntry::Mode::start) {
+        // The reminders count from the latest start, as after the window's entry.
+        LocalNotificationCenter center(LocalNotificationStore::standard());
+        ReminderScheduler(center).resetNotifications();
     }
     context.out << "Period " << (mode == PeriodEntry::Mode::start ? "started" : "ended") << " on "
                 << LocalDay::format(day, context.calendar) << "\n";

@@ -2,6 +2,8 @@
 
 #include "CliErrors.h"
 #include "LocalDay.h"
+#include "cycle/ReminderPlanner.h"
+#include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
 
 #include <charconv>
@@ -43,6 +45,22 @@ int choice(const std::string& name, const std::string& text, const char* yes, co
     throw UsageError(name + " must be " + yes + " or " + no + ", not '" + text + "'");
 }
 
+// Stores a reminder's days and plans both reminders anew, as the window's
+// reminder settings do.
+void setReminder(int kind, int days) {
+    LocalNotificationCenter center(LocalNotificationStore::standard());
+    ReminderScheduler(center).setNotification(kind, days);
+}
+
+// The reminders follow a changed cycle or period length at once, where the
+// window replans them at its next activation.
+std::function<void(int)> replanningReminders(std::function<void(int)> save) {
+    return [save](int days) {
+        save(days);
+        setReminder(ReminderPlanner::periodKind, DC::getPeriodNotification());
+    };
+}
+
 Setting number(const std::string& name, int highest, std::function<int()> read,
                std::function<void(int)> write) {
     return {name, [read] { return std::to_string(read()); },
@@ -51,13 +69,13 @@ Setting number(const std::string& name, int highest, std::function<int()> read,
 
 std::vector<Setting> settings() {
     return {
-        number("cycle-length", 59, DC::getCycleLength, DC::saveCycleLength),
-        number("period-length", 19, DC::getPeriodLength, DC::savePeriodLength),
+        number("cycle-length", 59, DC::getCycleLength, replanningReminders(DC::saveCycleLength)),
+        number("period-length", 19, DC::getPeriodLength, replanningReminders(DC::savePeriodLength)),
         number("ovulation-day", 59, DC::getOvulationDay, DC::saveOvulationDay),
         number("period-reminder", 29, DC::getPeriodNotification,
-               [](int days) { DC::saveNotification(0, days); }),
+               [](int days) { setReminder(ReminderPlanner::periodKind, days); }),
         number("fertile-reminder", 29, DC::getFertileNotification,
-               [](int days) { DC::saveNotification(1, days); }),
+               [](int days) { setReminder(ReminderPlanner::fertileKind, days); }),
         {"units", [] { return std::string(DC::getSi() ? "metric" : "imperial"); },
          [](const std::string& text) { DC::saveSi(choice("units", text, "metric", "imperial")); }},
         {"pregnant", [] { return std::string(DC::getPregnant() == 1 ? "yes" : "no"); },

@@ -1,0 +1,32 @@
+// florelle-reminders: started at login, it shows Florelle's reminders when
+// they are due, also while the window is closed, and opens the window when
+// a reminder's button is pressed.
+#include "foundation/Log.h"
+#include "foundation/RunLoop.h"
+#include "reminders/ApplicationLauncher.h"
+#include "reminders/ReminderHelper.h"
+#include "reminders/TerminationSignal.h"
+#include "ui/DesktopNotificationPresenter.h"
+
+#include <csignal>
+
+using namespace florelle;
+
+int main() {
+    // Windows started from a reminder live on their own; nobody waits for them.
+    std::signal(SIGCHLD, SIG_IGN);
+    // Before the bus connection starts its thread, which must not take the signals.
+    TerminationSignal termination([] { RunLoop::current().stop(); });
+    auto presenter = DesktopNotificationPresenter::connect();
+    if (!presenter) {
+        Log::write("florelle-reminders: no desktop session to show reminders in");
+        return 1;
+    }
+    ApplicationLauncher launcher = ApplicationLauncher::besideThisProgram();
+    ReminderHelper helper(
+        LocalNotificationStore::standard(), presenter,
+        [&launcher](const LocalNotification& notification) { launcher.launch(notification); });
+    helper.start();
+    RunLoop::current().run();
+    return 0;
+}

@@ -1,0 +1,69 @@
+#include "ApplicationLauncher.h"
+
+#include "foundation/Log.h"
+#include "ui/NotificationLaunchOption.h"
+
+#include <csignal>
+#include <cstring>
+#include <spawn.h>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace florelle {
+
+namespace {
+
+constexpr const char* windowProgram = "florelle";
+
+} // namespace
+
+ApplicationLauncher ApplicationLauncher::besideThisProgram() {
+    std::error_code error;
+    auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        auto beside = self.parent_path() / windowProgram;
+        if (std::filesystem::exists(beside, error)) {
+            return ApplicationLauncher(beside);
+        }
+    }
+    return ApplicationLauncher(windowProgram);
+}
+
+pid_t ApplicationLauncher::launch(const LocalNotification& notification) const {
+    std::vector<std::string> words = {program_.string()};
+    for (auto& argument : NotificationLaunchOption::arguments(notification)) {
+        words.push_back(std::move(argument));
+    }
+    std::vector<char*> argv;
+    for (auto& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    // The window starts with the signal handling of a fresh process, not
+    // with the masks and ignored signals of this one.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t signals;
+    sigemptyset(&signals);
+    posix_spawnattr_setsigmask(&attributes, &signals);
+    sigaddset(&signals, SIGCHLD);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGINT);
+    posix_spawnattr_setsigdefault(&attributes, &signals);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    pid_t child = -1;
+    int failed = program_.has_parent_path()
+                     ? posix_spawn(&child, argv[0], nullptr, &attributes, argv.data(), environ)
+                     : posix_spawnp(&child, argv[0], nullptr, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (failed != 0) {
+        Log::write("ApplicationLauncher: cannot start " + program_.string() + ": " +
+                   std::strerror(failed));
+        return -1;
+    }
+    return child;
+}
+
+} // namespace florelle

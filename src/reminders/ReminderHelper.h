@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ApplicationLauncher.h"
+#include "ui/LocalNotificationCenter.h"
+
+#include <functional>
+#include <memory>
+
+namespace florelle {
+
+// The work of the reminder helper that runs from login: it shows the
+// reminders that fell due while nothing ran, once, then sleeps until the
+// next one is due and shows it; it follows every change of the pending
+// reminders; a pressed reminder button starts the window with that
+// reminder as its launch option.
+class ReminderHelper {
+public:
+    using Launch = std::function<void(const LocalNotification&)>;
+
+    ReminderHelper(LocalNotificationStore store, std::shared_ptr<NotificationPresenter> presenter,
+                   Launch launch);
+
+    // Catches up and starts delivering on the current run loop.
+    void start();
+    LocalNotificationCenter& center() { return center_; }
+
+private:
+    std::shared_ptr<NotificationPresenter> presenter_;
+    LocalNotificationCenter center_;
+};
+
+} // namespace florelle

@@ -1,0 +1,47 @@
+#include "ReminderScheduler.h"
+
+#include "cycle/ReminderPlanner.h"
+#include "foundation/Log.h"
+#include "foundation/Strings.h"
+#include "storage/DatabaseController.h"
+
+namespace florelle {
+
+namespace {
+
+LocalNotification notificationFor(const Reminder& reminder) {
+    LocalNotification notification;
+    notification.fireDate = reminder.fireDate;
+    notification.timeZone = reminder.timeZone;
+    notification.alertBody = reminder.body.resolve(Strings::localized);
+    notification.alertAction = Strings::localized(reminder.actionKey);
+    notification.soundName = LocalNotification::defaultSoundName;
+    return notification;
+}
+
+} // namespace
+
+void ReminderScheduler::setNotification(int kind, int days) {
+    // Cancelling first would leave no reminder at all for a kind that
+    // schedules nothing.
+    if (kind != ReminderPlanner::periodKind && kind != ReminderPlanner::fertileKind) {
+        Log::write("ReminderScheduler: no reminder of kind " + std::to_string(kind));
+        return;
+    }
+    center_.cancelAllLocalNotifications();
+    center_.setApplicationIconBadgeNumber(0);
+    ReminderPlanner::Inputs inputs = ReminderPlanner::read(kind, days);
+    DatabaseController::saveNotification(kind, days);
+    auto plan = ReminderPlanner::plan(inputs);
+    if (!plan) {
+        return;
+    }
+    center_.scheduleLocalNotification(notificationFor(plan->period));
+    center_.scheduleLocalNotification(notificationFor(plan->fertile));
+}
+
+void ReminderScheduler::resetNotifications() {
+    setNotification(ReminderPlanner::periodKind, DatabaseController::getPeriodNotification());
+}
+
+} // namespace florelle

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ui/LocalNotificationCenter.h"
+
+namespace florelle {
+
+// Plans the period and fertile-window reminders and hands them to the
+// application's local notifications; the one scheduling operation of every
+// front end (settings, period entry, activation, command line). Afterwards
+// exactly the two reminders are pending, with their texts looked up in the
+// string table.
+class ReminderScheduler {
+public:
+    explicit ReminderScheduler(LocalNotificationCenter& center) : center_(center) {}
+
+    // Stores `days` for the kind (0 period, 1 fertile window) and schedules
+    // both reminders anew from the latest period and the settings. Any
+    // other kind changes nothing: the pending reminders stay.
+    void setNotification(int kind, int days);
+    // Kind 0 with the stored period days: after a period start was saved or
+    // a period deleted, and at every activation.
+    void resetNotifications();
+
+private:
+    LocalNotificationCenter& center_;
+};
+
+} // namespace florelle

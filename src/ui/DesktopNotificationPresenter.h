@@ -1,0 +1,60 @@
+#pragma once
+
+#include "GMainContextSource.h"
+#include "NotificationPresenter.h"
+
+#include <cstdint>
+#include <gio/gio.h>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace florelle {
+
+// Shows local notifications through the desktop's notification service
+// (org.freedesktop.Notifications on the session bus): the alert body, one
+// button with the alert action, the application's desktop entry and the
+// desktop's message sound. The badge number goes out as a launcher entry
+// update, which docks and panels that show counts pick up. A pressed button
+// comes back as onActionInvoked on the current run loop.
+class DesktopNotificationPresenter : public NotificationPresenter {
+public:
+    // The application's desktop entry, named in every notification.
+    static constexpr const char* desktopEntry = "org.florelle.Florelle";
+    // The action key of the button; "default" is a click on the message.
+    static constexpr const char* actionKey = "open";
+
+    // Connects to the session bus, or to the bus at `address`; nullptr (and
+    // a log line) when there is none.
+    static std::shared_ptr<DesktopNotificationPresenter>
+    connect(const std::optional<std::string>& address = std::nullopt);
+    DesktopNotificationPresenter(const DesktopNotificationPresenter&) = delete;
+    DesktopNotificationPresenter& operator=(const DesktopNotificationPresenter&) = delete;
+    ~DesktopNotificationPresenter() override;
+
+    bool present(const LocalNotification& notification) override;
+    void showBadgeNumber(int number) override;
+
+private:
+    struct ObjectUnref {
+        void operator()(gpointer object) const { g_object_unref(object); }
+    };
+    struct ContextUnref {
+        void operator()(GMainContext* context) const { g_main_context_unref(context); }
+    };
+
+    explicit DesktopNotificationPresenter(GDBusConnection* connection);
+    static void signalReceived(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                               const gchar* signal, GVariant* parameters, gpointer self);
+    void actionInvoked(std::uint32_t id, const std::string& action);
+
+    std::unique_ptr<GDBusConnection, ObjectUnref> connection_;
+    std::unique_ptr<GMainContext, ContextUnref> context_;
+    guint subscription_ = 0;
+    std::unique_ptr<GMainContextSource> contextSource_;
+    // What is on screen, by the service's id.
+    std::map<std::uint32_t, LocalNotification> shown_;
+};
+
+} // namespace florelle

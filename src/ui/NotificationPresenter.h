@@ -1,0 +1,26 @@
+#pragma once
+
+#include "LocalNotification.h"
+
+#include <functional>
+
+namespace florelle {
+
+// Puts local notifications and the badge number in front of the user; the
+// desktop's notification service in the program, a recorder in tests.
+class NotificationPresenter {
+public:
+    virtual ~NotificationPresenter() = default;
+
+    // Shows the notification now, with its action as a button. False when
+    // the desktop could not be reached.
+    virtual bool present(const LocalNotification& notification) = 0;
+    // Shows the number on the application's icon where the desktop has
+    // badges; 0 hides it.
+    virtual void showBadgeNumber(int number) = 0;
+
+    // The user chose the action of a notification this presenter showed.
+    std::function<void(const LocalNotification&)> onActionInvoked;
+};
+
+} // namespace florelle

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ui/NotificationPresenter.h"
+
+#include <vector>
+
+namespace florelle::testing {
+
+// Keeps what would have been put on the desktop.
+class RecordingPresenter : public NotificationPresenter {
+public:
+    bool present(const LocalNotification& notification) override {
+        presented.push_back(notification);
+        return reachable;
+    }
+    void showBadgeNumber(int number) override { badges.push_back(number); }
+
+    std::vector<LocalNotification> presented;
+    std::vector<int> badges;
+    bool reachable = true;
+};
+
+} // namespace florelle::testing
