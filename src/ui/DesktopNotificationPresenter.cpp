@@ -71,7 +71,7 @@ DesktopNotificationPresenter::DesktopNotificationPresenter(GDBusConnection* conn
     // they were subscribed: ours, served by the run loop.
     g_main_context_push_thread_default(context_.get());
     subscription_ = g_dbus_connection_signal_subscribe(
-        connection_.get(), nullptr, serviceInterface, nullptr, servicePath, nullptr,
+        connection_.get(), serviceName, serviceInterface, nullptr, servicePath, nullptr,
         G_DBUS_SIGNAL_FLAGS_NONE, &DesktopNotificationPresenter::signalReceived, this, nullptr);
     g_main_context_pop_thread_default(context_.get());
     contextSource_ = std::make_unique<GMainContextSource>(context_.get());
