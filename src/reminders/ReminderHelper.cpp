@@ -1,5 +1,7 @@
 #include "ReminderHelper.h"
 
+#include "foundation/TimeZone.h"
+
 namespace florelle {
 
 ReminderHelper::ReminderHelper(LocalNotificationStore store,
@@ -12,6 +14,10 @@ ReminderHelper::ReminderHelper(LocalNotificationStore store,
 
 void ReminderHelper::start() {
     center_.startDelivering();
+    zoneCheck_ = Timer(LocalNotificationCenter::recheckInterval, true, [this] {
+        TimeZone::resetSystemTimeZone();
+        center_.refresh();
+    });
 }
 
 } // namespace florelle

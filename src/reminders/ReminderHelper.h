@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ApplicationLauncher.h"
+#include "foundation/Timer.h"
 #include "ui/LocalNotificationCenter.h"
 
 #include <functional>
@@ -12,7 +13,9 @@ namespace florelle {
 // reminders that fell due while nothing ran, once, then sleeps until the
 // next one is due and shows it; it follows every change of the pending
 // reminders; a pressed reminder button starts the window with that
-// reminder as its launch option.
+// reminder as its launch option. It reads the machine's time zone again at
+// every check, so that a reminder for 13:00 comes at 13:00 where the user
+// is now.
 class ReminderHelper {
 public:
     using Launch = std::function<void(const LocalNotification&)>;
@@ -27,6 +30,7 @@ public:
 private:
     std::shared_ptr<NotificationPresenter> presenter_;
     LocalNotificationCenter center_;
+    Timer zoneCheck_;
 };
 
 } // namespace florelle

@@ -28,16 +28,16 @@ void ReminderScheduler::setNotification(int kind, int days) {
         Log::write("ReminderScheduler: no reminder of kind " + std::to_string(kind));
         return;
     }
-    center_.cancelAllLocalNotifications();
     center_.setApplicationIconBadgeNumber(0);
     ReminderPlanner::Inputs inputs = ReminderPlanner::read(kind, days);
     DatabaseController::saveNotification(kind, days);
     auto plan = ReminderPlanner::plan(inputs);
-    if (!plan) {
-        return;
+    // The old reminders are cancelled and the new ones scheduled in one step.
+    std::vector<LocalNotification> reminders;
+    if (plan) {
+        reminders = {notificationFor(plan->period), notificationFor(plan->fertile)};
     }
-    center_.scheduleLocalNotification(notificationFor(plan->period));
-    center_.scheduleLocalNotification(notificationFor(plan->fertile));
+    center_.setScheduledLocalNotifications(reminders);
 }
 
 void ReminderScheduler::resetNotifications() {

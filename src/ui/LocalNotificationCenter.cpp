@@ -18,32 +18,51 @@ LocalNotificationCenter::LocalNotificationCenter(LocalNotificationStore store,
 
 LocalNotificationCenter::~LocalNotificationCenter() = default;
 
+namespace {
+
+// A notification whose time passed before it was scheduled would only repeat
+// an old reminder.
+bool hasPassed(const LocalNotification& notification) {
+    if (notification.dueDate(TimeZone::current()) >= Clock::current()->now()) {
+        return false;
+    }
+    Log::write("LocalNotificationCenter: dropped a notification whose time had passed");
+    return true;
+}
+
+} // namespace
+
 void LocalNotificationCenter::scheduleLocalNotification(const LocalNotification& notification) {
-    Date now = Clock::current()->now();
-    if (notification.dueDate(TimeZone::current()) < now) {
-        Log::write("LocalNotificationCenter: dropped a notification whose time had passed");
+    if (hasPassed(notification)) {
         return;
     }
     store_.update([&](LocalNotificationStore::Contents& contents) {
         contents.entries.push_back({notification, false});
         return true;
     });
-    if (delivering_) {
-        scheduleNextDelivery();
-    }
+    refresh();
 }
 
 void LocalNotificationCenter::cancelAllLocalNotifications() {
-    store_.update([](LocalNotificationStore::Contents& contents) {
-        if (contents.entries.empty()) {
+    setScheduledLocalNotifications({});
+}
+
+void LocalNotificationCenter::setScheduledLocalNotifications(
+    const std::vector<LocalNotification>& notifications) {
+    std::vector<LocalNotificationStore::Entry> entries;
+    for (const auto& notification : notifications) {
+        if (!hasPassed(notification)) {
+            entries.push_back({notification, false});
+        }
+    }
+    store_.update([&](LocalNotificationStore::Contents& contents) {
+        if (contents.entries == entries) {
             return false;
         }
-        contents.entries.clear();
+        contents.entries = entries;
         return true;
     });
-    if (delivering_) {
-        scheduleNextDelivery();
-    }
+    refresh();
 }
 
 std::vector<LocalNotification> LocalNotificationCenter::scheduledLocalNotifications() const {
@@ -136,16 +155,21 @@ std::optional<Date> LocalNotificationCenter::nextDueDate() const {
     return pending.front().dueDate(TimeZone::current());
 }
 
+void LocalNotificationCenter::refresh() {
+    if (!delivering_) {
+        return;
+    }
+    deliverDueNotifications();
+    scheduleNextDelivery();
+}
+
 void LocalNotificationCenter::scheduleNextDelivery() {
     Date now = Clock::current()->now();
     double wait = recheckInterval;
     if (auto next = nextDueDate()) {
         wait = std::clamp(next->secondsSince(now), 0.0, recheckInterval);
     }
-    timer_ = Timer(wait, false, [this] {
-        deliverDueNotifications();
-        scheduleNextDelivery();
-    });
+    timer_ = Timer(wait, false, [this] { refresh(); });
 }
 
 void LocalNotificationCenter::watchStore() {

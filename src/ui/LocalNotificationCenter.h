@@ -37,6 +37,9 @@ public:
 
     void scheduleLocalNotification(const LocalNotification& notification);
     void cancelAllLocalNotifications();
+    // Cancels all and schedules these in one step, so that two processes
+    // replacing the notifications at once leave one set, not both.
+    void setScheduledLocalNotifications(const std::vector<LocalNotification>& notifications);
     // Scheduled and not yet shown, soonest first.
     std::vector<LocalNotification> scheduledLocalNotifications() const;
 
@@ -57,6 +60,9 @@ public:
     int deliverDueNotifications();
     // When the next scheduled notification falls due in the device's zone.
     std::optional<Date> nextDueDate() const;
+    // Looks again after the clock or the device's time zone changed: shows
+    // what became due and waits for the next one anew.
+    void refresh();
 
 private:
     void watchStore();

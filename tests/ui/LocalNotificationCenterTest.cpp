@@ -6,6 +6,7 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace florelle;
 using namespace florelle::testing;
@@ -63,6 +64,24 @@ TEST_F(LocalNotificationCenterTest, SchedulesAndCancelsThroughTheStore) {
     other.cancelAllLocalNotifications();
     EXPECT_TRUE(center.scheduledLocalNotifications().empty());
     EXPECT_EQ(center.nextDueDate(), std::nullopt);
+}
+
+TEST_F(LocalNotificationCenterTest, ReplacingAtOnceInTwoProcessesLeavesOneSet) {
+    auto replace = [this](std::string name) {
+        LocalNotificationCenter center(LocalNotificationStore::standard());
+        for (int round = 0; round < 30; ++round) {
+            center.setScheduledLocalNotifications(
+                {reminder(inHours(2), name + " period"), reminder(inHours(3), name + " fertile")});
+        }
+    };
+    std::thread window(replace, "window");
+    std::thread tool(replace, "tool");
+    window.join();
+    tool.join();
+    auto pending =
+        LocalNotificationCenter(LocalNotificationStore::standard()).scheduledLocalNotifications();
+    ASSERT_EQ(pending.size(), 2u);
+    EXPECT_EQ(pending[0].alertBody.substr(0, 4), pending[1].alertBody.substr(0, 4));
 }
 
 TEST_F(LocalNotificationCenterTest, ANotificationWhoseTimeHasPassedIsDropped) {
@@ -188,6 +207,25 @@ TEST_F(LocalNotificationCenterTest, AWallClockTimeFollowsTheDeviceToAnotherZone)
     LocalNotification fixed = lunch;
     fixed.timeZone.clear();
     EXPECT_EQ(fixed.dueDate(TimeZone::current()), fixed.fireDate);
+}
+
+TEST_F(LocalNotificationCenterTest, AfterATripTheReminderComesAtTheSameLocalHour) {
+    setTimeZone("Europe/Berlin");
+    clock_->set(localDate(2026, 3, 27, 9));
+    LocalNotification lunch = reminder(localDate(2026, 3, 27, 13), "at one");
+    lunch.timeZone = "Europe/Berlin";
+    LocalNotificationCenter center(LocalNotificationStore::standard(), presenter_);
+    center.startDelivering();
+    center.scheduleLocalNotification(lunch);
+
+    setTimeZone("America/New_York");
+    center.refresh();
+    // 13:00 in Berlin passes unnoticed; 13:00 in New York, five hours later, shows it.
+    advance(4 * 3600);
+    EXPECT_TRUE(presenter_->presented.empty());
+    clock_->set(localDate(2026, 3, 27, 13));
+    RunLoop::current().runOnce();
+    EXPECT_EQ(presentedBodies(), std::vector<std::string>{"at one"});
 }
 
 } // namespace
