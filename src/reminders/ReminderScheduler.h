@@ -8,7 +8,7 @@ namespace florelle {
 // application's local notifications; the one scheduling operation of every
 // front end (settings, period entry, activation, command line). Afterwards
 // exactly the two reminders are pending, with their texts looked up in the
-// string table.
+// string table; one placed before now is dropped rather than shown late.
 class ReminderScheduler {
 public:
     explicit ReminderScheduler(LocalNotificationCenter& center) : center_(center) {}

@@ -11,3 +11,6 @@ echo "$output"
 grep -q "^Resources: $work/prefix/share/florelle$" <<<"$output"
 grep -q "Cycle length 28 days" <<<"$output"
 test -f "$work/data/florelle/period/period.db"
+# The reminder helper is installed with its login autostart entry.
+test -x "$work/prefix/bin/florelle-reminders"
+grep -q "^Exec=florelle-reminders$" "$work/prefix/etc/xdg/autostart/org.florelle.Florelle.Reminders.desktop"
