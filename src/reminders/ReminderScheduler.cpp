@@ -44,4 +44,9 @@ void ReminderScheduler::resetNotifications() {
     setNotification(ReminderPlanner::periodKind, DatabaseController::getPeriodNotification());
 }
 
+bool ReminderScheduler::isReminder(const LocalNotification& notification) {
+    return notification.alertAction == Strings::localized("Period details Key") ||
+           notification.alertAction == Strings::localized("Fertile details Key");
+}
+
 } // namespace florelle

@@ -21,6 +21,11 @@ public:
     // a period deleted, and at every activation.
     void resetNotifications();
 
+    // Whether a notification the application was started from is one of the
+    // two reminders: its action is the looked-up text of either reminder's
+    // action key. Only then does the start replan them.
+    static bool isReminder(const LocalNotification& notification);
+
 private:
     LocalNotificationCenter& center_;
 };

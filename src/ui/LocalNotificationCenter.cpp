@@ -12,12 +12,6 @@
 
 namespace florelle {
 
-LocalNotificationCenter::LocalNotificationCenter(LocalNotificationStore store,
-                                                 std::shared_ptr<NotificationPresenter> presenter)
-    : store_(std::move(store)), presenter_(std::move(presenter)) {}
-
-LocalNotificationCenter::~LocalNotificationCenter() = default;
-
 namespace {
 
 // A notification whose time passed before it was scheduled would only repeat
@@ -31,6 +25,12 @@ bool hasPassed(const LocalNotification& notification) {
 }
 
 } // namespace
+
+LocalNotificationCenter::LocalNotificationCenter(LocalNotificationStore store,
+                                                 std::shared_ptr<NotificationPresenter> presenter)
+    : store_(std::move(store)), presenter_(std::move(presenter)) {}
+
+LocalNotificationCenter::~LocalNotificationCenter() = default;
 
 void LocalNotificationCenter::scheduleLocalNotification(const LocalNotification& notification) {
     if (hasPassed(notification)) {

@@ -176,4 +176,27 @@ TEST_F(ReminderSchedulerTest, RescheduledRemindersAreShownWhenDue) {
     EXPECT_EQ(localTime(clock_->now()), 202603271300);
 }
 
+TEST_F(ReminderSchedulerTest, ALaunchIsFromAReminderOnlyWithOneOfTheTwoActions) {
+    struct Row {
+        std::string action;
+        bool reminder;
+    };
+    const Row rows[] = {{"Period details", true},
+                        {"Fertile details", true},
+                        {"Period details Key", false},
+                        {"period details", false},
+                        {"", false}};
+    for (const auto& row : rows) {
+        LocalNotification launch;
+        launch.alertAction = row.action;
+        EXPECT_EQ(ReminderScheduler::isReminder(launch), row.reminder) << row.action;
+    }
+    // The scheduled reminders themselves are recognised in every language.
+    Strings::setLanguage("de");
+    scheduler_->resetNotifications();
+    for (const auto& note : pending()) {
+        EXPECT_TRUE(ReminderScheduler::isReminder(note)) << note.alertAction;
+    }
+}
+
 } // namespace
