@@ -67,6 +67,9 @@ DesktopNotificationPresenter::connect(const std::optional<std::string>& address)
 
 DesktopNotificationPresenter::DesktopNotificationPresenter(GDBusConnection* connection)
     : connection_(connection), context_(g_main_context_new()) {
+    // The end of the session is the owner's to handle, not a signal raised
+    // on the bus's own thread.
+    g_dbus_connection_set_exit_on_close(connection_.get(), FALSE);
     // Signal handlers run in the context that was the thread's default when
     // they were subscribed: ours, served by the run loop.
     g_main_context_push_thread_default(context_.get());
@@ -83,6 +86,10 @@ DesktopNotificationPresenter::~DesktopNotificationPresenter() {
     // Handlers already queued hold the connection; let them go without us.
     while (g_main_context_iteration(context_.get(), FALSE)) {
     }
+}
+
+bool DesktopNotificationPresenter::isConnected() const {
+    return !g_dbus_connection_is_closed(connection_.get());
 }
 
 bool DesktopNotificationPresenter::present(const LocalNotification& notification) {

@@ -33,6 +33,9 @@ public:
     DesktopNotificationPresenter& operator=(const DesktopNotificationPresenter&) = delete;
     ~DesktopNotificationPresenter() override;
 
+    // False once the bus went away, as it does when the session ends.
+    bool isConnected() const;
+
     bool present(const LocalNotification& notification) override;
     void showBadgeNumber(int number) override;
 

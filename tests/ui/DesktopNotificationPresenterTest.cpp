@@ -19,6 +19,7 @@ TEST(DesktopNotificationPresenterTest, ShowsThroughTheNotificationServiceAndHear
     FakeNotificationService service(bus.address());
     auto presenter = DesktopNotificationPresenter::connect(bus.address());
     ASSERT_TRUE(presenter);
+    EXPECT_TRUE(presenter->isConnected());
     std::vector<LocalNotification> invoked;
     presenter->onActionInvoked = [&](const LocalNotification& note) { invoked.push_back(note); };
 
@@ -45,6 +46,22 @@ TEST(DesktopNotificationPresenterTest, ShowsThroughTheNotificationServiceAndHear
 
     presenter->showBadgeNumber(3);
     EXPECT_EQ(service.badges(), std::vector<gint64>{3});
+}
+
+TEST(DesktopNotificationPresenterTest, TheEndOfTheSessionIsSeenAndShowingFailsQuietly) {
+    auto bus = std::make_unique<PrivateSessionBus>();
+    if (bus->address().empty()) {
+        GTEST_SKIP() << "dbus-daemon is not installed";
+    }
+    auto presenter = DesktopNotificationPresenter::connect(bus->address());
+    ASSERT_TRUE(presenter);
+    // Nobody serves notifications on this bus.
+    EXPECT_FALSE(presenter->present(LocalNotification{}));
+    bus.reset();
+    Date deadline = Clock::current()->now().addingSeconds(10);
+    RunLoop::current().runUntil([&] { return !presenter->isConnected(); }, deadline);
+    EXPECT_FALSE(presenter->isConnected());
+    EXPECT_FALSE(presenter->present(LocalNotification{}));
 }
 
 TEST(DesktopNotificationPresenterTest, NoBusIsAClearFailure) {

@@ -3,6 +3,7 @@
 // a reminder's button is pressed.
 #include "foundation/Log.h"
 #include "foundation/RunLoop.h"
+#include "foundation/Timer.h"
 #include "reminders/ApplicationLauncher.h"
 #include "reminders/ReminderHelper.h"
 #include "reminders/TerminationSignal.h"
@@ -27,6 +28,13 @@ int main() {
         LocalNotificationStore::standard(), presenter,
         [&launcher](const LocalNotification& notification) { launcher.launch(notification); });
     helper.start();
+    // A helper whose session has ended has nobody left to remind.
+    Timer sessionCheck(LocalNotificationCenter::recheckInterval, true, [&presenter] {
+        if (!presenter->isConnected()) {
+            Log::write("florelle-reminders: the session ended");
+            RunLoop::current().stop();
+        }
+    });
     RunLoop::current().run();
     return 0;
 }
