@@ -139,12 +139,32 @@ int LocalNotificationCenter::deliverDueNotifications() {
     std::stable_sort(due.begin(), due.end(), [&](const auto& a, const auto& b) {
         return a.dueDate(zone) < b.dueDate(zone);
     });
+    std::vector<LocalNotification> unshown;
     for (const auto& notification : due) {
         if (!presenter_ || !presenter_->present(notification)) {
-            Log::write("LocalNotificationCenter: a due notification could not be shown");
+            unshown.push_back(notification);
         }
     }
-    return static_cast<int>(due.size());
+    releaseUnshown(unshown);
+    return static_cast<int>(due.size() - unshown.size());
+}
+
+void LocalNotificationCenter::releaseUnshown(const std::vector<LocalNotification>& unshown) {
+    if (unshown.empty()) {
+        retryDate_.reset();
+        return;
+    }
+    retryDate_ = Clock::current()->now().addingSeconds(retryInterval);
+    Log::write("LocalNotificationCenter: a due notification could not be shown; it is tried again");
+    store_.update([&](LocalNotificationStore::Contents& contents) {
+        for (auto& entry : contents.entries) {
+            if (entry.delivered &&
+                std::find(unshown.begin(), unshown.end(), entry.notification) != unshown.end()) {
+                entry.delivered = false;
+            }
+        }
+        return true;
+    });
 }
 
 std::optional<Date> LocalNotificationCenter::nextDueDate() const {
@@ -166,7 +186,8 @@ void LocalNotificationCenter::refresh() {
 void LocalNotificationCenter::scheduleNextDelivery() {
     Date now = Clock::current()->now();
     double wait = recheckInterval;
-    if (auto next = nextDueDate()) {
+    // What is still due waits for the retry, not for its own date.
+    if (auto next = retryDate_ ? retryDate_ : nextDueDate()) {
         wait = std::clamp(next->secondsSince(now), 0.0, recheckInterval);
     }
     timer_ = Timer(wait, false, [this] { refresh(); });

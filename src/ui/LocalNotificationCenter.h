@@ -27,6 +27,9 @@ public:
     // clock again; a sleeping machine's time does not count for the run
     // loop's wait, so a reminder due during sleep shows within this time.
     static constexpr double recheckInterval = 900;
+    // How soon a notification the desktop could not show is tried again (at
+    // login the notification service may not be up yet).
+    static constexpr double retryInterval = 60;
 
     // Without a presenter the center only keeps the store.
     explicit LocalNotificationCenter(LocalNotificationStore store,
@@ -56,7 +59,8 @@ public:
     void startDelivering();
     bool isDelivering() const { return delivering_; }
     // Shows every notification that is due and was not shown yet by any
-    // process; returns how many it showed.
+    // process; returns how many it showed. One the desktop could not show
+    // stays due.
     int deliverDueNotifications();
     // When the next scheduled notification falls due in the device's zone.
     std::optional<Date> nextDueDate() const;
@@ -69,10 +73,13 @@ private:
     void storeChanged();
     void scheduleNextDelivery();
     void badgeNumberMayHaveChanged(int number);
+    void releaseUnshown(const std::vector<LocalNotification>& unshown);
 
     LocalNotificationStore store_;
     std::shared_ptr<NotificationPresenter> presenter_;
     bool delivering_ = false;
+    // While a notification waits for the desktop: when it is tried again.
+    std::optional<Date> retryDate_;
     Timer timer_;
     FileDescriptor inotify_;
     std::unique_ptr<FileDescriptorSource> storeWatch_;

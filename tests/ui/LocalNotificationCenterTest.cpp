@@ -167,15 +167,27 @@ TEST_F(LocalNotificationCenterTest, AClockSetBackDoesNotShowANotificationEarly) 
     EXPECT_EQ(presentedBodies(), std::vector<std::string>{"on time"});
 }
 
-TEST_F(LocalNotificationCenterTest, AnUnreachableDesktopIsLoggedAndNotRetried) {
+TEST_F(LocalNotificationCenterTest, ADesktopNotReadyYetGetsTheNotificationOnALaterTry) {
     presenter_->reachable = false;
     LocalNotificationCenter center(LocalNotificationStore::standard(), presenter_);
     center.startDelivering();
-    center.scheduleLocalNotification(reminder(inHours(1), "lost"));
-    advance(3600);
+    center.scheduleLocalNotification(reminder(inHours(1), "at login"));
     advance(3600);
     EXPECT_EQ(presenter_->presented.size(), 1u);
-    EXPECT_TRUE(log_->contains("could not be shown"));
+    EXPECT_TRUE(log_->contains("could not be shown; it is tried again"));
+    EXPECT_EQ(center.scheduledLocalNotifications().size(), 1u);
+
+    advance(LocalNotificationCenter::retryInterval - 1);
+    EXPECT_EQ(presenter_->presented.size(), 1u);
+    advance(1);
+    EXPECT_EQ(presenter_->presented.size(), 2u);
+
+    presenter_->reachable = true;
+    advance(LocalNotificationCenter::retryInterval);
+    EXPECT_EQ(presenter_->presented.size(), 3u);
+    EXPECT_TRUE(center.scheduledLocalNotifications().empty());
+    advance(LocalNotificationCenter::recheckInterval);
+    EXPECT_EQ(presenter_->presented.size(), 3u);
 }
 
 TEST_F(LocalNotificationCenterTest, TheBadgeNumberIsStoredShownAndHeard) {
