@@ -17,7 +17,8 @@ namespace florelle {
 // badge number go to the shared store, so they hold for every process of
 // the diary and survive restarts. A center that delivers shows each
 // notification once when it falls due: once among all processes, and also
-// when it fell due while nothing ran (shown at the next start).
+// when it fell due while nothing ran (shown at the next start). One the
+// desktop could not show is tried again until it is shown.
 //
 // A notification whose time has already passed when it is scheduled is
 // dropped, not shown: a rescheduling must not repeat an old reminder.
