@@ -43,16 +43,6 @@ SdlHost::SdlHost(double scale)
     if (!window_) {
         throw sdlError("cannot open a window");
     }
-    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
-    if (!renderer_) {
-        throw sdlError("cannot draw in the window");
-    }
-    // Cairo's ARGB32 is a native-endian 32-bit word, as is SDL's ARGB8888.
-    texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, pixelWidth_, pixelHeight_));
-    if (!texture_) {
-        throw sdlError("cannot make the window's picture");
-    }
     pixels_ =
         CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth_, pixelHeight_));
 }
@@ -194,11 +184,19 @@ void SdlHost::present(Application& application) {
         screen_.render(application, context);
     }
     cairo_surface_flush(pixels_.get());
-    SDL_UpdateTexture(texture_.get(), nullptr, cairo_image_surface_get_data(pixels_.get()),
-                      cairo_image_surface_get_stride(pixels_.get()));
-    SDL_RenderClear(renderer_.get());
-    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
-    SDL_RenderPresent(renderer_.get());
+    // The window's own pixels, in whatever format the display uses; SDL
+    // converts from Cairo's ARGB32, a native-endian word as SDL's ARGB8888 is.
+    SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
+    if (!surface || surface->w != pixelWidth_ || surface->h != pixelHeight_) {
+        return;
+    }
+    SDL_LockSurface(surface);
+    SDL_ConvertPixels(pixelWidth_, pixelHeight_, SDL_PIXELFORMAT_ARGB8888,
+                      cairo_image_surface_get_data(pixels_.get()),
+                      cairo_image_surface_get_stride(pixels_.get()), surface->format->format,
+                      surface->pixels, surface->pitch);
+    SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(window_.get());
 }
 
 } // namespace florelle

@@ -51,8 +51,6 @@ private:
     int pixelHeight_;
     SdlVideo video_;
     SdlWindow window_;
-    SdlRenderer renderer_;
-    SdlTexture texture_;
     CairoSurface pixels_;
     HostScreen screen_;
 };
