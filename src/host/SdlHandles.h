@@ -8,7 +8,8 @@ namespace florelle {
 // SDL's video subsystem, started for the life of the object.
 class SdlVideo {
 public:
-    // Throws std::runtime_error with SDL's reason when there is no display.
+    // Throws std::runtime_error with SDL's reason when there is no display
+    // (also when only a driver that shows nothing could start).
     SdlVideo();
     SdlVideo(const SdlVideo&) = delete;
     SdlVideo& operator=(const SdlVideo&) = delete;

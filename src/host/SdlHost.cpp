@@ -18,7 +18,7 @@ namespace {
 
 // Tasks posted from other threads cannot wake SDL's wait; this bounds how
 // late they run.
-constexpr int longestWaitMilliseconds = 50;
+constexpr int longestWaitMilliseconds = 100;
 constexpr long mouseFinger = -1;
 
 std::runtime_error sdlError(const char* what) {
