@@ -22,7 +22,7 @@ using namespace florelle;
 namespace {
 
 Image tilePicture() {
-    Image picture = Image::named("petal_charts_0.png");
+    Image picture = Image::named("Cal.bundle/cal_tile.png");
     if (!picture.isEmpty()) {
         return picture;
     }
@@ -32,17 +32,17 @@ Image tilePicture() {
     return bitmap.image();
 }
 
-// 50 tiles of 64 × 48 points, each a coloured view holding a picture and a label.
+// 50 tiles of 64 × 46 points, each a coloured view holding a picture (the
+// calendar's tile, stretched a little) and a label.
 void buildTiles(View& screen) {
     Image picture = tilePicture();
     for (int index = 0; index < 50; ++index) {
         auto tile = std::make_shared<View>(Rect((index % 5) * 64, 20 + (index / 5) * 46, 64, 46));
         tile->setBackgroundColor(index % 2 ? Color::white(0.95) : Color(0.99, 0.9, 0.92));
-        auto image = std::make_shared<ImageView>(Rect(4, 2, 28, 28));
+        auto image = std::make_shared<ImageView>(Rect(2, 1, 60, 44));
         image->setImage(picture);
-        image->setContentMode(ContentMode::scaleAspectFit);
         tile->addSubview(image);
-        auto label = std::make_shared<Label>(Rect(2, 30, 60, 14));
+        auto label = std::make_shared<Label>(Rect(2, 16, 60, 14));
         label->setText("Day " + std::to_string(index + 1));
         label->setFont(Font::systemFont(11));
         label->setTextAlignment(TextAlignment::Center);
