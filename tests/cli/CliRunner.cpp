@@ -1,7 +1,12 @@
 #include "CliRunner.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,6 +77,33 @@ CliResult runCli(const std::vector<std::string>& arguments, const std::filesyste
     waitpid(child, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+std::string databaseBytes(const std::filesystem::path& dataDir) {
+    std::ifstream in(dataDir / "period" / "period.db", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void seedDatabase(const std::filesystem::path& dataDir, const std::string& sql) {
+    std::string command =
+        "sqlite3 '" + (dataDir / "period" / "period.db").string() + "' \"" + sql + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+void expectRefusedWithoutChange(
+    const std::vector<RefusedCase>& cases,
+    const std::function<CliResult(const std::vector<std::string>&)>& run,
+    const std::filesystem::path& dataDir) {
+    std::string before = databaseBytes(dataDir);
+    ASSERT_FALSE(before.empty());
+    for (const auto& c : cases) {
+        auto result = run(c.arguments);
+        EXPECT_EQ(result.status, c.status) << c.message;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_TRUE(result.out.empty()) << result.out;
+    }
+    EXPECT_EQ(databaseBytes(dataDir), before);
 }
 
 } // namespace florelle::testing

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <filesystem>
-#include <map>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,5 +17,22 @@ struct CliResult {
 // what it prints.
 CliResult runCli(const std::vector<std::string>& arguments, const std::filesystem::path& dataDir,
                  const std::string& timeZone = "UTC");
+
+// The diary file's bytes, to show that a command changed nothing.
+std::string databaseBytes(const std::filesystem::path& dataDir);
+// Runs SQL on the diary file behind the program's back.
+void seedDatabase(const std::filesystem::path& dataDir, const std::string& sql);
+
+struct RefusedCase {
+    std::vector<std::string> arguments;
+    int status;
+    const char* message;
+};
+// Each case exits with its status and one line on standard error naming the
+// problem, prints nothing else and leaves the diary byte for byte as it was.
+void expectRefusedWithoutChange(
+    const std::vector<RefusedCase>& cases,
+    const std::function<CliResult(const std::vector<std::string>&)>& run,
+    const std::filesystem::path& dataDir);
 
 } // namespace florelle::testing

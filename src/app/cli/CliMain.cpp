@@ -1,12 +1,16 @@
 // florelle-cli: the diary from a terminal, a script or a status bar. It works
 // on the same database as the window, with the same rules.
 #include "CliErrors.h"
+#include "LogCommand.h"
 #include "PeriodsCommand.h"
+#include "PredictCommand.h"
 #include "SettingsCommand.h"
+#include "StatusCommand.h"
 #include "foundation/Clock.h"
 #include "foundation/Log.h"
 #include "foundation/Paths.h"
 #include "storage/SQLiteAccess.h"
+#include "storage/VersionUpdater.h"
 
 #include <functional>
 #include <iostream>
@@ -26,7 +30,10 @@ Florelle's diary from a terminal. Dates are local days: YYYY-MM-DD, today or
 yesterday.
 
 Commands:
+  status                  today: period day, fertile window, days left …
   periods                 the logged periods, newest first
+  predict                 the days of periods, fertile windows, ovulation …
+  log start|end [DATE]    a period's first or last day (default today)
   settings                every setting; settings set NAME VALUE changes one
 
 Options for every command:
@@ -43,6 +50,33 @@ struct Command {
 
 const std::map<std::string, Command>& commands() {
     static const std::map<std::string, Command> table = {
+        {"status", {runStatusCommand, R"(Usage: florelle-cli status [--json | --format PATTERN]
+
+Today as Florelle's main screen states it, in your language.
+  --json            the same as fields: kind (none, due, period, fertile,
+                    ovulation, regular, late, pregnant), periodDay, daysLeft,
+                    daysLate, daysToBirth, nextPeriod, text
+  --format PATTERN  for status bars: fields in braces, e.g. '{daysLeft}d'
+)"}},
+        {"predict",
+         {runPredictCommand,
+          R"(Usage: florelle-cli predict [--from DATE --to DATE] [--kind KIND] [--json]
+
+The local days of one kind, sorted, one a line:
+  --kind period     logged and predicted period days (the default)
+  --kind fertile    fertile windows
+  --kind ovulation  ovulation days
+  --kind marked     days with notes, moods, symptoms, weight or temperature
+  --kind intimate   days with intimacy
+Without a span: the twelve cycles ahead (period and fertile only).
+)"}},
+        {"log", {runLogCommand, R"(Usage: florelle-cli log start [DATE]
+       florelle-cli log end [DATE]
+
+Logs the first or the last day of a period, as the centre button does. A
+start comes after the last period's end; an end on or after the open
+period's start; neither in the future. DATE defaults to today.
+)"}},
         {"periods", {runPeriodsCommand, R"(Usage: florelle-cli periods [--json]
 
 The logged periods, newest first: first day, last day (or "open"), the
@@ -78,9 +112,14 @@ private:
     std::vector<std::string> lines_;
 };
 
+// Opens the diary as the window does: created on first use and brought to
+// the current data version.
 void openDiary() {
     LogCollector log;
     auto path = SQLiteAccess::pathToDB();
+    if (path) {
+        VersionUpdater().updateToCurrentVersion();
+    }
     auto tables = SQLiteAccess::selectOneValueSQL("SELECT COUNT(*) FROM settings");
     if (!path || !tables) {
         std::string reason = log.lines().empty() ? "unknown reason" : log.lines().back();

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "CliContext.h"
+
+namespace florelle::cli {
+
+// `log start [DATE]` and `log end [DATE]`: a period's first and last day,
+// with the rules of the centre button.
+void runLogCommand(CliContext& context);
+
+} // namespace florelle::cli

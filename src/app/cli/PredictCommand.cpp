@@ -1,0 +1,80 @@
+#include "PredictCommand.h"
+
+#include "CliErrors.h"
+#include "LocalDay.h"
+#include "storage/DatabaseController.h"
+
+#include <nlohmann/json.hpp>
+#include <set>
+
+namespace florelle::cli {
+
+namespace {
+
+using DC = DatabaseController;
+
+std::vector<Date> spanDays(const std::string& kind, Date from, Date to, const Calendar& calendar) {
+    if (kind == "period") {
+        return DC::getPeriodDatesFrom(from, to);
+    }
+    if (kind == "fertile") {
+        return DC::getFertileDatesFrom(from, to);
+    }
+    if (kind == "ovulation") {
+        return DC::getOvulationDatesFrom(from, to);
+    }
+    if (kind == "marked") {
+        return DC::getMarkedDatesFrom(from, to);
+    }
+    // Intimate days are found by their day keys, which lie within the days'
+    // local bounds.
+    return DC::getIntimateDatesFrom(from, calendar.endOfDay(to));
+}
+
+} // namespace
+
+void runPredictCommand(CliContext& context) {
+    const auto& arguments = context.arguments;
+    arguments.allowOnly({"json", "from", "to", "kind"}, "predict");
+    arguments.allowWords(1, "predict");
+    std::string kind = arguments.option("kind").value_or("period");
+    static const std::set<std::string> kinds = {"period", "fertile", "ovulation", "marked",
+                                                "intimate"};
+    if (!kinds.count(kind)) {
+        throw UsageError("--kind is one of period, fertile, ovulation, marked, intimate, not '" +
+                         kind + "'");
+    }
+    auto fromText = arguments.option("from");
+    auto toText = arguments.option("to");
+    std::vector<Date> days;
+    if (fromText || toText) {
+        if (!fromText || !toText) {
+            throw UsageError("a span needs both --from and --to");
+        }
+        Date from = LocalDay::parse(*fromText, context.calendar, context.now);
+        Date to = LocalDay::parse(*toText, context.calendar, context.now);
+        if (context.calendar.daysFrom(from, to) < 0) {
+            throw UsageError("--to " + *toText + " lies before --from " + *fromText);
+        }
+        days = spanDays(kind, from, to, context.calendar);
+    } else if (kind == "period") {
+        days = DC::getAllPeriodDates();
+    } else if (kind == "fertile") {
+        days = DC::getAllFertileDates();
+    } else {
+        throw UsageError("--kind " + kind + " needs a span: --from DATE --to DATE");
+    }
+    std::set<std::string> sorted;
+    for (Date day : days) {
+        sorted.insert(LocalDay::format(day, context.calendar));
+    }
+    if (arguments.flag("json")) {
+        context.out << nlohmann::json(sorted).dump() << "\n";
+        return;
+    }
+    for (const auto& day : sorted) {
+        context.out << day << "\n";
+    }
+}
+
+} // namespace florelle::cli
