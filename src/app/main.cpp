@@ -1,28 +1,83 @@
-// Florelle's entry point. The window is not built yet: until it is, starting
-// Florelle opens (or creates) the diary and says what it holds.
+// Florelle's entry point: the window (or a headless run when there is no
+// display), the diary summary, the version.
+#include "AppOptions.h"
+#include "DiaryInfo.h"
+#include "demo/DemoAppDelegate.h"
 #include "foundation/Bundle.h"
-#include "storage/DatabaseController.h"
-#include "storage/SQLiteAccess.h"
+#include "host/HeadlessHost.h"
+#include "host/HostScript.h"
+#include "host/SdlHost.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
 
 using namespace florelle;
 
-int main() {
-    auto database = SQLiteAccess::pathToDB();
-    if (!database) {
-        std::fprintf(stderr, "Florelle %s: the diary cannot be opened; the log above says why.\n",
-                     Bundle::version().c_str());
+namespace {
+
+int runHeadless(const AppOptions& options) {
+    auto delegate = std::make_shared<DemoAppDelegate>();
+    HeadlessHost host(delegate, RealClock().now(), options.scale);
+    host.launch();
+    if (options.script) {
+        std::ifstream script(*options.script);
+        if (!script) {
+            std::fprintf(stderr, "florelle: cannot read the script %s\n", options.script->c_str());
+            return 1;
+        }
+        std::string error;
+        if (!HostScript(host, std::cout).run(script, error)) {
+            std::fprintf(stderr, "florelle: %s: %s\n", options.script->c_str(), error.c_str());
+            return 1;
+        }
+        return 0;
+    }
+    auto path = options.screenshot.value_or(std::filesystem::temp_directory_path() /
+                                            "florelle-first-screen.png");
+    if (!host.screenshot(path)) {
+        std::fprintf(stderr, "florelle: cannot write %s\n", path.c_str());
         return 1;
     }
-    std::printf("Florelle %s\n", Bundle::version().c_str());
-    std::printf("Diary: %s\n", database->c_str());
-    std::printf("Resources: %s\n", Bundle::resourceDirectory().c_str());
-    std::printf("Cycle length %d days, period length %d days, ovulation on day %d.\n",
-                DatabaseController::getCycleLength(), DatabaseController::getPeriodLength(),
-                DatabaseController::getOvulationDay());
-    std::printf("Periods logged: %zu (most recent twelve).\n",
-                DatabaseController::getStartDates().size());
-    std::printf("The window is not part of this build yet; only the diary's storage is.\n");
+    std::printf("Screenshot of the first screen: %s\n", path.c_str());
     return 0;
+}
+
+int runWindow(const AppOptions& options) {
+    std::string reason = "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)";
+    if (SdlHost::displayNamed()) {
+        try {
+            SdlHost host(options.scale);
+            return host.run(std::make_shared<DemoAppDelegate>());
+        } catch (const std::runtime_error& failure) {
+            reason = failure.what();
+        }
+    }
+    std::printf("Florelle: %s; running headless instead.\n", reason.c_str());
+    return runHeadless(options);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    AppOptions options = AppOptions::parse(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!error.empty()) {
+        std::fprintf(stderr, "florelle: %s\n%s", error.c_str(), AppOptions::usage());
+        return 2;
+    }
+    switch (options.action) {
+    case AppOptions::Action::version:
+        std::printf("Florelle %s\n", Bundle::version().c_str());
+        return 0;
+    case AppOptions::Action::help:
+        std::printf("%s", AppOptions::usage());
+        return 0;
+    case AppOptions::Action::info:
+        return DiaryInfo::print();
+    case AppOptions::Action::run:
+        break;
+    }
+    return options.headless ? runHeadless(options) : runWindow(options);
 }

@@ -165,12 +165,20 @@ void RunLoop::fireDueTimers() {
     }
 }
 
-int RunLoop::waitMilliseconds(std::optional<Date> deadline) const {
-    std::optional<Date> next = deadline;
+std::optional<Date> RunLoop::nextTimerFireDate() const {
+    std::optional<Date> next;
     for (const auto& [id, timer] : timers_) {
         if (!next || timer.fireDate < *next) {
             next = timer.fireDate;
         }
+    }
+    return next;
+}
+
+int RunLoop::waitMilliseconds(std::optional<Date> deadline) const {
+    std::optional<Date> next = nextTimerFireDate();
+    if (deadline && (!next || *deadline < *next)) {
+        next = deadline;
     }
     if (!next) {
         return -1;

@@ -53,6 +53,11 @@ public:
     // Interrupts a wait so the loop looks at its timers and tasks again.
     void wakeUp();
 
+    // For loops that wait elsewhere (a window system's event queue): whether
+    // posted tasks wait to run, and when the earliest timer is due.
+    bool hasPendingTasks() const { return hasPostedTasks(); }
+    std::optional<Date> nextTimerFireDate() const;
+
     // The registration interface behind Timer and FileDescriptorSource.
     using Id = std::uint64_t;
     Id addTimer(Date fireDate, double interval, bool repeats, std::function<void()> action);

@@ -168,4 +168,10 @@ Image Image::alphaFromLuminance() const {
     return image;
 }
 
+bool operator==(const Image& left, const Image& right) {
+    return left.surface() == right.surface() && left.scale_ == right.scale_ &&
+           left.orientation_ == right.orientation_ && left.leftCapWidth_ == right.leftCapWidth_ &&
+           left.topCapHeight_ == right.topCapHeight_;
+}
+
 } // namespace florelle

@@ -52,6 +52,9 @@ public:
 
     cairo_surface_t* surface() const { return surface_.get(); }
 
+    // The same pixels shown the same way.
+    friend bool operator==(const Image& left, const Image& right);
+
 private:
     CairoSurface surface_;
     double scale_ = 1;

@@ -2,6 +2,8 @@
 
 #include "Event.h"
 
+#include <string_view>
+
 namespace florelle {
 
 // Something that handles touches. What a responder does not handle goes on
@@ -20,6 +22,11 @@ public:
 
     // Whether it takes keyboard input when asked to (text fields do).
     virtual bool canBecomeFirstResponder() const { return false; }
+
+    // Keyboard input, sent to the first responder: typed text (UTF-8) and
+    // the delete key. The default ignores both.
+    virtual void insertText(std::string_view) {}
+    virtual void deleteBackward() {}
 };
 
 } // namespace florelle

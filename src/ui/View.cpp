@@ -83,6 +83,14 @@ void View::setAlpha(double alpha) {
     changeModel(opacityKey, [&] { model_.opacity = alpha; });
 }
 
+void View::setBackgroundColor(const Color& color) {
+    if (color == backgroundColor_) {
+        return;
+    }
+    backgroundColor_ = color;
+    setNeedsDisplay();
+}
+
 void View::setHidden(bool hidden) {
     if (hidden == hidden_) {
         return;

@@ -6,6 +6,7 @@
 #include "Responder.h"
 #include "foundation/Date.h"
 #include "geometry/Geometry.h"
+#include "graphics/Color.h"
 
 #include <functional>
 #include <memory>
@@ -53,6 +54,10 @@ public:
     double alpha() const { return model_.opacity; }
     // Clamped to 0…1.
     void setAlpha(double alpha);
+
+    // Fills the bounds under the view's own drawing; clear (nothing) by default.
+    const Color& backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(const Color& color);
 
     bool isHidden() const { return hidden_; }
     void setHidden(bool hidden);
@@ -108,6 +113,9 @@ public:
     // Draws the content in the view's own coordinates; the default draws
     // nothing. `dirty` is the part of the bounds that needs it.
     virtual void draw(GraphicsContext& context, const Rect& dirty);
+
+    // The text the view shows, for descriptions of the screen; empty by default.
+    virtual std::string displayedText() const { return {}; }
 
     // Conversions through the model geometry; nullptr means the coordinates
     // of the root of this view's tree (the window's).
@@ -182,6 +190,7 @@ private:
     AffineTransform toRoot() const;
 
     LayerState model_;
+    Color backgroundColor_ = Color::clear();
     bool hidden_ = false;
     bool clipsToBounds_ = false;
     int tag_ = 0;

@@ -81,6 +81,23 @@ TEST_F(RunLoopTest, NestedRunReturnsWhenItsConditionHoldsWhileTimersKeepFiring) 
     loop.runOnce();
 }
 
+TEST_F(RunLoopTest, TellsAnOutsideWaiterWhatIsDueNext) {
+    RunLoop& loop = RunLoop::current();
+    loop.runOnce();
+    EXPECT_FALSE(loop.nextTimerFireDate());
+    EXPECT_FALSE(loop.hasPendingTasks());
+    Timer late(5, false, [] {});
+    Timer soon(2, true, [] {});
+    ASSERT_TRUE(loop.nextTimerFireDate());
+    EXPECT_EQ(*loop.nextTimerFireDate(), clock_->now().addingSeconds(2));
+    soon.invalidate();
+    EXPECT_EQ(*loop.nextTimerFireDate(), clock_->now().addingSeconds(5));
+    loop.post([] {});
+    EXPECT_TRUE(loop.hasPendingTasks());
+    loop.runOnce();
+    EXPECT_FALSE(loop.hasPendingTasks());
+}
+
 TEST_F(RunLoopTest, RunUntilGivesUpAtItsDeadline) {
     RunLoop& loop = RunLoop::current();
     Timer mover(1, true, [&] { clock_->advance(1); });

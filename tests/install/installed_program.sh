@@ -6,7 +6,7 @@ build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
-output=$(env -u FLORELLE_RESOURCE_DIR XDG_DATA_HOME="$work/data" "$work/prefix/bin/florelle")
+output=$(env -u FLORELLE_RESOURCE_DIR XDG_DATA_HOME="$work/data" "$work/prefix/bin/florelle" --info)
 echo "$output"
 grep -q "^Resources: $work/prefix/share/florelle$" <<<"$output"
 grep -q "Cycle length 28 days" <<<"$output"

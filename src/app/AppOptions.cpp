@@ -1,0 +1,81 @@
+#include "AppOptions.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace florelle {
+
+namespace {
+
+constexpr double largestScale = 4;
+
+} // namespace
+
+const char* AppOptions::usage() {
+    return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
+           "       florelle --info | --version | --help\n"
+           "  --scale N          pixels per point of the window (default 2)\n"
+           "  --headless         run without a window\n"
+           "  --script FILE      drive the headless run with the lines of FILE:\n"
+           "                     tap X Y, drag X1 Y1 X2 Y2, type TEXT, wait SECONDS,\n"
+           "                     screenshot FILE, dump\n"
+           "  --screenshot FILE  where a headless run without a script puts the\n"
+           "                     picture of the first screen\n"
+           "  --info             what the diary holds, where it and the resources are\n"
+           "  --version          the version\n";
+}
+
+AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::string& error) {
+    AppOptions options;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        auto value = [&]() -> const std::string* {
+            if (index + 1 >= arguments.size()) {
+                error = argument + " needs a value";
+                return nullptr;
+            }
+            return &arguments[++index];
+        };
+        if (argument == "--version") {
+            options.action = Action::version;
+        } else if (argument == "--info") {
+            options.action = Action::info;
+        } else if (argument == "--help" || argument == "-h") {
+            options.action = Action::help;
+        } else if (argument == "--headless") {
+            options.headless = true;
+        } else if (argument == "--script") {
+            const std::string* file = value();
+            if (!file) {
+                return options;
+            }
+            options.script = *file;
+            options.headless = true;
+        } else if (argument == "--screenshot") {
+            const std::string* file = value();
+            if (!file) {
+                return options;
+            }
+            options.screenshot = *file;
+        } else if (argument == "--scale") {
+            const std::string* text = value();
+            if (!text) {
+                return options;
+            }
+            char* end = nullptr;
+            double scale = std::strtod(text->c_str(), &end);
+            if (end == text->c_str() || *end != '\0' || !std::isfinite(scale) || scale <= 0 ||
+                scale > largestScale) {
+                error = "--scale needs a number above 0 and at most 4";
+                return options;
+            }
+            options.scale = scale;
+        } else {
+            error = "unknown argument " + argument;
+            return options;
+        }
+    }
+    return options;
+}
+
+} // namespace florelle

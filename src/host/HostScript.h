@@ -1,0 +1,33 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace florelle {
+
+class HeadlessHost;
+
+// Drives a headless host from a script, one command per line:
+//   tap X Y                 a finger down and up at the point
+//   drag X1 Y1 X2 Y2        down at the first point, moved to the second, up
+//   type TEXT               the rest of the line as typed text
+//   wait SECONDS            moves the clock on
+//   screenshot FILE         the screen as a PNG (the rest of the line names it)
+//   dump                    the key window's view tree, written to the output
+// Blank lines and lines starting with '#' are skipped. The first line that
+// cannot be run stops the script with a message naming its number.
+class HostScript {
+public:
+    HostScript(HeadlessHost& host, std::ostream& output) : host_(host), output_(output) {}
+
+    // False, with the reason in `error`, when a line could not be run.
+    bool run(std::istream& script, std::string& error);
+    bool runLine(std::string_view line, std::string& error);
+
+private:
+    HeadlessHost& host_;
+    std::ostream& output_;
+};
+
+} // namespace florelle

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "HostScreen.h"
+#include "SdlHandles.h"
+#include "graphics/CairoHandles.h"
+
+#include <memory>
+#include <optional>
+
+namespace florelle {
+
+class Application;
+class ApplicationDelegate;
+class TouchInput;
+
+// Runs an application in a real window of 320 × 480 points (scale pixels
+// per point), the status bar over its top. The mouse and touch screens give
+// touches, the keyboard gives text to the first responder. Showing and
+// focusing the window makes the application active, losing focus resigns
+// it, minimising sends it to the background and closing terminates it.
+// The screen is drawn only when something shown changed, sixty times a
+// second while something animates; between events the run loop's timers
+// and tasks are served.
+class SdlHost {
+public:
+    // Opens the window; throws std::runtime_error saying why when no display
+    // can be reached.
+    explicit SdlHost(double scale = 2);
+    SdlHost(const SdlHost&) = delete;
+    SdlHost& operator=(const SdlHost&) = delete;
+    ~SdlHost();
+
+    // Whether the environment names a display at all (X11 or Wayland).
+    static bool displayNamed();
+
+    // Runs the application until the window is closed; returns the exit
+    // status. The application is made here unless given.
+    int run(std::shared_ptr<ApplicationDelegate> delegate,
+            std::unique_ptr<Application> application = nullptr);
+
+private:
+    // False once the window was closed.
+    bool handle(const SDL_Event& event, Application& application, TouchInput& input);
+    void handleWindowEvent(const SDL_WindowEvent& event, Application& application);
+    void present(Application& application);
+    int waitMilliseconds() const;
+    Point toPoints(int x, int y) const;
+
+    double scale_;
+    int pixelWidth_;
+    int pixelHeight_;
+    SdlVideo video_;
+    SdlWindow window_;
+    CairoSurface pixels_;
+    HostScreen screen_;
+};
+
+} // namespace florelle

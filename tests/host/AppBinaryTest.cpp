@@ -1,0 +1,103 @@
+#include "support/TestEnvironment.h"
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+
+namespace florelle::testing {
+namespace {
+
+struct AppRun {
+    int status = -1;
+    std::string output;
+};
+
+// Runs the application binary without any display, its diary in `home`.
+AppRun runApp(const std::filesystem::path& home, const std::string& arguments) {
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_DATA_HOME='" + home.string() +
+                          "' XDG_CONFIG_HOME='" + home.string() + "' '" FLORELLE_APP_BINARY "' " +
+                          arguments + " 2>&1";
+    AppRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        return run;
+    }
+    char buffer[4096];
+    while (std::size_t count = std::fread(buffer, 1, sizeof buffer, pipe)) {
+        run.output.append(buffer, count);
+    }
+    int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class AppBinaryTest : public DiaryTest {
+protected:
+    std::filesystem::path write(const std::string& name, const std::string& text) {
+        auto path = documents_->path() / name;
+        std::ofstream(path) << text;
+        return path;
+    }
+};
+
+TEST_F(AppBinaryTest, AScriptDrivesTheDemoScreenEndToEnd) {
+    auto shot = documents_->path() / "after.png";
+    auto script = write("demo.txt", "tap 160 322\n"
+                                    "wait 1\n"
+                                    "type Hi\n"
+                                    "screenshot " +
+                                        shot.string() + "\ndump\n");
+    AppRun run = runApp(documents_->path(), "--headless --script '" + script.string() + "'");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(std::filesystem::exists(shot));
+    EXPECT_NE(run.output.find("screenshot " + shot.string()), std::string::npos);
+    EXPECT_NE(run.output.find("DemoScreen frame=(0,0,320,480)"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("text=\"Animations finished: 1\""), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("TypingLabel frame=(20,380,280,32) alpha=1 hidden=0 text=\"Hi\""),
+              std::string::npos)
+        << run.output;
+}
+
+TEST_F(AppBinaryTest, WithoutADisplayItSaysSoAndLeavesAScreenshot) {
+    auto shot = documents_->path() / "first.png";
+    AppRun run = runApp(documents_->path(), "--screenshot '" + shot.string() + "'");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("running headless instead"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Screenshot of the first screen: " + shot.string()),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(shot));
+}
+
+TEST_F(AppBinaryTest, BadArgumentsAndScriptsFailWithAReason) {
+    AppRun version = runApp(documents_->path(), "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output.rfind("Florelle ", 0), 0u) << version.output;
+
+    AppRun unknown = runApp(documents_->path(), "--fly");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.output.find("unknown argument --fly"), std::string::npos);
+
+    AppRun scale = runApp(documents_->path(), "--scale 0 --headless");
+    EXPECT_EQ(scale.status, 2);
+
+    auto script = write("bad.txt", "tap 1 2\nfly away\n");
+    AppRun bad = runApp(documents_->path(), "--headless --script '" + script.string() + "'");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.output.find("line 2: unknown command \"fly\""), std::string::npos) << bad.output;
+
+    AppRun missing =
+        runApp(documents_->path(), "--script '" + (documents_->path() / "none").string() + "'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.output.find("cannot read the script"), std::string::npos);
+}
+
+TEST_F(AppBinaryTest, InfoStillSummarisesTheDiary) {
+    AppRun info = runApp(documents_->path(), "--info");
+    ASSERT_EQ(info.status, 0) << info.output;
+    EXPECT_NE(info.output.find("Periods logged: 0"), std::string::npos) << info.output;
+}
+
+} // namespace
+} // namespace florelle::testing

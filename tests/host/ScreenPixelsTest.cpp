@@ -1,0 +1,143 @@
+#include "HostTest.h"
+#include "graphics/BitmapContext.h"
+#include "host/StatusBar.h"
+
+#include <numbers>
+
+namespace florelle::testing {
+namespace {
+
+std::shared_ptr<View> box(const Rect& frame, const Color& color) {
+    auto view = std::make_shared<View>(frame);
+    view->setBackgroundColor(color);
+    return view;
+}
+
+class ScreenPixelsTest : public HostTest {
+protected:
+    // The screen at scale 2, read back by points.
+    BitmapContext& shoot() {
+        bitmap_ = std::make_unique<BitmapContext>(HostScreen::size, host_->scale());
+        host_->screen().render(host_->application(), *bitmap_);
+        return *bitmap_;
+    }
+
+    std::unique_ptr<BitmapContext> bitmap_;
+};
+
+TEST_F(ScreenPixelsTest, AKnownTreeShowsItsColoursAlphaRotationAndClipping) {
+    launch([](Window& window) {
+        window.setBackgroundColor(Color::white());
+        window.addSubview(box(Rect(10, 30, 40, 40), Color::red()));
+        auto translucent = box(Rect(60, 30, 40, 40), Color::blue());
+        translucent->setAlpha(0.5);
+        window.addSubview(translucent);
+        // A translucent parent is composed as one picture: its overlapping
+        // child does not let the parent show through.
+        auto group = box(Rect(110, 30, 40, 40), Color::red());
+        group->setAlpha(0.5);
+        group->addSubview(box(Rect(0, 0, 20, 40), Color::blue()));
+        window.addSubview(group);
+        auto turned = box(Rect(180, 30, 40, 40), Color::green());
+        turned->setTransform(AffineTransform::rotation(std::numbers::pi / 4));
+        window.addSubview(turned);
+        auto clipper = box(Rect(10, 100, 40, 40), Color::white());
+        clipper->setClipsToBounds(true);
+        clipper->addSubview(box(Rect(20, 20, 60, 60), Color::red()));
+        window.addSubview(clipper);
+        auto unclipped = box(Rect(110, 100, 40, 40), Color::white());
+        unclipped->addSubview(box(Rect(20, 20, 60, 60), Color::blue()));
+        window.addSubview(unclipped);
+        auto hidden = box(Rect(200, 100, 40, 40), Color::red());
+        hidden->setHidden(true);
+        window.addSubview(hidden);
+    });
+    auto& shot = shoot();
+    EXPECT_EQ(shot.pixelWidth(), 640);
+    EXPECT_EQ(shot.pixelHeight(), 960);
+
+    struct Row {
+        const char* what;
+        Point point;
+        Color color;
+    };
+    const Row rows[] = {
+        {"status bar", {5, 5}, Color::black()},
+        {"opaque", {30, 50}, Color::red()},
+        {"half transparent over white", {80, 50}, Color(0.5, 0.5, 1)},
+        {"group: child over parent, as one", {115, 50}, Color(0.5, 0.5, 1)},
+        {"group: parent alone", {145, 50}, Color(1, 0.5, 0.5)},
+        {"turned: tip beyond the old side", {200, 22.5}, Color::green()},
+        {"turned: old corner now empty", {182, 32}, Color::white()},
+        {"clipped child inside", {45, 135}, Color::red()},
+        {"clipped child outside", {55, 145}, Color::white()},
+        {"unclipped child outside", {155, 145}, Color::blue()},
+        {"hidden", {220, 120}, Color::white()},
+    };
+    for (const auto& row : rows) {
+        EXPECT_TRUE(colorNear(shot.pixelAt(row.point), row.color)) << row.what;
+    }
+}
+
+TEST_F(ScreenPixelsTest, RendersOnlyAfterAChange) {
+    std::shared_ptr<View> square;
+    launch([&](Window& window) {
+        square = box(Rect(0, 100, 10, 10), Color::red());
+        window.addSubview(square);
+    });
+    EXPECT_TRUE(host_->screen().needsRender(host_->application()));
+    shoot();
+    EXPECT_FALSE(host_->screen().needsRender(host_->application()));
+    square->setBackgroundColor(Color::blue());
+    EXPECT_TRUE(host_->screen().needsRender(host_->application()));
+    shoot();
+    host_->advance(30);
+    EXPECT_FALSE(host_->screen().needsRender(host_->application()))
+        << "nothing shown changes within the minute";
+    host_->advance(31);
+    EXPECT_TRUE(host_->screen().needsRender(host_->application())) << "the status bar's minute";
+}
+
+TEST_F(ScreenPixelsTest, AnimationsAreShownAsManualTimePasses) {
+    std::shared_ptr<View> square;
+    launch([&](Window& window) {
+        window.setBackgroundColor(Color::white());
+        square = box(Rect(0, 100, 20, 20), Color::red());
+        window.addSubview(square);
+    });
+    View::animate(0.4, 0, AnimationCurve::linear, [&] { square->setCenter({210, 110}); });
+    host_->advance(0.2);
+    auto& half = shoot();
+    EXPECT_TRUE(colorNear(half.pixelAt({110, 110}), Color::red()));
+    EXPECT_TRUE(colorNear(half.pixelAt({10, 110}), Color::white()));
+    host_->advance(0.3);
+    auto& end = shoot();
+    EXPECT_TRUE(colorNear(end.pixelAt({210, 110}), Color::red()));
+    EXPECT_TRUE(colorNear(end.pixelAt({110, 110}), Color::white()));
+}
+
+TEST_F(ScreenPixelsTest, StatusBarShowsTheLocalTimeAndFollowsTheMinutes) {
+    launch([](Window&) {});
+    auto& bar = host_->screen().statusBar();
+    EXPECT_EQ(bar.timeText(), "9:05");
+    host_->advance(55);
+    EXPECT_EQ(bar.timeText(), "9:05");
+    // The bar looks again just after the minute.
+    host_->advance(5.5);
+    EXPECT_EQ(bar.timeText(), "9:06");
+    host_->advance(3600);
+    EXPECT_EQ(bar.timeText(), "10:06");
+}
+
+TEST_F(ScreenPixelsTest, ScreenshotWritesAPngAtTheScale) {
+    launch([](Window& window) { window.setBackgroundColor(Color::green()); }, 1);
+    auto path = documents_->path() / "shot.png";
+    ASSERT_TRUE(host_->screenshot(path));
+    Image picture = Image::fromFile(path);
+    EXPECT_EQ(picture.pixelWidth(), 320);
+    EXPECT_EQ(picture.pixelHeight(), 480);
+    EXPECT_FALSE(host_->screenshot(documents_->path() / "missing" / "shot.png"));
+}
+
+} // namespace
+} // namespace florelle::testing
