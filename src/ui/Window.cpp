@@ -1,6 +1,9 @@
 #include "Window.h"
 
 #include "Application.h"
+#include "Keyboard.h"
+#include "TextInput.h"
+#include "TouchInterceptor.h"
 
 #include <algorithm>
 #include <map>
@@ -20,7 +23,18 @@ bool Window::isKeyWindow() const {
 }
 
 void Window::setFirstResponder(const std::shared_ptr<View>& responder) {
+    auto previous = firstResponder_.lock();
+    if (previous == responder) {
+        return;
+    }
     firstResponder_ = responder;
+    if (auto* input = dynamic_cast<TextInput*>(previous.get())) {
+        input->didResignFirstResponder();
+    }
+    if (auto* input = dynamic_cast<TextInput*>(responder.get())) {
+        input->didBecomeFirstResponder();
+    }
+    Keyboard::followFirstResponder(*this);
 }
 
 Responder* Window::nextResponder() const {
@@ -38,6 +52,18 @@ bool Window::acceptsNewTouch(const View& view) const {
     return true;
 }
 
+void Window::offerTakeOver(const std::shared_ptr<Touch>& touch, const Event& event) {
+    auto holder = touch->view();
+    for (View* above = holder->superview(); above; above = above->superview()) {
+        auto* interceptor = dynamic_cast<TouchInterceptor*>(above);
+        if (interceptor && interceptor->shouldTakeOverTouch(*touch)) {
+            touch->setView(above->shared_from_this());
+            holder->touchesCancelled({touch}, event);
+            return;
+        }
+    }
+}
+
 void Window::sendEvent(const Event& event) {
     for (const auto& touch : event.allTouches()) {
         bool known =
@@ -46,6 +72,15 @@ void Window::sendEvent(const Event& event) {
             auto hit = hitTest(touch->locationInWindow());
             touch->setView(hit && acceptsNewTouch(*hit) ? hit : nullptr);
             activeTouches_.push_back(touch);
+            if (hit) {
+                for (View* above = hit->superview(); above; above = above->superview()) {
+                    if (auto* interceptor = dynamic_cast<TouchInterceptor*>(above)) {
+                        interceptor->touchBeganWithin(*touch);
+                    }
+                }
+            }
+        } else if (touch->phase() == TouchPhase::moved && touch->view()) {
+            offerTakeOver(touch, event);
         }
     }
 

@@ -9,7 +9,9 @@ namespace florelle {
 
 // The root of a view tree that the host shows. It turns touch events into
 // calls on views: a touch goes to the view hit at touch-down for all its
-// phases. It holds the first responder of its tree (weakly).
+// phases, unless an ancestor that intercepts touches (a scroll view) takes
+// it over on a move. It holds the first responder of its tree (weakly); when
+// that changes, a text input hears it and the on-screen keyboard follows.
 class Window : public View {
 public:
     using View::View;
@@ -28,6 +30,7 @@ public:
 
 private:
     bool acceptsNewTouch(const View& view) const;
+    void offerTakeOver(const std::shared_ptr<Touch>& touch, const Event& event);
 
     std::weak_ptr<View> firstResponder_;
     Touches activeTouches_;
