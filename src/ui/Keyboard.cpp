@@ -176,17 +176,16 @@ void Keyboard::touchesCancelled(const Touches&, const Event&) {
 }
 
 void Keyboard::press(const Key& key) {
-    auto* owner = window();
-    TextInput* input = owner ? firstTextInput(*owner) : nullptr;
     if (key.kind == KeyKind::shift) {
         shifted_ = !shifted_;
         setNeedsDisplay();
         return;
     }
+    auto* owner = window();
+    auto input = owner ? owner->firstResponder() : nullptr;
     if (!input) {
         return;
     }
-    auto keepAlive = owner->firstResponder();
     switch (key.kind) {
     case KeyKind::text: {
         std::string text = key.label;
