@@ -318,22 +318,31 @@ void ScrollView::finishDrag(Point speed) {
     }
     Point offset = contentOffset();
     bool outside = clamped(offset) != offset;
-    double distance = std::hypot(speed.x, speed.y) / decay();
-    bool glides = !outside && distance > glideEndDistance;
+    // Where the glide would come to rest, moved to where it may rest.
+    double k = decay();
+    Point target = clamped(
+        snapTarget(outside ? clamped(offset)
+                           : clamped(Point{offset.x + speed.x / k, offset.y + speed.y / k})));
+    bool glides =
+        !outside && std::hypot(target.x - offset.x, target.y - offset.y) > glideEndDistance;
     if (auto listener = delegate.lock()) {
         listener->scrollViewDidEndDragging(*this, glides);
     }
     if (outside) {
-        animateTo(clamped(offset), animationDuration);
+        animateTo(target, animationDuration);
     } else if (glides) {
-        startDeceleration(speed);
+        // The speed that comes to rest exactly on the target.
+        startDeceleration(Point{(target.x - offset.x) * k, (target.y - offset.y) * k}, target);
     } else {
+        applyOffset(target);
         hideIndicatorsLater(0);
+        scrollingDidSettle();
     }
 }
 
-void ScrollView::startDeceleration(Point speed) {
+void ScrollView::startDeceleration(Point speed, Point target) {
     motion_ = Motion::decelerating;
+    motionTo_ = target;
     motionStart_ = Clock::current()->now();
     motionFrom_ = contentOffset();
     motionVelocity_ = speed;
@@ -370,23 +379,25 @@ void ScrollView::step() {
             if (auto listener = delegate.lock()) {
                 listener->scrollViewDidEndScrollingAnimation(*this);
             }
+            scrollingDidSettle();
         }
         return;
     }
-    // Glide: x(t) = x0 + v0·(1 − e^(−k·t)) / k, stopped at the edges.
+    // Glide: x(t) = x0 + v0·(1 − e^(−k·t)) / k, which comes to rest on the target.
     double k = decay();
     double travelled = (1 - std::exp(-k * elapsed)) / k;
     double left = std::exp(-k * elapsed) / k * std::hypot(motionVelocity_.x, motionVelocity_.y);
-    Point wanted{motionFrom_.x + motionVelocity_.x * travelled,
-                 motionFrom_.y + motionVelocity_.y * travelled};
-    Point fitted = clamped(wanted);
-    applyOffset(fitted);
-    if (left < glideEndDistance || fitted != wanted) {
+    bool done = left < glideEndDistance;
+    applyOffset(done ? motionTo_
+                     : Point{motionFrom_.x + motionVelocity_.x * travelled,
+                             motionFrom_.y + motionVelocity_.y * travelled});
+    if (done) {
         stopMotion();
         hideIndicatorsLater(0);
         if (auto listener = delegate.lock()) {
             listener->scrollViewDidEndDecelerating(*this);
         }
+        scrollingDidSettle();
     }
 }
 

@@ -69,8 +69,13 @@ public:
     bool shouldTakeOverTouch(const Touch& touch) override;
 
 protected:
-    // Called whenever the content offset or the bounds' size changed.
+    // Called whenever the content offset changed.
     virtual void contentOffsetDidChange() {}
+    // Where a glide that would end at `projected` comes to rest instead; a
+    // wheel snaps it to a row. The default keeps it.
+    virtual Point snapTarget(Point projected) const { return projected; }
+    // The content came to rest after a drag, a glide or an animation.
+    virtual void scrollingDidSettle() {}
 
 private:
     enum class Motion { none, decelerating, animating };
@@ -85,7 +90,7 @@ private:
     void applyOffset(Point offset);
     Point clamped(Point offset) const;
     void finishDrag(Point velocity);
-    void startDeceleration(Point velocity);
+    void startDeceleration(Point velocity, Point target);
     void animateTo(Point target, double duration);
     void stopMotion();
     void step();
