@@ -1,0 +1,18 @@
+#pragma once
+
+#include <curl/curl.h>
+#include <memory>
+
+namespace florelle {
+
+// Owners of libcurl's handles; nothing else frees them.
+struct CurlEasyFree {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+struct CurlMultiFree {
+    void operator()(CURLM* handle) const { curl_multi_cleanup(handle); }
+};
+using CurlEasy = std::unique_ptr<CURL, CurlEasyFree>;
+using CurlMulti = std::unique_ptr<CURLM, CurlMultiFree>;
+
+} // namespace florelle
