@@ -1,7 +1,7 @@
 #include "ui/WebView.h"
 
-#include "LoopbackServer.h"
 #include "UiTest.h"
+#include "support/LoopbackServer.h"
 
 #include <chrono>
 #include <string>
