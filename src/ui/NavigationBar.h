@@ -33,6 +33,7 @@ public:
     // Called when the back button is tapped.
     std::function<void()> onBack;
 
+    std::string displayedText() const override { return title_; }
     void draw(GraphicsContext& context, const Rect& dirty) override;
 
 private:
