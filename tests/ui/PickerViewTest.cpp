@@ -153,3 +153,35 @@ TEST_F(PickerViewTest, TheSelectionIndicatorIsOffUntilAsked) {
 
 } // namespace
 } // namespace florelle
+
+namespace florelle {
+namespace {
+
+class Pictures : public PickerViewDataSource, public PickerViewDelegate {
+public:
+    int numberOfComponents(PickerView&) override { return 1; }
+    int numberOfRowsInComponent(PickerView&, int) override { return 3; }
+    std::shared_ptr<View> viewForRow(PickerView&, int row, int) override {
+        auto view = std::make_shared<View>(Rect(0, 0, 40, 30));
+        view->setTag(100 + row);
+        return view;
+    }
+};
+
+TEST_F(PickerViewTest, RowsMayShowViewsThatTurnWithTheWheel) {
+    auto pictures = std::make_shared<Pictures>();
+    picker_->dataSource = pictures;
+    picker_->delegate = pictures;
+    picker_->reloadAllComponents();
+    auto wheel = picker_->wheel(0);
+    auto second = wheel->viewWithTag(101);
+    ASSERT_TRUE(second);
+    // Centred in its row: the middle row starts 76 points down the 196-point wheel.
+    EXPECT_EQ(second->frame(), Rect(130, 76 + 44 + 7, 40, 30));
+    picker_->selectRow(1, 0, false);
+    EXPECT_EQ(second->convertPointToWindow(Point{20, 15}).y,
+              wheel->convertPointToWindow(Point{0, wheel->bounds().midY()}).y);
+}
+
+} // namespace
+} // namespace florelle
