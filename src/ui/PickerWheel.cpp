@@ -76,8 +76,14 @@ void PickerWheel::scrollingDidSettle() {
     }
 }
 
+void PickerWheel::touchesBegan(const Touches& touches, const Event& event) {
+    stoppedTurning_ = isDecelerating();
+    ScrollView::touchesBegan(touches, event);
+}
+
 void PickerWheel::touchesEnded(const Touches& touches, const Event& event) {
-    bool tapped = !didDragCurrentTouch() && !isDecelerating();
+    // A tap that stops a turning wheel only stops it.
+    bool tapped = !didDragCurrentTouch() && !stoppedTurning_;
     ScrollView::touchesEnded(touches, event);
     if (!tapped || numberOfRows() == 0) {
         return;

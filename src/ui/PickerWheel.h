@@ -32,6 +32,7 @@ public:
     // Called when the wheel came to rest on a row the user turned to.
     std::function<void(int row)> onRowPicked;
 
+    void touchesBegan(const Touches& touches, const Event& event) override;
     void touchesEnded(const Touches& touches, const Event& event) override;
     void draw(GraphicsContext& context, const Rect& dirty) override;
 
@@ -47,6 +48,7 @@ private:
     std::vector<std::string> titles_;
     std::vector<std::shared_ptr<View>> views_;
     int selected_ = 0;
+    bool stoppedTurning_ = false;
 };
 
 } // namespace florelle

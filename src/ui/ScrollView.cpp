@@ -293,6 +293,8 @@ void ScrollView::touchesEnded(const Touches& touches, const Event& event) {
         samples_.push_back(
             Sample{touches.front()->timestamp(), touches.front()->locationInWindow()});
         finishDrag(velocity());
+    } else {
+        restWhereAllowed();
     }
 }
 
@@ -304,6 +306,17 @@ void ScrollView::touchesCancelled(const Touches& touches, const Event& event) {
     touch_.reset();
     if (dragging_) {
         finishDrag(Point{});
+    } else {
+        restWhereAllowed();
+    }
+}
+
+void ScrollView::restWhereAllowed() {
+    // A touch that stopped a glide or a spring-back can leave the content
+    // between rows or past an edge.
+    Point target = clamped(snapTarget(contentOffset()));
+    if (motion_ == Motion::none && target != contentOffset()) {
+        animateTo(target, animationDuration);
     }
 }
 

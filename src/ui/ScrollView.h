@@ -90,6 +90,7 @@ private:
     void applyOffset(Point offset);
     Point clamped(Point offset) const;
     void finishDrag(Point velocity);
+    void restWhereAllowed();
     void startDeceleration(Point velocity, Point target);
     void animateTo(Point target, double duration);
     void stopMotion();

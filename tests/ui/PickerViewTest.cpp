@@ -185,3 +185,28 @@ TEST_F(PickerViewTest, RowsMayShowViewsThatTurnWithTheWheel) {
 
 } // namespace
 } // namespace florelle
+
+namespace florelle {
+namespace {
+
+TEST_F(PickerViewTest, ATouchThatStopsATurningWheelLeavesItOnARow) {
+    auto touch = touchDown(Point{100, 380});
+    for (int step = 1; step <= 6; ++step) {
+        clock_->advance(0.01);
+        touchMove(touch, Point{100, 380 - step * 15.0});
+    }
+    touchUp(touch, Point{100, 290});
+    advance(0.05);
+    advance(0.05);
+    ASSERT_TRUE(picker_->wheel(0)->isDecelerating());
+    tap(Point{100, 372 + 2 * 44});
+    EXPECT_FALSE(picker_->wheel(0)->isDecelerating());
+    settle();
+    auto wheel = picker_->wheel(0);
+    double rows = wheel->contentOffset().y / wheel->rowHeight();
+    EXPECT_EQ(rows, std::round(rows));
+    EXPECT_EQ(wheels_->picks, (std::vector<std::pair<int, int>>{{static_cast<int>(rows), 0}}));
+}
+
+} // namespace
+} // namespace florelle
