@@ -93,6 +93,34 @@ void ScrollView::scrollRectToVisible(const Rect& rect, bool animated) {
     }
 }
 
+bool ScrollView::scrollWheel(Point delta) {
+    if (!scrollEnabled_ || dragging_) {
+        return false;
+    }
+    stopMotion();
+    Point before = contentOffset();
+    applyOffset(clamped(Point{before.x + delta.x, before.y + delta.y}));
+    if (contentOffset() == before) {
+        return false;
+    }
+    flashScrollIndicators();
+    if (clamped(snapTarget(contentOffset())) != contentOffset()) {
+        restWhereAllowed();
+    } else {
+        scrollingDidSettle();
+    }
+    return true;
+}
+
+ScrollView* ScrollView::enclosing(View* view) {
+    for (; view; view = view->superview()) {
+        if (auto* scroll = dynamic_cast<ScrollView*>(view)) {
+            return scroll;
+        }
+    }
+    return nullptr;
+}
+
 void ScrollView::applyOffset(Point offset) {
     Rect moved(offset, bounds().size);
     if (moved == bounds()) {

@@ -41,6 +41,13 @@ public:
     // The largest offset that still shows content at the far edges.
     Point maximumContentOffset() const;
 
+    // A mouse wheel or touchpad turned by `delta` points: the content moves
+    // that far, within its edges, at once. Returns whether it moved, so a
+    // host can offer the wheel to an outer scroll view otherwise.
+    bool scrollWheel(Point delta);
+    // The innermost scroll view at or above the view, for a host's wheel.
+    static ScrollView* enclosing(View* view);
+
     bool isScrollEnabled() const { return scrollEnabled_; }
     void setScrollEnabled(bool enabled) { scrollEnabled_ = enabled; }
     bool bounces() const { return bounces_; }

@@ -210,3 +210,17 @@ TEST_F(PickerViewTest, ATouchThatStopsATurningWheelLeavesItOnARow) {
 
 } // namespace
 } // namespace florelle
+
+namespace florelle {
+namespace {
+
+TEST_F(PickerViewTest, TheMouseWheelTurnsAWheelToARow) {
+    auto wheel = picker_->wheel(0);
+    EXPECT_TRUE(wheel->scrollWheel(Point{0, 100}));
+    settle();
+    EXPECT_EQ(wheel->contentOffset().y, 2 * wheel->rowHeight());
+    EXPECT_EQ(wheels_->picks, (std::vector<std::pair<int, int>>{{2, 0}}));
+}
+
+} // namespace
+} // namespace florelle

@@ -199,3 +199,24 @@ TEST_F(ScrollViewTest, IndicatorsFlashAndFade) {
 
 } // namespace
 } // namespace florelle
+
+namespace florelle {
+namespace {
+
+TEST_F(ScrollViewTest, TheMouseWheelMovesTheContentWithinItsEdges) {
+    auto button = std::make_shared<Button>(Rect(10, 10, 50, 50));
+    scroll_->addSubview(button);
+    EXPECT_EQ(ScrollView::enclosing(button.get()), scroll_.get());
+    EXPECT_EQ(ScrollView::enclosing(window_.get()), nullptr);
+    EXPECT_TRUE(scroll_->scrollWheel(Point{0, 120}));
+    EXPECT_EQ(scroll_->contentOffset(), (Point{0, 120}));
+    EXPECT_TRUE(scroll_->isShowingScrollIndicators());
+    EXPECT_TRUE(scroll_->scrollWheel(Point{0, -500}));
+    EXPECT_EQ(scroll_->contentOffset(), Point{});
+    EXPECT_FALSE(scroll_->scrollWheel(Point{0, -10}));
+    scroll_->setScrollEnabled(false);
+    EXPECT_FALSE(scroll_->scrollWheel(Point{0, 10}));
+}
+
+} // namespace
+} // namespace florelle
