@@ -52,6 +52,41 @@ std::shared_ptr<NavigationController> ControlsDemo::make(std::function<void()> o
     return navigation;
 }
 
+void ControlsDemo::openOver(Window& window) {
+    constexpr double statusBar = 20;
+    auto holder = std::make_shared<std::shared_ptr<NavigationController>>();
+    *holder = make([holder] {
+        auto tour = *holder;
+        if (!tour) {
+            return;
+        }
+        auto shown = tour->view();
+        Rect away = shown->frame().offsetBy(0, shown->frame().height() + statusBar);
+        View::animate(
+            ViewController::modalDuration, 0, AnimationCurve::easeIn,
+            [&] { shown->setFrame(away); },
+            [holder, shown](bool) {
+                shown->removeFromSuperview();
+                // Ends the tour's hold on itself.
+                holder->reset();
+            });
+    });
+    auto& shown = (*holder)->view();
+    Rect area(0, statusBar, window.bounds().width(), window.bounds().height() - statusBar);
+    shown->setFrame(area.offsetBy(0, area.height() + statusBar));
+    auto tour = *holder;
+    tour->viewWillAppear(true);
+    window.addSubview(shown);
+    std::weak_ptr<NavigationController> weakTour = tour;
+    View::animate(
+        ViewController::modalDuration, 0, AnimationCurve::easeOut, [&] { shown->setFrame(area); },
+        [weakTour](bool) {
+            if (auto shownTour = weakTour.lock()) {
+                shownTour->viewDidAppear(true);
+            }
+        });
+}
+
 void ControlsDemo::viewDidLoad() {
     list_ = std::make_shared<TableView>(view()->bounds(), TableView::Style::plain);
     list_->dataSource = std::static_pointer_cast<TableViewDataSource>(
@@ -59,6 +94,14 @@ void ControlsDemo::viewDidLoad() {
     list_->setDelegate(std::static_pointer_cast<ControlsDemo>(shared_from_this()));
     view()->addSubview(list_);
     list_->reloadData();
+}
+
+void ControlsDemo::viewWillAppear(bool) {
+    // The navigation controller sized the view after it was made.
+    if (list_->frame() != view()->bounds()) {
+        list_->setFrame(view()->bounds());
+        list_->reloadData();
+    }
 }
 
 std::shared_ptr<ViewController> ControlsDemo::page(const std::string& title,

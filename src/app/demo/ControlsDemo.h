@@ -18,11 +18,12 @@ namespace florelle {
 
 class Label;
 class TableView;
+class Window;
 
 // A tour of the controls: a list of them under a navigation bar; picking one
 // pushes a page that shows it at work (a long scroll area, an editable
 // grouped table, weight wheels, text fields with the keyboard, an alert, the
-// busy wheel and a web page). Open it with make().
+// busy wheel and a web page). Open it with openOver() or make().
 class ControlsDemo : public ViewController,
                      public TableViewDataSource,
                      public TableViewDelegate,
@@ -35,8 +36,12 @@ public:
     // The tour inside its navigation controller; `onClose` is called by its
     // Cancel button.
     static std::shared_ptr<NavigationController> make(std::function<void()> onClose);
+    // Slides the tour up over the window, below its status bar; Cancel slides
+    // it away again. The tour keeps itself alive while it is up.
+    static void openOver(Window& window);
 
     void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
 
     int numberOfSections(TableView& table) override;
     int numberOfRowsInSection(TableView& table, int section) override;
