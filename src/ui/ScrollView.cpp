@@ -225,6 +225,13 @@ bool ScrollView::shouldTakeOverTouch(const Touch& touch) {
     if (!scrollEnabled_ || touch_) {
         return false;
     }
+    // A scroll view inside that already drags with this finger keeps it.
+    for (View* inner = touch.view().get(); inner && inner != this; inner = inner->superview()) {
+        auto* scroll = dynamic_cast<ScrollView*>(inner);
+        if (scroll && scroll->isDragging()) {
+            return false;
+        }
+    }
     Point at = touch.locationInWindow();
     return canScroll(Point{at.x - dragStart_.x, at.y - dragStart_.y});
 }

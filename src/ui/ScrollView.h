@@ -18,7 +18,8 @@ class ScrollIndicator;
 //
 // A drag starts once the finger moved more than dragThreshold points along
 // a direction the content can scroll in; this holds for drags that begin on
-// a button inside, which then hears touchesCancelled. On lift-off the
+// a button inside, which then hears touchesCancelled, and for drags across a
+// scroll view inside that cannot scroll that way (a list in a page strip). On lift-off the
 // content glides on and slows down; a drag past an edge stretches at half
 // speed when bouncing is on and springs back on release.
 class ScrollView : public View, public TouchInterceptor {

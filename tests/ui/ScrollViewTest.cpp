@@ -220,3 +220,35 @@ TEST_F(ScrollViewTest, TheMouseWheelMovesTheContentWithinItsEdges) {
 
 } // namespace
 } // namespace florelle
+
+namespace florelle {
+namespace {
+
+// A strip of two pages side by side, the first holding a list that scrolls up and down.
+TEST_F(ScrollViewTest, AListInAPageStripScrollsOneWayAndTheStripTheOther) {
+    auto strip = std::make_shared<ScrollView>(Rect(0, 0, 320, 480));
+    strip->setContentSize(Size{640, 480});
+    window_->addSubview(strip);
+    auto list = std::make_shared<ScrollView>(Rect(0, 0, 320, 480));
+    list->setContentSize(Size{320, 2000});
+    strip->addSubview(list);
+
+    auto down = touchDown(Point{200, 400});
+    touchMove(down, Point{200, 380});
+    touchMove(down, Point{150, 280});
+    clock_->advance(1);
+    touchUp(down, Point{150, 280});
+    EXPECT_EQ(list->contentOffset(), (Point{0, 100}));
+    EXPECT_EQ(strip->contentOffset(), Point{});
+
+    auto across = touchDown(Point{250, 200});
+    touchMove(across, Point{230, 200});
+    touchMove(across, Point{130, 210});
+    clock_->advance(1);
+    touchUp(across, Point{130, 210});
+    EXPECT_EQ(strip->contentOffset(), (Point{100, 0}));
+    EXPECT_EQ(list->contentOffset(), (Point{0, 100}));
+}
+
+} // namespace
+} // namespace florelle
