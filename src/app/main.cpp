@@ -3,6 +3,7 @@
 #include "AppOptions.h"
 #include "DiaryInfo.h"
 #include "demo/DemoAppDelegate.h"
+#include "demo/PasscodeDemo.h"
 #include "foundation/Bundle.h"
 #include "host/HeadlessHost.h"
 #include "host/HostScript.h"
@@ -17,8 +18,7 @@ using namespace florelle;
 
 namespace {
 
-int runHeadless(const AppOptions& options) {
-    auto delegate = std::make_shared<DemoAppDelegate>();
+int runHeadless(const AppOptions& options, std::shared_ptr<ApplicationDelegate> delegate) {
     HeadlessHost host(delegate, RealClock().now(), options.scale);
     host.launch();
     if (options.script) {
@@ -44,25 +44,27 @@ int runHeadless(const AppOptions& options) {
     return 0;
 }
 
-int runWindow(const AppOptions& options) {
+int runWindow(const AppOptions& options, std::shared_ptr<ApplicationDelegate> delegate) {
     std::string reason = "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)";
     if (SdlHost::displayNamed()) {
         try {
             SdlHost host(options.scale);
-            return host.run(std::make_shared<DemoAppDelegate>());
+            return host.run(delegate);
         } catch (const std::runtime_error& failure) {
             reason = failure.what();
         }
     }
     std::printf("Florelle: %s; running headless instead.\n", reason.c_str());
-    return runHeadless(options);
+    return runHeadless(options, delegate);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     std::string error;
-    AppOptions options = AppOptions::parse(std::vector<std::string>(argv + 1, argv + argc), error);
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    bool passcodeDemo = PasscodeDemo::takeOption(arguments);
+    AppOptions options = AppOptions::parse(arguments, error);
     if (!error.empty()) {
         std::fprintf(stderr, "florelle: %s\n%s", error.c_str(), AppOptions::usage());
         return 2;
@@ -79,5 +81,11 @@ int main(int argc, char** argv) {
     case AppOptions::Action::run:
         break;
     }
-    return options.headless ? runHeadless(options) : runWindow(options);
+    std::shared_ptr<ApplicationDelegate> delegate;
+    if (passcodeDemo) {
+        delegate = std::make_shared<PasscodeDemo>();
+    } else {
+        delegate = std::make_shared<DemoAppDelegate>();
+    }
+    return options.headless ? runHeadless(options, delegate) : runWindow(options, delegate);
 }
