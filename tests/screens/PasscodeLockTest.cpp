@@ -89,6 +89,7 @@ TEST_F(PasscodeLockTest, AWrongCodeIsAnsweredAndClearedAQuarterSecondLater) {
     EXPECT_EQ(summary(), "Wrong passcode, please try again.");
     EXPECT_EQ(panel().summaryLabel()->textColor(), Color::red());
     EXPECT_EQ(boxes(panel(), 0), (std::vector<std::string>{"4", "7", "1", "2"}));
+    keepScreenshot("passcode-lock-wrong");
     host_->advance(0.24);
     EXPECT_EQ(boxes(panel(), 0)[3], "2");
     host_->advance(0.02);

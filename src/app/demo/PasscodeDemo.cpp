@@ -45,8 +45,7 @@ bool PasscodeDemo::didFinishLaunching(Application&, const LaunchOptions&) {
     auto note = std::make_shared<Label>(Rect(20, 20, 280, 60));
     note->setNumberOfLines(0);
     note->setTextAlignment(TextAlignment::Center);
-    note->setText("The passcode dialogues of the settings, and the lock that "
-                  "comes up at every start while a passcode is set.");
+    note->setText("The passcode dialogues, and the lock that comes up at every start.");
     screen->addSubview(note);
 
     // The buttons live in the window this delegate owns.
