@@ -1,6 +1,7 @@
 #pragma once
 
-#include "CalArrowButton.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
 #include "ui/View.h"
 
 #include <memory>
@@ -9,33 +10,31 @@
 
 namespace florelle {
 
-// The calendar's header, 44 points high: the month title centred between
-// the two month arrows, and under them the locale's short weekday names in
-// seven 46-point columns starting with the locale's first weekday, so they
-// stand over the matching grid columns.
+// The calendar's header, 44 points high on a grey backdrop: the month title
+// centred between the two month arrows, and under them the locale's short
+// weekday names in 46-point columns starting with the locale's first
+// weekday, so that they stand over the matching grid columns.
 class CalHeaderView : public View {
 public:
     static constexpr double height = 44;
 
     explicit CalHeaderView(double width);
 
-    const std::string& title() const { return title_; }
-    void setTitle(std::string title);
-    // Where the title stands: sized to fit, centred on whole points.
-    Rect titleFrame() const;
-    // The weekday names as shown, left to right.
-    const std::vector<std::string>& weekdayNames() const { return weekdayNames_; }
+    // Shows the title, sized to fit and centred on whole points.
+    void setTitle(const std::string& title);
 
-    const std::shared_ptr<CalArrowButton>& leftArrow() const { return leftArrow_; }
-    const std::shared_ptr<CalArrowButton>& rightArrow() const { return rightArrow_; }
-
-    void draw(GraphicsContext& context, const Rect& dirty) override;
+    const std::shared_ptr<Label>& titleLabel() const { return titleLabel_; }
+    const std::vector<std::shared_ptr<Label>>& weekdayLabels() const { return weekdayLabels_; }
+    const std::shared_ptr<Button>& leftArrow() const { return leftArrow_; }
+    const std::shared_ptr<Button>& rightArrow() const { return rightArrow_; }
 
 private:
-    std::string title_;
-    std::vector<std::string> weekdayNames_;
-    std::shared_ptr<CalArrowButton> leftArrow_;
-    std::shared_ptr<CalArrowButton> rightArrow_;
+    std::shared_ptr<Button> makeArrow(double x, const char* imageName);
+
+    std::shared_ptr<Label> titleLabel_;
+    std::vector<std::shared_ptr<Label>> weekdayLabels_;
+    std::shared_ptr<Button> leftArrow_;
+    std::shared_ptr<Button> rightArrow_;
 };
 
 } // namespace florelle

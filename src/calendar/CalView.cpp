@@ -27,13 +27,15 @@ CalView::CalView(Rect frame, std::weak_ptr<CalGridViewDelegate> delegate,
       gridView_(std::make_shared<CalGridView>(
           Rect(0, 0, CalMonthView::columns * CalTileView::width, 0), logic_, delegate)),
       tableView_(std::make_shared<View>()),
-      shadowView_(std::make_shared<CalGridShadowView>(frame.width())) {
+      shadowView_(std::make_shared<ImageView>(Image::named("Cal.bundle/cal_grid_shadow.png"))) {
     addSubview(contentView_);
     addSubview(headerView_);
     contentView_->addSubview(gridView_);
     contentView_->addSubview(tableView_);
     contentView_->addSubview(shadowView_);
     tableView_->setAlpha(0);
+    shadowView_->setFrame(Rect(0, 0, frame.width(), shadowView_->frame().height()));
+    shadowView_->setUserInteractionEnabled(false);
 
     headerView_->setTitle(logic_->selectedMonthNameAndYear());
     std::weak_ptr<CalHeaderView> header = headerView_;

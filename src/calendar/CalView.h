@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CalGridShadowView.h"
 #include "CalGridView.h"
 #include "CalGridViewDelegate.h"
 #include "CalHeaderView.h"
 #include "CalLogic.h"
+#include "ui/ImageView.h"
 #include "ui/View.h"
 
 #include <memory>
@@ -27,7 +27,7 @@ public:
     const std::shared_ptr<View>& contentView() const { return contentView_; }
     // Below the grid; empty and transparent in this application.
     const std::shared_ptr<View>& tableView() const { return tableView_; }
-    const std::shared_ptr<CalGridShadowView>& shadowView() const { return shadowView_; }
+    const std::shared_ptr<ImageView>& shadowView() const { return shadowView_; }
 
     // Slides the grid to the logic's month (none jumps there).
     void slide(CalGridView::SlideDirection direction) { gridView_->slide(direction); }
@@ -42,7 +42,7 @@ private:
     std::shared_ptr<View> contentView_;
     std::shared_ptr<CalGridView> gridView_;
     std::shared_ptr<View> tableView_;
-    std::shared_ptr<CalGridShadowView> shadowView_;
+    std::shared_ptr<ImageView> shadowView_;
 };
 
 } // namespace florelle

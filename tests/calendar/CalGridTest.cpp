@@ -13,7 +13,16 @@ namespace {
 
 using Slide = CalGridView::SlideDirection;
 
-class CalGridTest : public CalendarUiTest {};
+class CalGridTest : public CalendarUiTest {
+protected:
+    static std::vector<std::string> weekdayNames(const CalHeaderView& header) {
+        std::vector<std::string> names;
+        for (const auto& label : header.weekdayLabels()) {
+            names.push_back(label->text());
+        }
+        return names;
+    }
+};
 
 struct HeightRow {
     int year;
@@ -42,9 +51,9 @@ TEST_F(CalGridTest, GridHeightFollowsTheRowsOfTheMonth) {
 TEST_F(CalGridTest, HeaderAndRowsStartOnTheLocalesFirstWeekday) {
     showCalendar(localDate(2026, 3, 10));
     const CalHeaderView& header = *controller_->view()->headerView();
-    EXPECT_EQ(header.weekdayNames(),
+    EXPECT_EQ(weekdayNames(header),
               (std::vector<std::string>{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}));
-    EXPECT_EQ(header.title(), "March 2026");
+    EXPECT_EQ(header.titleLabel()->text(), "March 2026");
     EXPECT_EQ(grid().frontMonthView()->tileAt(0)->date(), CalDate(1, 3, 2026));
     controller_->view()->removeFromSuperview();
 
@@ -52,9 +61,9 @@ TEST_F(CalGridTest, HeaderAndRowsStartOnTheLocalesFirstWeekday) {
     showCalendar(localDate(2026, 3, 10));
     auto german = CalDateFormatter::shortWeekdaySymbols(Locale("de_DE"));
     const CalHeaderView& mondayFirst = *controller_->view()->headerView();
-    EXPECT_EQ(mondayFirst.weekdayNames().front(), german[1]);
-    EXPECT_EQ(mondayFirst.weekdayNames().back(), german[0]);
-    EXPECT_EQ(mondayFirst.title(), "März 2026");
+    EXPECT_EQ(weekdayNames(mondayFirst).front(), german[1]);
+    EXPECT_EQ(weekdayNames(mondayFirst).back(), german[0]);
+    EXPECT_EQ(mondayFirst.titleLabel()->text(), "März 2026");
     // 1 March 2026 is a Sunday: six February days lead, from Monday 23rd.
     EXPECT_EQ(grid().frontMonthView()->tileAt(0)->date(), CalDate(23, 2, 2026));
     EXPECT_TRUE(grid().frontMonthView()->tileAt(0)->belongsToAdjacentMonth());
@@ -64,10 +73,11 @@ TEST_F(CalGridTest, HeaderAndRowsStartOnTheLocalesFirstWeekday) {
 
 TEST_F(CalGridTest, TitleIsCentredOnWholePoints) {
     showCalendar(localDate(2026, 3, 10));
-    Rect title = controller_->view()->headerView()->titleFrame();
+    Rect title = controller_->view()->headerView()->titleLabel()->frame();
+    EXPECT_GT(title.width(), 100);
     EXPECT_EQ(title.minX(), std::floor(160 - title.width() / 2));
     controller_->showFollowingMonth();
-    EXPECT_EQ(controller_->view()->headerView()->title(), "April 2026");
+    EXPECT_EQ(controller_->view()->headerView()->titleLabel()->text(), "April 2026");
 }
 
 struct SlideRow {
@@ -133,13 +143,13 @@ TEST_F(CalGridTest, AMoveSelectsDayOneAndTellsTheHost) {
 TEST_F(CalGridTest, DecemberToJanuaryAndBackThroughTheArrows) {
     showCalendar(localDate(2026, 12, 15));
     tap(Point{300, 18});
-    EXPECT_EQ(controller_->view()->headerView()->title(), "January 2027");
+    EXPECT_EQ(controller_->view()->headerView()->titleLabel()->text(), "January 2027");
     EXPECT_EQ(controller_->selectedDate(), localDate(2027, 1, 1));
     // 1 January 2027 is a Friday: the first row leads with 27-31 December.
     EXPECT_EQ(grid().frontMonthView()->tileAt(0)->date(), CalDate(27, 12, 2026));
     finishSlide();
     tap(Point{20, 18});
-    EXPECT_EQ(controller_->view()->headerView()->title(), "December 2026");
+    EXPECT_EQ(controller_->view()->headerView()->titleLabel()->text(), "December 2026");
     EXPECT_EQ(controller_->selectedDate(), localDate(2026, 12, 1));
 }
 
@@ -147,12 +157,12 @@ TEST_F(CalGridTest, ArrowsAreIgnoredWhileTheGridSlides) {
     showCalendar(localDate(2026, 3, 10));
     tap(Point{300, 18});
     tap(Point{300, 18});
-    EXPECT_EQ(controller_->view()->headerView()->title(), "April 2026");
+    EXPECT_EQ(controller_->view()->headerView()->titleLabel()->text(), "April 2026");
     controller_->showAndSelectDate(localDate(2026, 7, 4));
-    EXPECT_EQ(controller_->view()->headerView()->title(), "April 2026");
+    EXPECT_EQ(controller_->view()->headerView()->titleLabel()->text(), "April 2026");
     finishSlide();
     tap(Point{300, 18});
-    EXPECT_EQ(controller_->view()->headerView()->title(), "May 2026");
+    EXPECT_EQ(controller_->view()->headerView()->titleLabel()->text(), "May 2026");
 }
 
 TEST_F(CalGridTest, FingerReportsEveryDayItPassesAndTheSameDayAgain) {
@@ -184,7 +194,7 @@ TEST_F(CalGridTest, DimDayTapMovesTheMonthAndSelectsThatDay) {
     EXPECT_FALSE(grid().frontMonthView()->tileAt(32)->isHighlighted());
     touchUp(touch, tilePoint(4, 5));
     EXPECT_FALSE(grid().highlightedTile());
-    EXPECT_EQ(controller_->view()->headerView()->title(), "April 2026");
+    EXPECT_EQ(controller_->view()->headerView()->titleLabel()->text(), "April 2026");
     EXPECT_EQ(controller_->selectedDate(), localDate(2026, 4, 3));
     EXPECT_TRUE(host_->picks().empty());
     EXPECT_EQ(host_->calls.back(),
@@ -193,7 +203,7 @@ TEST_F(CalGridTest, DimDayTapMovesTheMonthAndSelectsThatDay) {
     finishSlide();
     // April 2026 leads with 29-31 March.
     tap(tilePoint(0, 1));
-    EXPECT_EQ(controller_->view()->headerView()->title(), "March 2026");
+    EXPECT_EQ(controller_->view()->headerView()->titleLabel()->text(), "March 2026");
     EXPECT_EQ(controller_->selectedDate(), localDate(2026, 3, 30));
     EXPECT_TRUE(host_->picks().empty());
 }
@@ -270,7 +280,7 @@ TEST_F(CalGridTest, ZoneChangeKeepsTheMonthAndThePick) {
     showCalendar(localDate(2026, 3, 1));
     setTimeZone("Etc/GMT+5");
     NotificationCenter::defaultCenter().post(NotificationCenter::significantTimeChangeNotification);
-    EXPECT_EQ(controller_->view()->headerView()->title(), "March 2026");
+    EXPECT_EQ(controller_->view()->headerView()->titleLabel()->text(), "March 2026");
     EXPECT_EQ(controller_->selectedDate(), localDate(2026, 3, 1));
 }
 
