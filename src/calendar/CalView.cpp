@@ -1,5 +1,6 @@
 #include "CalView.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace florelle {
