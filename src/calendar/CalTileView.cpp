@@ -61,34 +61,20 @@ void CalTileView::setType(Type type) {
     setNeedsDisplay();
 }
 
-void CalTileView::setSelected(bool selected) {
-    if (selected == bool(flags_.selected)) {
-        return;
+void CalTileView::setSelected(bool value) {
+    if (change(selected, value)) {
+        updateFrame();
     }
-    flags_.selected = selected;
-    updateFrame();
-    setNeedsDisplay();
 }
 
-#define FLORELLE_TILE_FLAG_SETTER(setter, field)                                                   \
-    void CalTileView::setter(bool value) {                                                         \
-        if (value == bool(flags_.field)) {                                                         \
-            return;                                                                                \
-        }                                                                                          \
-        flags_.field = value;                                                                      \
-        setNeedsDisplay();                                                                         \
+bool CalTileView::change(Flag flag, bool value) {
+    if (has(flag) == value) {
+        return false;
     }
-
-FLORELLE_TILE_FLAG_SETTER(setHighlighted, highlighted)
-FLORELLE_TILE_FLAG_SETTER(setMarked, marked)
-FLORELLE_TILE_FLAG_SETTER(setPeriod, period)
-FLORELLE_TILE_FLAG_SETTER(setFertile, fertile)
-FLORELLE_TILE_FLAG_SETTER(setOvulation, ovulation)
-FLORELLE_TILE_FLAG_SETTER(setIntimate, intimate)
-FLORELLE_TILE_FLAG_SETTER(setShade, shade)
-FLORELLE_TILE_FLAG_SETTER(setShadeFuture, shadeFuture)
-
-#undef FLORELLE_TILE_FLAG_SETTER
+    flags_ = value ? (flags_ | flag) : (flags_ & ~flag);
+    setNeedsDisplay();
+    return true;
+}
 
 void CalTileView::resetState() {
     setDate(std::nullopt);

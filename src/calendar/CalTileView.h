@@ -29,26 +29,26 @@ public:
     bool isToday() const { return type_ == Type::today; }
     bool belongsToAdjacentMonth() const { return type_ == Type::adjacent; }
 
-    bool isSelected() const { return flags_.selected; }
-    void setSelected(bool selected);
-    bool isHighlighted() const { return flags_.highlighted; }
-    void setHighlighted(bool highlighted);
-    bool isMarked() const { return flags_.marked; }
-    void setMarked(bool marked);
-    bool isPeriod() const { return flags_.period; }
-    void setPeriod(bool period);
-    bool isFertile() const { return flags_.fertile; }
-    void setFertile(bool fertile);
-    bool isOvulation() const { return flags_.ovulation; }
-    void setOvulation(bool ovulation);
-    bool isIntimate() const { return flags_.intimate; }
-    void setIntimate(bool intimate);
-    bool isShade() const { return flags_.shade; }
-    void setShade(bool shade);
-    bool isShadeFuture() const { return flags_.shadeFuture; }
-    void setShadeFuture(bool shadeFuture);
+    bool isSelected() const { return has(selected); }
+    void setSelected(bool value);
+    bool isHighlighted() const { return has(highlighted); }
+    void setHighlighted(bool value) { change(highlighted, value); }
+    bool isMarked() const { return has(marked); }
+    void setMarked(bool value) { change(marked, value); }
+    bool isPeriod() const { return has(period); }
+    void setPeriod(bool value) { change(period, value); }
+    bool isFertile() const { return has(fertile); }
+    void setFertile(bool value) { change(fertile, value); }
+    bool isOvulation() const { return has(ovulation); }
+    void setOvulation(bool value) { change(ovulation, value); }
+    bool isIntimate() const { return has(intimate); }
+    void setIntimate(bool value) { change(intimate, value); }
+    bool isShade() const { return has(shade); }
+    void setShade(bool value) { change(shade, value); }
+    bool isShadeFuture() const { return has(shadeFuture); }
+    void setShadeFuture(bool value) { change(shadeFuture, value); }
     // Not selectable: before the shade date or after the future shade date.
-    bool isShaded() const { return flags_.shade || flags_.shadeFuture; }
+    bool isShaded() const { return has(shade) || has(shadeFuture); }
 
     // Clears the date, selection, highlight, logged-data mark and type and
     // puts the tile back at its home frame; the cycle, intimate and shade
@@ -58,17 +58,20 @@ public:
     void draw(GraphicsContext& context, const Rect& dirty) override;
 
 private:
-    struct Flags {
-        unsigned selected : 1 = 0;
-        unsigned highlighted : 1 = 0;
-        unsigned marked : 1 = 0;
-        unsigned period : 1 = 0;
-        unsigned fertile : 1 = 0;
-        unsigned ovulation : 1 = 0;
-        unsigned intimate : 1 = 0;
-        unsigned shade : 1 = 0;
-        unsigned shadeFuture : 1 = 0;
+    enum Flag : unsigned {
+        selected = 1u << 0,
+        highlighted = 1u << 1,
+        marked = 1u << 2,
+        period = 1u << 3,
+        fertile = 1u << 4,
+        ovulation = 1u << 5,
+        intimate = 1u << 6,
+        shade = 1u << 7,
+        shadeFuture = 1u << 8,
     };
+    bool has(Flag flag) const { return (flags_ & flag) != 0; }
+    // Sets or clears the flag; redraws and returns true when it changed.
+    bool change(Flag flag, bool value);
 
     // Today's tile and a selected tile stand one point out to the left and
     // bottom so that their background covers the neighbour's border.
@@ -82,7 +85,7 @@ private:
     Point origin_;
     std::optional<CalDate> date_;
     Type type_ = Type::regular;
-    Flags flags_;
+    unsigned flags_ = 0;
 };
 
 } // namespace florelle
