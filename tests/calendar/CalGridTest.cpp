@@ -234,6 +234,22 @@ TEST_F(CalGridTest, ShadedDaysAreNeitherPickedNorHighlighted) {
     EXPECT_TRUE(tileOf(2026, 3, 28)->isShadeFuture());
 }
 
+TEST_F(CalGridTest, ShadeLimitsAreLocalDaysInEveryZone) {
+    for (const auto& zone : dayRuleZones) {
+        SCOPED_TRACE(zone);
+        setTimeZone(zone);
+        // Late on the 5th and just after midnight on the 20th: whole local days count.
+        dataSource_->setShadeDate(localDate(2026, 3, 5, 23, 30));
+        dataSource_->setShadeFutureDate(localDate(2026, 3, 20, 0, 30));
+        showCalendar(localDate(2026, 3, 10));
+        EXPECT_TRUE(tileOf(2026, 3, 4)->isShaded());
+        EXPECT_FALSE(tileOf(2026, 3, 5)->isShaded());
+        EXPECT_FALSE(tileOf(2026, 3, 20)->isShaded());
+        EXPECT_TRUE(tileOf(2026, 3, 21)->isShaded());
+        controller_->view()->removeFromSuperview();
+    }
+}
+
 TEST_F(CalGridTest, LiftingTheLimitUnshadesTheDaysOfLaterMonths) {
     dataSource_->setShadeFutureDate(localDate(2026, 3, 20));
     showCalendar(localDate(2026, 3, 10));
