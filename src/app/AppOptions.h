@@ -11,7 +11,12 @@ namespace florelle {
 struct AppOptions {
     enum class Action { run, version, info, help };
 
+    // Which screen a run shows: the platform demo, the same with the tour of
+    // the controls over it, or the month calendar on a scratch diary.
+    enum class Demo { platform, controls, calendar };
+
     Action action = Action::run;
+    Demo demo = Demo::platform;
     bool headless = false;
     std::optional<std::filesystem::path> script;
     // Where a headless run without a script puts its picture of the first screen.

@@ -2,6 +2,7 @@
 // display), the diary summary, the version.
 #include "AppOptions.h"
 #include "DiaryInfo.h"
+#include "calendar/CalendarDemoAppDelegate.h"
 #include "demo/DemoAppDelegate.h"
 #include "foundation/Bundle.h"
 #include "host/HeadlessHost.h"
@@ -17,8 +18,21 @@ using namespace florelle;
 
 namespace {
 
+std::shared_ptr<ApplicationDelegate> makeDelegate(const AppOptions& options) {
+    switch (options.demo) {
+    case AppOptions::Demo::calendar:
+        return std::make_shared<CalendarDemoAppDelegate>(std::filesystem::temp_directory_path() /
+                                                         "florelle-calendar-demo");
+    case AppOptions::Demo::controls:
+        return std::make_shared<DemoAppDelegate>(true);
+    case AppOptions::Demo::platform:
+        break;
+    }
+    return std::make_shared<DemoAppDelegate>();
+}
+
 int runHeadless(const AppOptions& options) {
-    auto delegate = std::make_shared<DemoAppDelegate>();
+    auto delegate = makeDelegate(options);
     HeadlessHost host(delegate, RealClock().now(), options.scale);
     host.launch();
     if (options.script) {
@@ -49,7 +63,7 @@ int runWindow(const AppOptions& options) {
     if (SdlHost::displayNamed()) {
         try {
             SdlHost host(options.scale);
-            return host.run(std::make_shared<DemoAppDelegate>());
+            return host.run(makeDelegate(options));
         } catch (const std::runtime_error& failure) {
             reason = failure.what();
         }
