@@ -13,6 +13,7 @@ constexpr double largestScale = 4;
 
 const char* AppOptions::usage() {
     return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
+           "                [--controls-demo | --calendar-demo | --passcode-demo]\n"
            "       florelle --info | --version | --help\n"
            "  --scale N          pixels per point of the window (default 2)\n"
            "  --headless         run without a window\n"
@@ -21,6 +22,9 @@ const char* AppOptions::usage() {
            "                     screenshot FILE, dump\n"
            "  --screenshot FILE  where a headless run without a script puts the\n"
            "                     picture of the first screen\n"
+           "  --controls-demo    open the tour of every control over the demo\n"
+           "  --calendar-demo    the month calendar on a scratch diary\n"
+           "  --passcode-demo    set, change and turn off a passcode; the lock\n"
            "  --info             what the diary holds, where it and the resources are\n"
            "  --version          the version\n";
 }
@@ -42,6 +46,12 @@ AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::str
             options.action = Action::info;
         } else if (argument == "--help" || argument == "-h") {
             options.action = Action::help;
+        } else if (argument == "--controls-demo") {
+            options.demo = Demo::controls;
+        } else if (argument == "--calendar-demo") {
+            options.demo = Demo::calendar;
+        } else if (argument == "--passcode-demo") {
+            options.demo = Demo::passcode;
         } else if (argument == "--headless") {
             options.headless = true;
         } else if (argument == "--script") {

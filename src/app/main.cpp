@@ -2,6 +2,7 @@
 // display), the diary summary, the version.
 #include "AppOptions.h"
 #include "DiaryInfo.h"
+#include "calendar/CalendarDemoAppDelegate.h"
 #include "demo/DemoAppDelegate.h"
 #include "demo/PasscodeDemo.h"
 #include "foundation/Bundle.h"
@@ -18,7 +19,23 @@ using namespace florelle;
 
 namespace {
 
-int runHeadless(const AppOptions& options, std::shared_ptr<ApplicationDelegate> delegate) {
+std::shared_ptr<ApplicationDelegate> makeDelegate(const AppOptions& options) {
+    switch (options.demo) {
+    case AppOptions::Demo::calendar:
+        return std::make_shared<CalendarDemoAppDelegate>(std::filesystem::temp_directory_path() /
+                                                         "florelle-calendar-demo");
+    case AppOptions::Demo::controls:
+        return std::make_shared<DemoAppDelegate>(true);
+    case AppOptions::Demo::passcode:
+        return std::make_shared<PasscodeDemo>();
+    case AppOptions::Demo::platform:
+        break;
+    }
+    return std::make_shared<DemoAppDelegate>();
+}
+
+int runHeadless(const AppOptions& options) {
+    auto delegate = makeDelegate(options);
     HeadlessHost host(delegate, RealClock().now(), options.scale);
     host.launch();
     if (options.script) {
@@ -44,27 +61,25 @@ int runHeadless(const AppOptions& options, std::shared_ptr<ApplicationDelegate> 
     return 0;
 }
 
-int runWindow(const AppOptions& options, std::shared_ptr<ApplicationDelegate> delegate) {
+int runWindow(const AppOptions& options) {
     std::string reason = "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)";
     if (SdlHost::displayNamed()) {
         try {
             SdlHost host(options.scale);
-            return host.run(delegate);
+            return host.run(makeDelegate(options));
         } catch (const std::runtime_error& failure) {
             reason = failure.what();
         }
     }
     std::printf("Florelle: %s; running headless instead.\n", reason.c_str());
-    return runHeadless(options, delegate);
+    return runHeadless(options);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     std::string error;
-    std::vector<std::string> arguments(argv + 1, argv + argc);
-    bool passcodeDemo = PasscodeDemo::takeOption(arguments);
-    AppOptions options = AppOptions::parse(arguments, error);
+    AppOptions options = AppOptions::parse(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!error.empty()) {
         std::fprintf(stderr, "florelle: %s\n%s", error.c_str(), AppOptions::usage());
         return 2;
@@ -81,11 +96,5 @@ int main(int argc, char** argv) {
     case AppOptions::Action::run:
         break;
     }
-    std::shared_ptr<ApplicationDelegate> delegate;
-    if (passcodeDemo) {
-        delegate = std::make_shared<PasscodeDemo>();
-    } else {
-        delegate = std::make_shared<DemoAppDelegate>();
-    }
-    return options.headless ? runHeadless(options, delegate) : runWindow(options, delegate);
+    return options.headless ? runHeadless(options) : runWindow(options);
 }

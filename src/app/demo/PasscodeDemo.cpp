@@ -9,7 +9,6 @@
 #include "ui/NavigationController.h"
 #include "ui/Window.h"
 
-#include <algorithm>
 #include <functional>
 
 namespace florelle {
@@ -27,10 +26,6 @@ std::shared_ptr<Button> makeButton(const std::string& title, double y,
 }
 
 } // namespace
-
-bool PasscodeDemo::takeOption(std::vector<std::string>& arguments) {
-    return std::erase(arguments, std::string(option)) > 0;
-}
 
 bool PasscodeDemo::didFinishLaunching(Application&, const LaunchOptions&) {
     window_ = std::make_shared<Window>(Rect(0, 0, 320, 480));

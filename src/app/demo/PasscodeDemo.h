@@ -3,8 +3,6 @@
 #include "ui/ApplicationDelegate.h"
 
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace florelle {
 
@@ -19,11 +17,6 @@ class Window;
 // a passcode is stored, as in the diary itself.
 class PasscodeDemo : public ApplicationDelegate {
 public:
-    static constexpr const char* option = "--passcode-demo";
-
-    // Takes the option out of the arguments; true when it was there.
-    static bool takeOption(std::vector<std::string>& arguments);
-
     bool didFinishLaunching(Application& application, const LaunchOptions& options) override;
     void didBecomeActive(Application& application) override;
 
