@@ -36,6 +36,9 @@ bool PasscodeLock::lockIfSet(Window& window) {
     auto panelView = passcodeNavController_->view();
     panelView->setFrame(Rect(0, 20, 320, 460));
     cover_->addSubview(panelView);
+    if (!isLocked()) {
+        previousResponder_ = window.firstResponder();
+    }
     window_ = std::static_pointer_cast<Window>(window.shared_from_this());
     window.setCover(cover_);
     passcodeNavController_->viewWillAppear(false);
@@ -55,6 +58,10 @@ void PasscodeLock::dismissPascode() {
         window->setCover(nullptr);
     }
     cover_->removeFromSuperview();
+    if (auto previous = previousResponder_.lock(); previous && previous->window()) {
+        previous->becomeFirstResponder();
+    }
+    previousResponder_.reset();
 }
 
 bool PasscodeLock::shouldChangePasscode(PasscodeViewController& panel, int, long long, int) {

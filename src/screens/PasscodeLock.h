@@ -31,7 +31,8 @@ public:
     // the window is locked afterwards.
     bool lockIfSet(Window& window);
     bool isLocked() const;
-    // Takes the lock off the window.
+    // Takes the lock off the window and gives the keyboard back to whatever
+    // had it when the lock came up.
     void dismissPascode();
 
     const std::shared_ptr<PasscodeViewController>& passcodeViewController() const {
@@ -55,6 +56,7 @@ private:
     // Window-sized and opaque: the lock itself, the panel inside it.
     std::shared_ptr<View> cover_;
     std::weak_ptr<Window> window_;
+    std::weak_ptr<View> previousResponder_;
     long long passCode_ = 0;
     Timer answer_;
 };

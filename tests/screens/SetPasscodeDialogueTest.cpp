@@ -3,6 +3,7 @@
 #include "PasscodeTest.h"
 #include "screens/PasscodePage.h"
 #include "screens/PasscodeViewController.h"
+#include "storage/DatabaseController.h"
 #include "ui/Label.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
@@ -110,6 +111,19 @@ TEST_F(SetPasscodeDialogueTest, CancelClosesWithoutStoring) {
     host_->advance(0.3);
     EXPECT_EQ(panel().currentPanel(), 0);
     EXPECT_TRUE(dialogue_->navigationController()->view()->superview());
+}
+
+TEST_F(SetPasscodeDialogueTest, TheLockCoversAnOpenDialogueAndGivesItsKeyboardBack) {
+    DatabaseController::saveLocalPasscode(5555);
+    host_->type("12");
+    reactivate();
+    ASSERT_TRUE(delegate_->lock->isLocked());
+    EXPECT_FALSE(panel().myTextField()->isFirstResponder());
+    host_->type("5555");
+    host_->advance(0.26);
+    EXPECT_FALSE(delegate_->lock->isLocked());
+    EXPECT_TRUE(panel().myTextField()->isFirstResponder());
+    EXPECT_EQ(panel().myTextField()->text(), "12");
 }
 
 } // namespace
