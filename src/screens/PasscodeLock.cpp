@@ -25,7 +25,7 @@ std::shared_ptr<PasscodeLock> PasscodeLock::create() {
 bool PasscodeLock::lockIfSet(Window& window) {
     auto code = PasscodeSetting::stored();
     if (!code) {
-        return false;
+        return isLocked();
     }
     passCode_ = *code;
     answer_.invalidate();
