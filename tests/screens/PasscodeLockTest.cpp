@@ -85,6 +85,7 @@ TEST_F(PasscodeLockTest, TheRightCodeUnlocksAQuarterSecondLater) {
 TEST_F(PasscodeLockTest, AWrongCodeIsAnsweredAndClearedAQuarterSecondLater) {
     DatabaseController::saveLocalPasscode(4711);
     launch();
+    host_->advance(Keyboard::slideDuration);
     tapKeys("4712");
     EXPECT_EQ(summary(), "Wrong passcode, please try again.");
     EXPECT_EQ(panel().summaryLabel()->textColor(), Color::red());
