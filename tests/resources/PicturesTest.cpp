@@ -150,11 +150,12 @@ TEST(Pictures, EveryMoodAndSymptomOfTheCatalogueHasItsIconAndBar) {
 }
 
 TEST(Pictures, TheApplicationIconComesInTheSizesShellsAskFor) {
-    EXPECT_TRUE(std::filesystem::is_regular_file(Bundle::resourceDirectory() /
-                                                 "icons/hicolor/scalable/apps/florelle.svg"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(
+        Bundle::resourceDirectory() / "icons/hicolor/scalable/apps/org.florelle.Florelle.svg"));
     for (int pixels : {16, 24, 32, 48, 64, 128, 256, 512}) {
         auto size = std::to_string(pixels) + "x" + std::to_string(pixels);
-        auto file = Bundle::resourceDirectory() / "icons/hicolor" / size / "apps/florelle.png";
+        auto file =
+            Bundle::resourceDirectory() / "icons/hicolor" / size / "apps/org.florelle.Florelle.png";
         auto found = pictureSize(readFile(file));
         ASSERT_TRUE(found) << file;
         EXPECT_EQ(*found, (PixelSize{pixels, pixels})) << file;
