@@ -6,11 +6,48 @@ build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
-output=$(env -u FLORELLE_RESOURCE_DIR XDG_DATA_HOME="$work/data" "$work/prefix/bin/florelle" --info)
+share=$work/prefix/share
+# "<width> <height>" of a PNG file, from its header.
+png_size() {
+    test "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a
+    echo $((16#$(od -An -j16 -N4 -tx1 "$1" | tr -d ' \n'))) \
+        $((16#$(od -An -j20 -N4 -tx1 "$1" | tr -d ' \n')))
+}
+run() {
+    env -u FLORELLE_RESOURCE_DIR XDG_DATA_HOME="$work/data" "$work/prefix/bin/florelle" "$@"
+}
+output=$(run --info)
 echo "$output"
-grep -q "^Resources: $work/prefix/share/florelle$" <<<"$output"
+grep -q "^Resources: $share/florelle$" <<<"$output"
 grep -q "Cycle length 28 days" <<<"$output"
 test -f "$work/data/florelle/period/period.db"
+
 # The reminder helper is installed with its login autostart entry.
 test -x "$work/prefix/bin/florelle-reminders"
 grep -q "^Exec=florelle-reminders$" "$work/prefix/etc/xdg/autostart/org.florelle.Florelle.Reminders.desktop"
+
+# The launcher and the software centre find the program under its id, in
+# English and translated.
+desktop=$share/applications/org.florelle.Florelle.desktop
+metainfo=$share/metainfo/org.florelle.Florelle.metainfo.xml
+grep -q "^Exec=florelle$" "$desktop"
+grep -q "^Icon=org.florelle.Florelle$" "$desktop"
+grep -q "^Comment\[de\]=.*Tagebuch" "$desktop"
+grep -q '<summary xml:lang="de">' "$metainfo"
+grep -q '<launchable type="desktop-id">org.florelle.Florelle.desktop</launchable>' "$metainfo"
+for pixels in 48 64 128; do
+    icon=$share/icons/hicolor/${pixels}x${pixels}/apps/org.florelle.Florelle.png
+    test "$(png_size "$icon")" = "$pixels $pixels"
+done
+grep -q "<svg" "$share/icons/hicolor/scalable/apps/org.florelle.Florelle.svg"
+
+# Started from there without a window it draws its main screen, in the
+# language asked for: the texts come from the installed catalogues.
+LANGUAGE=en run --headless --screenshot "$work/en.png"
+LANGUAGE=de run --headless --screenshot "$work/de.png"
+png_size "$work/en.png"
+png_size "$work/de.png"
+if cmp -s "$work/en.png" "$work/de.png"; then
+    echo "the German main screen looks like the English one" >&2
+    exit 1
+fi
