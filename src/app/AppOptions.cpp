@@ -12,8 +12,9 @@ constexpr double largestScale = 4;
 } // namespace
 
 const char* AppOptions::usage() {
-    return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
+    return "Usage: florelle [--demo] [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
            "       florelle --info | --version | --help\n"
+           "  --demo             the platform demo instead of the diary\n"
            "  --scale N          pixels per point of the window (default 2)\n"
            "  --headless         run without a window\n"
            "  --script FILE      drive the headless run with the lines of FILE:\n"
@@ -42,6 +43,8 @@ AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::str
             options.action = Action::info;
         } else if (argument == "--help" || argument == "-h") {
             options.action = Action::help;
+        } else if (argument == "--demo") {
+            options.demo = true;
         } else if (argument == "--headless") {
             options.headless = true;
         } else if (argument == "--script") {

@@ -13,6 +13,8 @@ struct AppOptions {
 
     Action action = Action::run;
     bool headless = false;
+    // The platform demo instead of the diary.
+    bool demo = false;
     std::optional<std::filesystem::path> script;
     // Where a headless run without a script puts its picture of the first screen.
     std::optional<std::filesystem::path> screenshot;

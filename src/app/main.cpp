@@ -7,6 +7,7 @@
 #include "host/HeadlessHost.h"
 #include "host/HostScript.h"
 #include "host/SdlHost.h"
+#include "screens/MainScreenDelegate.h"
 
 #include <cstdio>
 #include <fstream>
@@ -17,8 +18,15 @@ using namespace florelle;
 
 namespace {
 
+std::shared_ptr<ApplicationDelegate> makeDelegate(const AppOptions& options) {
+    if (options.demo) {
+        return std::make_shared<DemoAppDelegate>();
+    }
+    return std::make_shared<MainScreenDelegate>();
+}
+
 int runHeadless(const AppOptions& options) {
-    auto delegate = std::make_shared<DemoAppDelegate>();
+    auto delegate = makeDelegate(options);
     HeadlessHost host(delegate, RealClock().now(), options.scale);
     host.launch();
     if (options.script) {
@@ -49,7 +57,7 @@ int runWindow(const AppOptions& options) {
     if (SdlHost::displayNamed()) {
         try {
             SdlHost host(options.scale);
-            return host.run(std::make_shared<DemoAppDelegate>());
+            return host.run(makeDelegate(options));
         } catch (const std::runtime_error& failure) {
             reason = failure.what();
         }
