@@ -31,7 +31,7 @@ const Rect flowerFrame{10, 80, 300, 335};
 const Rect centerFrame{80, 95, 140, 140};
 const Rect centerButtonFrame{95, 110, 110, 110};
 const Rect numberFrame{80, 110, 140, 60};
-const Rect captionFrame{87, 175, 126, 40};
+const Rect captionFrame{87, 175, 126, 54};
 const Rect panelFrame{0, 420, 320, 480};
 constexpr double petalButtonInset = 12;
 constexpr double stripY = 31;
