@@ -113,6 +113,7 @@ TEST_F(PetalTest, OnAnOldPlatformAHeldPetalOnlyChangesItsPicture) {
     EXPECT_EQ(petal.presentationCenter(), PetalTable::row(MainPageKind::forum).restingCenter());
     EXPECT_EQ(petal.petalImg(), Image::named("petal_forum_selected_0.png"));
     EXPECT_TRUE(petal.animationKeys().empty());
+    // The finger is still down when the application ends.
 }
 
 TEST_F(PetalTest, OpeningTellsThePageWhatToPrepare) {
