@@ -12,9 +12,9 @@ constexpr double largestScale = 4;
 } // namespace
 
 const char* AppOptions::usage() {
-    return "Usage: florelle [--demo] [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
+    return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
+           "                [--demo | --controls-demo | --calendar-demo]\n"
            "       florelle --info | --version | --help\n"
-           "  --demo             the platform demo instead of the diary\n"
            "  --scale N          pixels per point of the window (default 2)\n"
            "  --headless         run without a window\n"
            "  --script FILE      drive the headless run with the lines of FILE:\n"
@@ -22,6 +22,9 @@ const char* AppOptions::usage() {
            "                     screenshot FILE, dump\n"
            "  --screenshot FILE  where a headless run without a script puts the\n"
            "                     picture of the first screen\n"
+           "  --demo             the platform demo instead of the diary\n"
+           "  --controls-demo    open the tour of every control over the demo\n"
+           "  --calendar-demo    the month calendar on a scratch diary\n"
            "  --info             what the diary holds, where it and the resources are\n"
            "  --version          the version\n";
 }
@@ -44,7 +47,11 @@ AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::str
         } else if (argument == "--help" || argument == "-h") {
             options.action = Action::help;
         } else if (argument == "--demo") {
-            options.demo = true;
+            options.demo = Demo::platform;
+        } else if (argument == "--controls-demo") {
+            options.demo = Demo::controls;
+        } else if (argument == "--calendar-demo") {
+            options.demo = Demo::calendar;
         } else if (argument == "--headless") {
             options.headless = true;
         } else if (argument == "--script") {

@@ -11,10 +11,14 @@ namespace florelle {
 struct AppOptions {
     enum class Action { run, version, info, help };
 
+    // Which screen a run shows: the diary's main screen, the platform demo,
+    // the same with the tour of the controls over it, or the month calendar
+    // on a scratch diary.
+    enum class Demo { none, platform, controls, calendar };
+
     Action action = Action::run;
+    Demo demo = Demo::none;
     bool headless = false;
-    // The platform demo instead of the diary.
-    bool demo = false;
     std::optional<std::filesystem::path> script;
     // Where a headless run without a script puts its picture of the first screen.
     std::optional<std::filesystem::path> screenshot;

@@ -2,6 +2,7 @@
 // display), the diary summary, the version.
 #include "AppOptions.h"
 #include "DiaryInfo.h"
+#include "calendar/CalendarDemoAppDelegate.h"
 #include "demo/DemoAppDelegate.h"
 #include "foundation/Bundle.h"
 #include "host/HeadlessHost.h"
@@ -19,8 +20,16 @@ using namespace florelle;
 namespace {
 
 std::shared_ptr<ApplicationDelegate> makeDelegate(const AppOptions& options) {
-    if (options.demo) {
+    switch (options.demo) {
+    case AppOptions::Demo::calendar:
+        return std::make_shared<CalendarDemoAppDelegate>(std::filesystem::temp_directory_path() /
+                                                         "florelle-calendar-demo");
+    case AppOptions::Demo::controls:
+        return std::make_shared<DemoAppDelegate>(true);
+    case AppOptions::Demo::platform:
         return std::make_shared<DemoAppDelegate>();
+    case AppOptions::Demo::none:
+        break;
     }
     return std::make_shared<MainScreenDelegate>();
 }

@@ -69,6 +69,21 @@ TEST_F(AppBinaryTest, TheDiaryOpensOnTheFlower) {
         << run.output;
 }
 
+TEST_F(AppBinaryTest, TheDemosOfTheControlsAndTheCalendarOpenOnRequest) {
+    auto script = write("dump.txt", "wait 1\ndump\n");
+    struct Case {
+        const char* option;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"--controls-demo", "text=\"Picker wheels\""},
+                          Case{"--calendar-demo", "CalGridView"}}) {
+        AppRun run = runApp(documents_->path(),
+                            std::string(c.option) + " --script '" + script.string() + "'");
+        ASSERT_EQ(run.status, 0) << run.output;
+        EXPECT_NE(run.output.find(c.shown), std::string::npos) << c.option << run.output;
+    }
+}
+
 TEST_F(AppBinaryTest, WithoutADisplayItSaysSoAndLeavesAScreenshot) {
     auto shot = documents_->path() / "first.png";
     AppRun run = runApp(documents_->path(), "--screenshot '" + shot.string() + "'");

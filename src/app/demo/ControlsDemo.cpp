@@ -52,29 +52,25 @@ std::shared_ptr<NavigationController> ControlsDemo::make(std::function<void()> o
     return navigation;
 }
 
-void ControlsDemo::openOver(Window& window) {
+std::shared_ptr<NavigationController> ControlsDemo::openOver(Window& window) {
     constexpr double statusBar = 20;
-    auto holder = std::make_shared<std::shared_ptr<NavigationController>>();
-    *holder = make([holder] {
-        auto tour = *holder;
-        if (!tour) {
+    // The Cancel button lives inside the tour, so it knows the tour weakly.
+    auto slot = std::make_shared<std::weak_ptr<NavigationController>>();
+    auto tour = make([slot] {
+        auto closing = slot->lock();
+        if (!closing) {
             return;
         }
-        auto shown = tour->view();
+        auto shown = closing->view();
         Rect away = shown->frame().offsetBy(0, shown->frame().height() + statusBar);
         View::animate(
             ViewController::modalDuration, 0, AnimationCurve::easeIn,
-            [&] { shown->setFrame(away); },
-            [holder, shown](bool) {
-                shown->removeFromSuperview();
-                // Ends the tour's hold on itself.
-                holder->reset();
-            });
+            [&] { shown->setFrame(away); }, [shown](bool) { shown->removeFromSuperview(); });
     });
-    auto& shown = (*holder)->view();
+    *slot = tour;
+    auto& shown = tour->view();
     Rect area(0, statusBar, window.bounds().width(), window.bounds().height() - statusBar);
     shown->setFrame(area.offsetBy(0, area.height() + statusBar));
-    auto tour = *holder;
     tour->viewWillAppear(true);
     window.addSubview(shown);
     std::weak_ptr<NavigationController> weakTour = tour;
@@ -85,6 +81,7 @@ void ControlsDemo::openOver(Window& window) {
                 shownTour->viewDidAppear(true);
             }
         });
+    return tour;
 }
 
 void ControlsDemo::viewDidLoad() {

@@ -37,8 +37,8 @@ public:
     // Cancel button.
     static std::shared_ptr<NavigationController> make(std::function<void()> onClose);
     // Slides the tour up over the window, below its status bar; Cancel slides
-    // it away again. The tour keeps itself alive while it is up.
-    static void openOver(Window& window);
+    // it away again. The caller keeps the tour alive.
+    static std::shared_ptr<NavigationController> openOver(Window& window);
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;

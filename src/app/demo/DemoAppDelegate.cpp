@@ -1,5 +1,6 @@
 #include "DemoAppDelegate.h"
 
+#include "ControlsDemo.h"
 #include "DemoScreen.h"
 #include "TypingLabel.h"
 #include "ui/Window.h"
@@ -13,6 +14,9 @@ bool DemoAppDelegate::didFinishLaunching(Application&, const LaunchOptions&) {
     window_->addSubview(screen_);
     window_->makeKeyAndVisible();
     screen_->typingLabel().becomeFirstResponder();
+    if (openControlsTour_) {
+        tour_ = ControlsDemo::openOver(*window_);
+    }
     return true;
 }
 

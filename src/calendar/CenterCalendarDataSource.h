@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ShadeOnlyDataSource.h"
+
+namespace florelle {
+
+// The start/end date picker's data source; its controller sets the limits.
+class CenterCalendarDataSource final : public ShadeOnlyDataSource {};
+
+} // namespace florelle

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ShadeOnlyDataSource.h"
+
+namespace florelle {
+
+// The past period calendar's data source; its controller sets the limits.
+class SummaryCalendarDataSource final : public ShadeOnlyDataSource {};
+
+} // namespace florelle
