@@ -137,7 +137,6 @@ void MainViewController::viewDidLoad() {
     petal_ = 0;
     drag_.clear();
     centerCalendarUp_ = false;
-    calHeig_ = 700;
     isStartDate_ = DatabaseController::getIsStartDate();
     usrDefault_ = UserDefaults::standardUserDefaults();
 
@@ -166,7 +165,6 @@ void MainViewController::viewDidLoad() {
     setNewSkin(skin_);
     lock_ = false;
     generatingDataLbl_->setText(text("Generating data, please wait Key"));
-    newLogStartDate_ = newLogEndDate_ = Date(0);
 
     mainView_->onTouchBegan = [this](Point p) { panelTouchBegan(p); };
     mainView_->onTouchMoved = [this](Point p) { panelTouchMoved(p); };

@@ -236,9 +236,6 @@ private:
     bool centerCalendarUp_ = false;
     bool isStartDate_ = true;
     int skin_ = 0;
-    int calHeig_ = 700;
-    Date newLogStartDate_;
-    Date newLogEndDate_;
     Timer cloudTmr_;
     Timer firstAnimTmr_;
     Timer dismissInfoTmr_;
