@@ -13,7 +13,8 @@ constexpr double largestScale = 4;
 
 const char* AppOptions::usage() {
     return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
-           "                [--demo | --controls-demo | --calendar-demo]\n"
+           "                [--demo | --controls-demo | --calendar-demo | --passcode-demo]
+           "
            "       florelle --info | --version | --help\n"
            "  --scale N          pixels per point of the window (default 2)\n"
            "  --headless         run without a window\n"
@@ -25,6 +26,7 @@ const char* AppOptions::usage() {
            "  --demo             the platform demo instead of the diary\n"
            "  --controls-demo    open the tour of every control over the demo\n"
            "  --calendar-demo    the month calendar on a scratch diary\n"
+           "  --passcode-demo    set, change and turn off a passcode; the lock\n"
            "  --info             what the diary holds, where it and the resources are\n"
            "  --version          the version\n";
 }
@@ -52,6 +54,8 @@ AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::str
             options.demo = Demo::controls;
         } else if (argument == "--calendar-demo") {
             options.demo = Demo::calendar;
+        } else if (argument == "--passcode-demo") {
+            options.demo = Demo::passcode;
         } else if (argument == "--headless") {
             options.headless = true;
         } else if (argument == "--script") {

@@ -12,9 +12,9 @@ struct AppOptions {
     enum class Action { run, version, info, help };
 
     // Which screen a run shows: the diary's main screen, the platform demo,
-    // the same with the tour of the controls over it, or the month calendar
-    // on a scratch diary.
-    enum class Demo { none, platform, controls, calendar };
+    // the same with the tour of the controls over it, the month calendar on
+    // a scratch diary, or the passcode dialogues and lock.
+    enum class Demo { none, platform, controls, calendar, passcode };
 
     Action action = Action::run;
     Demo demo = Demo::none;

@@ -4,6 +4,7 @@
 #include "DiaryInfo.h"
 #include "calendar/CalendarDemoAppDelegate.h"
 #include "demo/DemoAppDelegate.h"
+#include "demo/PasscodeDemo.h"
 #include "foundation/Bundle.h"
 #include "host/HeadlessHost.h"
 #include "host/HostScript.h"
@@ -26,6 +27,8 @@ std::shared_ptr<ApplicationDelegate> makeDelegate(const AppOptions& options) {
                                                          "florelle-calendar-demo");
     case AppOptions::Demo::controls:
         return std::make_shared<DemoAppDelegate>(true);
+    case AppOptions::Demo::passcode:
+        return std::make_shared<PasscodeDemo>();
     case AppOptions::Demo::platform:
         return std::make_shared<DemoAppDelegate>();
     case AppOptions::Demo::none:

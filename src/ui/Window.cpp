@@ -4,6 +4,7 @@
 #include "Keyboard.h"
 #include "TextInput.h"
 #include "TouchInterceptor.h"
+#include "foundation/Clock.h"
 
 #include <algorithm>
 #include <map>
@@ -24,7 +25,7 @@ bool Window::isKeyWindow() const {
 
 void Window::setFirstResponder(const std::shared_ptr<View>& responder) {
     auto previous = firstResponder_.lock();
-    if (previous == responder) {
+    if (previous == responder || (responder && !reachable(*responder))) {
         return;
     }
     firstResponder_ = responder;
@@ -39,6 +40,49 @@ void Window::setFirstResponder(const std::shared_ptr<View>& responder) {
 
 Responder* Window::nextResponder() const {
     return Application::sharedApplication();
+}
+
+bool Window::reachable(const View& view) const {
+    auto cover = cover_.lock();
+    if (!cover || view.isDescendantOf(cover.get())) {
+        return true;
+    }
+    auto keyboard = Keyboard::of(*this);
+    return keyboard && view.isDescendantOf(keyboard.get());
+}
+
+void Window::setCover(const std::shared_ptr<View>& cover) {
+    cover_ = cover;
+    if (!cover) {
+        return;
+    }
+    addSubview(cover);
+    bringSubviewToFront(cover.get());
+    if (auto keyboard = Keyboard::of(*this)) {
+        bringSubviewToFront(keyboard.get());
+    }
+    if (auto responder = firstResponder(); responder && !reachable(*responder)) {
+        setFirstResponder(nullptr);
+    }
+    // A finger already down on something now hidden lets go of it.
+    for (const auto& touch : activeTouches_) {
+        auto view = touch->view();
+        if (view && !reachable(*view)) {
+            touch->setView(nullptr);
+            view->touchesCancelled({touch}, Event({touch}, Clock::current()->now()));
+        }
+    }
+}
+
+void Window::didAddSubview(View& view) {
+    auto cover = cover_.lock();
+    if (!cover || &view == cover.get() || dynamic_cast<Keyboard*>(&view)) {
+        return;
+    }
+    bringSubviewToFront(cover.get());
+    if (auto keyboard = Keyboard::of(*this)) {
+        bringSubviewToFront(keyboard.get());
+    }
 }
 
 bool Window::acceptsNewTouch(const View& view) const {
@@ -70,7 +114,10 @@ void Window::sendEvent(const Event& event) {
             std::find(activeTouches_.begin(), activeTouches_.end(), touch) != activeTouches_.end();
         if (touch->phase() == TouchPhase::began && !known) {
             auto hit = hitTest(touch->locationInWindow());
-            touch->setView(hit && acceptsNewTouch(*hit) ? hit : nullptr);
+            if (hit && (!acceptsNewTouch(*hit) || !reachable(*hit))) {
+                hit = nullptr;
+            }
+            touch->setView(hit);
             activeTouches_.push_back(touch);
             if (hit) {
                 for (View* above = hit->superview(); above; above = above->superview()) {

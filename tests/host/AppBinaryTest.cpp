@@ -75,8 +75,9 @@ TEST_F(AppBinaryTest, TheDemosOfTheControlsAndTheCalendarOpenOnRequest) {
         const char* option;
         const char* shown;
     };
-    for (const Case& c : {Case{"--controls-demo", "text=\"Picker wheels\""},
-                          Case{"--calendar-demo", "CalGridView"}}) {
+    for (const Case& c :
+         {Case{"--controls-demo", "text=\"Picker wheels\""}, Case{"--calendar-demo", "CalGridView"},
+          Case{"--passcode-demo", "text=\"Passcode options\""}}) {
         AppRun run = runApp(documents_->path(),
                             std::string(c.option) + " --script '" + script.string() + "'");
         ASSERT_EQ(run.status, 0) << run.output;

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "PasscodeViewControllerDelegate.h"
+#include "foundation/Timer.h"
+
+#include <memory>
+
+namespace florelle {
+
+class NavigationController;
+class PasscodeViewController;
+class View;
+class Window;
+
+// The lock in front of the diary. At every activation the application asks
+// it to lock; when a passcode is stored, it covers the whole window with the
+// unlock panel under a black bar and takes the keyboard. Nothing behind it
+// can be seen or touched, not even what is added to the window later, until
+// the stored code is typed. There is no way past it but the code and no
+// limit on tries.
+class PasscodeLock : public PasscodeViewControllerDelegate,
+                     public std::enable_shared_from_this<PasscodeLock> {
+public:
+    // How long an answer stays on show before the panel clears or the lock goes.
+    static constexpr double answerDelay = 0.25;
+
+    static std::shared_ptr<PasscodeLock> create();
+
+    // Reads the stored passcode; when there is one, clears the panel and
+    // puts the lock over the window (again, if it is up already). True when
+    // the window is locked afterwards.
+    bool lockIfSet(Window& window);
+    bool isLocked() const;
+    // Takes the lock off the window and gives the keyboard back to whatever
+    // had it when the lock came up.
+    void dismissPascode();
+
+    const std::shared_ptr<PasscodeViewController>& passcodeViewController() const {
+        return passcodeViewController_;
+    }
+    const std::shared_ptr<NavigationController>& passcodeNavController() const {
+        return passcodeNavController_;
+    }
+
+    bool shouldChangePasscode(PasscodeViewController& panel, int panelView, long long passCode,
+                              int lastNumber) override;
+    bool didEndPasscodeEditing(PasscodeViewController& panel, int panelView,
+                               long long passCode) override;
+    void didShowPasscodePanel(PasscodeViewController& panel, int panelView) override;
+
+private:
+    PasscodeLock() = default;
+
+    std::shared_ptr<PasscodeViewController> passcodeViewController_;
+    std::shared_ptr<NavigationController> passcodeNavController_;
+    // Window-sized and opaque: the lock itself, the panel inside it.
+    std::shared_ptr<View> cover_;
+    std::weak_ptr<Window> window_;
+    std::weak_ptr<View> previousResponder_;
+    long long passCode_ = 0;
+    Timer answer_;
+};
+
+} // namespace florelle
