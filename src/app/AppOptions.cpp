@@ -13,8 +13,7 @@ constexpr double largestScale = 4;
 
 const char* AppOptions::usage() {
     return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
-           "                [--demo | --controls-demo | --calendar-demo | --passcode-demo]
-           "
+           "                [--demo | --controls-demo | --calendar-demo | --passcode-demo]\n"
            "       florelle --info | --version | --help\n"
            "  --scale N          pixels per point of the window (default 2)\n"
            "  --headless         run without a window\n"
