@@ -13,7 +13,7 @@ constexpr double largestScale = 4;
 
 const char* AppOptions::usage() {
     return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
-           "                [--controls-demo | --calendar-demo | --passcode-demo]\n"
+           "                [--demo | --controls-demo | --calendar-demo | --passcode-demo]\n"
            "       florelle --info | --version | --help\n"
            "  --scale N          pixels per point of the window (default 2)\n"
            "  --headless         run without a window\n"
@@ -22,6 +22,7 @@ const char* AppOptions::usage() {
            "                     screenshot FILE, dump\n"
            "  --screenshot FILE  where a headless run without a script puts the\n"
            "                     picture of the first screen\n"
+           "  --demo             the platform demo instead of the diary\n"
            "  --controls-demo    open the tour of every control over the demo\n"
            "  --calendar-demo    the month calendar on a scratch diary\n"
            "  --passcode-demo    set, change and turn off a passcode; the lock\n"
@@ -46,6 +47,8 @@ AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::str
             options.action = Action::info;
         } else if (argument == "--help" || argument == "-h") {
             options.action = Action::help;
+        } else if (argument == "--demo") {
+            options.demo = Demo::platform;
         } else if (argument == "--controls-demo") {
             options.demo = Demo::controls;
         } else if (argument == "--calendar-demo") {

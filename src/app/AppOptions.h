@@ -11,13 +11,13 @@ namespace florelle {
 struct AppOptions {
     enum class Action { run, version, info, help };
 
-    // Which screen a run shows: the platform demo, the same with the tour of
-    // the controls over it, the month calendar on a scratch diary, or the
-    // passcode dialogues and lock.
-    enum class Demo { platform, controls, calendar, passcode };
+    // Which screen a run shows: the diary's main screen, the platform demo,
+    // the same with the tour of the controls over it, the month calendar on
+    // a scratch diary, or the passcode dialogues and lock.
+    enum class Demo { none, platform, controls, calendar, passcode };
 
     Action action = Action::run;
-    Demo demo = Demo::platform;
+    Demo demo = Demo::none;
     bool headless = false;
     std::optional<std::filesystem::path> script;
     // Where a headless run without a script puts its picture of the first screen.

@@ -9,6 +9,7 @@
 #include "host/HeadlessHost.h"
 #include "host/HostScript.h"
 #include "host/SdlHost.h"
+#include "screens/MainScreenDelegate.h"
 
 #include <cstdio>
 #include <fstream>
@@ -29,9 +30,11 @@ std::shared_ptr<ApplicationDelegate> makeDelegate(const AppOptions& options) {
     case AppOptions::Demo::passcode:
         return std::make_shared<PasscodeDemo>();
     case AppOptions::Demo::platform:
+        return std::make_shared<DemoAppDelegate>();
+    case AppOptions::Demo::none:
         break;
     }
-    return std::make_shared<DemoAppDelegate>();
+    return std::make_shared<MainScreenDelegate>();
 }
 
 int runHeadless(const AppOptions& options) {

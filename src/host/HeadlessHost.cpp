@@ -31,6 +31,9 @@ HeadlessHost::HeadlessHost(std::shared_ptr<ApplicationDelegate> delegate, Date s
 }
 
 HeadlessHost::~HeadlessHost() {
+    // A finger still down is lifted off as cancelled: a control tracking it
+    // and the touch holding that control would otherwise keep each other.
+    input_.cancelAll();
     application_->terminate();
     settle();
     Clock::setCurrent(previousClock_);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace florelle {
 
@@ -113,9 +114,10 @@ bool SQLiteAccess::createDirectory(const std::filesystem::path& directory) {
 std::optional<std::string> SQLiteAccess::copyTemplate(const Locations& where) {
     // Copy beside the target, then move it into place only if no file is
     // there: a half-written copy never becomes the diary, and a diary that
-    // appeared meanwhile is never replaced.
+    // appeared meanwhile is never replaced. The partial name is the process's
+    // own, as the window and the command-line tool may start at once.
     auto partial = where.file;
-    partial += ".partial";
+    partial += format(".%d.partial", getpid());
     std::error_code error;
     std::filesystem::copy_file(where.templateFile, partial,
                                std::filesystem::copy_options::overwrite_existing, error);

@@ -49,7 +49,7 @@ TEST_F(AppBinaryTest, AScriptDrivesTheDemoScreenEndToEnd) {
                                     "type Hi\n"
                                     "screenshot " +
                                         shot.string() + "\ndump\n");
-    AppRun run = runApp(documents_->path(), "--headless --script '" + script.string() + "'");
+    AppRun run = runApp(documents_->path(), "--demo --headless --script '" + script.string() + "'");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(std::filesystem::exists(shot));
     EXPECT_NE(run.output.find("screenshot " + shot.string()), std::string::npos);
@@ -57,6 +57,15 @@ TEST_F(AppBinaryTest, AScriptDrivesTheDemoScreenEndToEnd) {
     EXPECT_NE(run.output.find("text=\"Animations finished: 1\""), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("TypingLabel frame=(20,380,280,32) alpha=1 hidden=0 text=\"Hi\""),
               std::string::npos)
+        << run.output;
+}
+
+TEST_F(AppBinaryTest, TheDiaryOpensOnTheFlower) {
+    auto script = write("flower.txt", "wait 1\ndump\n");
+    AppRun run = runApp(documents_->path(), "--headless --script '" + script.string() + "'");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("CustomPetalView"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("text=\"Tap the centre to log your period\""), std::string::npos)
         << run.output;
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "graphics/Image.h"
+#include "ui/View.h"
+
+#include <string>
+
+namespace florelle {
+
+// One petal of the flower: its picture over the whole view and its caption
+// in bold 12 points, in the skin's caption colour.
+class CustomPetalView : public View {
+public:
+    static constexpr double captionFontSize = 12;
+
+    explicit CustomPetalView(const Rect& frame);
+
+    const std::string& lblString() const { return lblString_; }
+    void setLblString(const std::string& caption);
+    const Image& petalImg() const { return petalImg_; }
+    void setPetalImg(const Image& picture);
+    int skin() const { return skin_; }
+    void setSkin(int skin);
+    const Rect& lblRect() const { return lblRect_; }
+    void setLblRect(const Rect& rect);
+    // The caption rectangle for a caption centred on `anchor`'s x with its
+    // top at `anchor`'s y.
+    static Rect captionRect(const std::string& caption, Point anchor);
+
+    void draw(GraphicsContext& context, const Rect& dirty) override;
+    std::string displayedText() const override { return lblString_; }
+
+private:
+    std::string lblString_;
+    Image petalImg_;
+    int skin_ = 0;
+    Rect lblRect_;
+};
+
+} // namespace florelle

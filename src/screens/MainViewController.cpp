@@ -1,0 +1,907 @@
+#include "MainViewController.h"
+
+#include "CustomPetalView.h"
+#include "SkinColors.h"
+#include "TouchForwardingView.h"
+#include "cycle/PregnancyCountdown.h"
+#include "cycle/TodayStatus.h"
+#include "foundation/Calendar.h"
+#include "foundation/Clock.h"
+#include "foundation/Format.h"
+#include "foundation/Locale.h"
+#include "foundation/Strings.h"
+#include "foundation/UserDefaults.h"
+#include "graphics/TextLayout.h"
+#include "storage/DatabaseController.h"
+#include "ui/ActivityIndicator.h"
+#include "ui/AnimationGroup.h"
+#include "ui/BasicAnimation.h"
+#include "ui/Button.h"
+#include "ui/ImageView.h"
+#include "ui/Label.h"
+#include "ui/ScrollView.h"
+
+namespace florelle {
+
+namespace {
+
+// The screen's own layout: the flower in the middle of the screen with the
+// countdown in its centre, the dock's bar at the bottom.
+const Rect flowerFrame{10, 80, 300, 335};
+const Rect centerFrame{80, 95, 140, 140};
+const Rect centerButtonFrame{95, 110, 110, 110};
+const Rect numberFrame{80, 110, 140, 60};
+const Rect captionFrame{87, 175, 126, 54};
+const Rect panelFrame{0, 420, 320, 480};
+constexpr double petalButtonInset = 12;
+constexpr double stripY = 31;
+const Size stripContent{1920, 460};
+const Point hiddenAccountFormCenter{160, 700};
+const Rect summaryCalendarParked{0, 462, 320, 460};
+const Rect centerCalendarParked{0, 480, 320, 460};
+// A summary calendar whose top is at or above this y is raised.
+constexpr double summaryCalendarRaisedY = 450;
+constexpr double hintDownY = 7;
+constexpr double hintTravel = 107;
+constexpr double titleTravel = 50;
+constexpr double helpFadeDuration = 0.5;
+constexpr double veilDuration = 0.4;
+constexpr double switchDuration = 1.0;
+constexpr double defaultAnimationDuration = 0.2;
+constexpr double downAfterModal = 1.0;
+// Strip offsets that tell which page is on show.
+constexpr double settingsPageFrom = 1590;
+constexpr double notesPageX = 640;
+constexpr double summaryPageX = 960;
+constexpr double calendarPageX = 320;
+constexpr double firstPageEnds = 291;
+
+std::string text(std::string_view key) {
+    return Strings::localized(key);
+}
+
+Font fontFor(const FontSpec& spec) {
+    return spec.bold ? Font::boldSystemFont(spec.size) : Font::systemFont(spec.size);
+}
+
+Date today235959() {
+    return Calendar::current().endOfDay(Clock::current()->now());
+}
+
+std::shared_ptr<Label> makeLabel(const Rect& frame, const Font& font, const Color& color,
+                                 TextAlignment alignment) {
+    auto label = std::make_shared<Label>(frame);
+    label->setFont(font);
+    label->setTextColor(color);
+    label->setTextAlignment(alignment);
+    return label;
+}
+
+std::shared_ptr<BasicAnimation> positionAnimation(Point to, double duration) {
+    auto animation = std::make_shared<BasicAnimation>("position");
+    animation->setToValue(to);
+    animation->setDuration(duration);
+    animation->setRemovedOnCompletion(false);
+    animation->setFillMode(FillMode::forwards);
+    return animation;
+}
+
+} // namespace
+
+MainViewController::MainViewController() {
+    for (auto& page : pages_) {
+        page = std::make_shared<MainPage>();
+    }
+}
+
+MainViewController::~MainViewController() = default;
+
+std::weak_ptr<MainViewController> MainViewController::weakSelf() {
+    return std::static_pointer_cast<MainViewController>(shared_from_this());
+}
+
+MainPage& MainViewController::page(MainPageKind kind) const {
+    return *pages_[static_cast<std::size_t>(kind)];
+}
+
+void MainViewController::setPage(MainPageKind kind, std::shared_ptr<MainPage> page) {
+    auto& slot = pages_[static_cast<std::size_t>(kind)];
+    if (isViewLoaded() && slot->isViewLoaded()) {
+        slot->view()->removeFromSuperview();
+    }
+    slot = std::move(page);
+    if (isViewLoaded()) {
+        auto& pageView = slot->view();
+        pageView->setFrame(
+            Rect(PetalTable::row(kind).pageX, 0, pageWidth, ViewController::screenHeight));
+        mainScrollView_->addSubview(pageView);
+    }
+}
+
+CustomPetalView& MainViewController::petalView(MainPageKind kind) const {
+    return *petals_[static_cast<std::size_t>(kind)];
+}
+
+Button& MainViewController::petalButton(MainPageKind kind) const {
+    return *petalButtons_[static_cast<std::size_t>(kind)];
+}
+
+void MainViewController::loadView() {
+    mainView_ = std::make_shared<TouchForwardingView>(
+        Rect(0, 0, ViewController::screenWidth, ViewController::screenHeight));
+    setView(mainView_);
+}
+
+void MainViewController::viewDidLoad() {
+    skin_ = DatabaseController::getSkin();
+    petal_ = 0;
+    drag_.clear();
+    centerCalendarUp_ = false;
+    isStartDate_ = DatabaseController::getIsStartDate();
+    usrDefault_ = UserDefaults::standardUserDefaults();
+
+    backgroundView_ = std::make_shared<ImageView>(mainView_->bounds());
+    mainView_->addSubview(backgroundView_);
+    flowerView_ = std::make_shared<View>(flowerFrame);
+    mainView_->addSubview(flowerView_);
+    buildPetals();
+    buildCenter();
+    buildPanel();
+    buildOverlays();
+    showPage(notesPageX);
+    menuLbl_->setText(text("Add Note Key"));
+    buildCloud();
+
+    mainView_->bringSubviewToFront(flowerView_.get());
+    mainView_->bringSubviewToFront(infoView_.get());
+    mainView_->bringSubviewToFront(firstUseLbl_.get());
+    mainView_->bringSubviewToFront(bigTranspView_.get());
+    mainView_->bringSubviewToFront(accountFormView_.get());
+    mainView_->bringSubviewToFront(mainInfoView_.get());
+    mainView_->bringSubviewToFront(summaryCalendarView_.get());
+
+    applyFirstRun();
+    makeInfoLabels();
+    setNewSkin(skin_);
+    lock_ = false;
+    generatingDataLbl_->setText(text("Generating data, please wait Key"));
+
+    mainView_->onTouchBegan = [this](Point p) { panelTouchBegan(p); };
+    mainView_->onTouchMoved = [this](Point p) { panelTouchMoved(p); };
+    mainView_->onTouchEnded = [this](Point p) { panelTouchEnded(p); };
+    mainView_->onTouchCancelled = [this] { drag_.clear(); };
+    resetAnim();
+}
+
+void MainViewController::buildPetals() {
+    for (const PetalRow& row : PetalTable::rows()) {
+        auto petal = std::make_shared<CustomPetalView>(row.frame);
+        std::string caption = text(row.captionKey);
+        petal->setSkin(skin_);
+        petal->setLblString(caption);
+        petal->setLblRect(CustomPetalView::captionRect(caption, row.captionAnchor));
+        petal->setTag(row.tag());
+        flowerView_->addSubview(petal);
+        flowerView_->sendSubviewToBack(petal.get());
+        petals_[static_cast<std::size_t>(row.page)] = petal;
+    }
+    loadImg_ = false;
+}
+
+void MainViewController::buildCenter() {
+    centerImgView_ = std::make_shared<ImageView>(centerFrame);
+    flowerView_->addSubview(centerImgView_);
+    centerShadowView_ = std::make_shared<ImageView>(centerFrame);
+    centerShadowView_->setImage(Image::named("center_shadow.png"));
+    centerShadowView_->setHidden(true);
+    flowerView_->addSubview(centerShadowView_);
+    remainingDaysLbl_ =
+        makeLabel(numberFrame, Font::boldSystemFont(48), Color::black(), TextAlignment::Center);
+    flowerView_->addSubview(remainingDaysLbl_);
+    titleLbl_ =
+        makeLabel(captionFrame, Font::systemFont(22), Color::black(), TextAlignment::Center);
+    flowerView_->addSubview(titleLbl_);
+    // The petal buttons lie over the petals, the centre button over them all.
+    for (const PetalRow& row : PetalTable::rows()) {
+        auto button =
+            std::make_shared<Button>(row.frame.insetBy(petalButtonInset, petalButtonInset));
+        button->setExclusiveTouch(true);
+        bindPetalButton(*button, row.page);
+        flowerView_->addSubview(button);
+        petalButtons_[static_cast<std::size_t>(row.page)] = button;
+    }
+    centerButton_ = std::make_shared<Button>(centerButtonFrame);
+    centerButton_->onTouchDown = [this] { centerHold(); };
+    centerButton_->onTouchDragEnter = [this] { centerHold(); };
+    centerButton_->onTouchDragExit = [this] { centerLetGo(); };
+    centerButton_->onTouchUpInside = [this] { centerLetGo(); };
+    centerButton_->onTouchUpOutside = [this] { centerLetGo(); };
+    centerButton_->onTouchCancel = [this] { centerLetGo(); };
+    flowerView_->addSubview(centerButton_);
+}
+
+void MainViewController::bindPetalButton(Button& button, MainPageKind kind) {
+    button.onTouchDown = [this, kind] { petalHold(kind); };
+    button.onTouchDragEnter = [this, kind] { petalHold(kind); };
+    button.onTouchDragExit = [this, kind] { petalLetGo(kind); };
+    button.onTouchCancel = [this, kind] { petalLetGo(kind); };
+    button.onTouchUpInside = [this, kind] { petalOpen(kind); };
+}
+
+void MainViewController::buildPanel() {
+    infoView_ = std::make_shared<View>(panelFrame);
+    dockView_ = std::make_shared<ImageView>(Rect(0, 0, 320, 480));
+    goBack_ = std::make_shared<Button>(Rect(4, 2, 60, 26));
+    auto backCaption = makeLabel(Rect(12, 3, 48, 20), Font::boldSystemFont(14), Color::white(),
+                                 TextAlignment::Center);
+    backCaption->setText(text("Back Key"));
+    backCaption->setUserInteractionEnabled(false);
+    goBack_->addSubview(backCaption);
+    goBack_->setHidden(true);
+    goBack_->onTouchUpInside = [this] { goBackClicked(); };
+    menuLbl_ = makeLabel(Rect(100, -8, captionFrame.width(), captionFrame.height()),
+                         Font::boldSystemFont(18), Color::white(), TextAlignment::Center);
+    menuLbl_->setHidden(true);
+    infoView_->addSubview(dockView_);
+    infoView_->addSubview(goBack_);
+    infoView_->addSubview(menuLbl_);
+
+    mainScrollView_ = std::make_shared<ScrollView>(Rect(0, stripY, 320, 480 - stripY));
+    mainScrollView_->setContentSize(stripContent);
+    mainScrollView_->setScrollEnabled(false);
+    mainScrollView_->setShowsHorizontalScrollIndicator(false);
+    mainScrollView_->setShowsVerticalScrollIndicator(false);
+    infoView_->addSubview(mainScrollView_);
+    infoView_->setBackgroundColor(Color::clear());
+    mainView_->addSubview(infoView_);
+
+    for (const PetalRow& row : PetalTable::rows()) {
+        auto& pageView = page(row.page).view();
+        pageView->setFrame(Rect(row.pageX, 0, pageWidth, ViewController::screenHeight));
+        mainScrollView_->addSubview(pageView);
+        if (row.page == MainPageKind::summary) {
+            page(row.page).makeDateArrays();
+        }
+    }
+
+    goToCalBtn_ = std::make_shared<Button>(Rect(6, 2, 105, 25));
+    goToCalBtn_->onTouchUpInside = [this] { goToCalClicked(); };
+    goToCalLbl_ = makeLabel(Rect(20, 0, 60, 25), Font::boldSystemFont(13), Color::white(),
+                            TextAlignment::Center);
+    goToCalLbl_->setText(text("Calendar Key"));
+    goToCalLbl_->setUserInteractionEnabled(false);
+    goToCalBtn_->addSubview(goToCalLbl_);
+    goToCalBtn_->setHidden(true);
+    goToCalLbl_->setHidden(true);
+    infoView_->addSubview(goToCalBtn_);
+}
+
+void MainViewController::buildOverlays() {
+    summaryCalendarView_ = std::make_shared<View>(summaryCalendarParked);
+    mainView_->addSubview(summaryCalendarView_);
+    centerCalendarView_ = std::make_shared<View>(centerCalendarParked);
+    mainView_->addSubview(centerCalendarView_);
+
+    bigTranspView_ = std::make_shared<View>(mainView_->bounds());
+    bigTranspView_->setBackgroundColor(Color::black());
+    bigTranspView_->setAlpha(0);
+    indicatorView_ = std::make_shared<ActivityIndicator>(ActivityIndicator::Style::whiteLarge);
+    indicatorView_->setCenter({160, 200});
+    bigTranspView_->addSubview(indicatorView_);
+    generatingDataLbl_ = makeLabel(Rect(20, 230, 280, 44), Font::boldSystemFont(15), Color::white(),
+                                   TextAlignment::Center);
+    generatingDataLbl_->setNumberOfLines(2);
+    generatingDataLbl_->setLineBreakMode(LineBreakMode::WordWrap);
+    bigTranspView_->addSubview(generatingDataLbl_);
+    mainView_->addSubview(bigTranspView_);
+
+    auto overlay = std::make_shared<TouchForwardingView>(Rect(6, 6, 308, 448));
+    // A tap anywhere on the help closes it.
+    overlay->onTouchEnded = [this](Point) { dismissInfoView(); };
+    overlay->setBackgroundColor(Color(0.1, 0.1, 0.15, 0.85));
+    overlay->setAlpha(0);
+    for (std::size_t i = 0; i < infoLabels_.size(); ++i) {
+        auto label = makeLabel(Rect(14, 20 + 140.0 * static_cast<double>(i), 280, 128),
+                               Font::boldSystemFont(15), Color::white(), TextAlignment::Center);
+        label->setNumberOfLines(0);
+        label->setLineBreakMode(LineBreakMode::WordWrap);
+        overlay->addSubview(label);
+        infoLabels_[i] = label;
+    }
+    mainInfoView_ = overlay;
+    mainView_->addSubview(mainInfoView_);
+    isInfo_ = false;
+    flowerView_->addSubview(centerShadowView_);
+
+    accountFormView_ = std::make_shared<View>(Rect(0, 0, 320, 200));
+    accountFormView_->setCenter(hiddenAccountFormCenter);
+    mainView_->addSubview(accountFormView_);
+}
+
+void MainViewController::buildCloud() {
+    firstUseLbl_ =
+        makeLabel(hintParked(), Font::boldSystemFont(17), Color::white(), TextAlignment::Center);
+    firstUseLbl_->setText(text("Tap here to close Key"));
+    mainView_->addSubview(firstUseLbl_);
+    infoLbl_ = makeLabel(Rect(20, 45, 225, 25), Font::boldSystemFont(15), Color::black(),
+                         TextAlignment::Center);
+    cloudView_ = std::make_shared<View>(cloudHome());
+    cloudImgView_ = std::make_shared<ImageView>(Rect(0, 0, 265, 112));
+    cloudView_->addSubview(cloudImgView_);
+    cloudView_->addSubview(infoLbl_);
+    mainView_->addSubview(cloudView_);
+}
+
+void MainViewController::applyFirstRun() {
+    int units = 0;
+    if (DatabaseController::isFirstTimeOn() == 1) {
+        setDefaults();
+        // Metric everywhere but in the United States.
+        units = Locale::current().identifier() == "en_US" ? 0 : 1;
+        DatabaseController::saveSi(units);
+    } else {
+        units = DatabaseController::getSi();
+    }
+    page(MainPageKind::notes).setSi(units);
+}
+
+void MainViewController::setDefaults() {
+    for (const char* key : {"mainFirst", "chartsFirst", "noteFirst", "calendarFirst",
+                            "summaryFirst", "forumFirst", "settingsFirst"}) {
+        usrDefault_->setBool(key, true);
+    }
+    usrDefault_->synchronize();
+}
+
+// Petals.
+
+void MainViewController::animatePetal(MainPageKind kind, Point center, const char* key) {
+    if (oldOS_) {
+        return;
+    }
+    petalView(kind).addAnimation(positionAnimation(center, panelDuration), key);
+}
+
+void MainViewController::petalHold(MainPageKind kind) {
+    const PetalRow& row = PetalTable::row(kind);
+    CustomPetalView& petal = petalView(kind);
+    petal.setPetalImg(Image::named(PetalTable::picture(row.selectedPicture, skin_)));
+    Point rest = row.restingCenter();
+    animatePetal(kind, {rest.x + row.holdShift.x, rest.y + row.holdShift.y}, "settingsHoldAnim");
+}
+
+void MainViewController::petalLetGo(MainPageKind kind) {
+    const PetalRow& row = PetalTable::row(kind);
+    tmpPetalImgName_ = PetalTable::picture(row.normalPicture, skin_);
+    petalView(kind).setPetalImg(Image::named(tmpPetalImgName_));
+    animatePetal(kind, row.restingCenter(), "settingsLetGoAnim");
+}
+
+void MainViewController::petalOpen(MainPageKind kind) {
+    const PetalRow& row = PetalTable::row(kind);
+    goToCalBtn_->setHidden(true);
+    goToCalLbl_->setHidden(true);
+    infoLbl_->setAlpha(0);
+    preparePage(row);
+
+    loadImg_ = true;
+    CustomPetalView& petal = petalView(kind);
+    flowerView_->bringSubviewToFront(&petal);
+
+    auto grow = std::make_shared<BasicAnimation>("bounds.size");
+    grow->setToValue(Size{900, 900});
+    grow->setDuration(openDuration);
+    Rect mainFrame = mainView_->frame();
+    auto move = std::make_shared<BasicAnimation>("position");
+    move->setToValue(Point{0.5 * mainFrame.minX() + row.openTarget.x,
+                           0.5 * mainFrame.minY() + row.openTarget.y});
+    move->setDuration(openDuration);
+    auto group = std::make_shared<AnimationGroup>();
+    group->setAnimations({grow, move});
+    group->setDuration(openDuration);
+    group->setRemovedOnCompletion(false);
+    group->setDelegate(weakSelf());
+    openAnimation_ = group;
+    petal.addAnimation(group, format("groupAnim%d", row.number));
+    View::animate(openDuration, [this] { flowerView_->setAlpha(0); });
+
+    petal_ = row.number;
+    patelCoordValue_ = row.returnCenter();
+    tmpPetalImgName_ = PetalTable::picture(row.normalPicture, skin_);
+
+    dockView_->setImage(Image::named(PetalTable::picture("dock_up_%d.png", skin_)));
+    menuLbl_->setText(text(row.titleKey));
+    menuLbl_->setHidden(false);
+    showPage(row.pageX);
+
+    enableButtons(false);
+    if (kind == MainPageKind::settings) {
+        goBack_->setHidden(!lock_);
+    } else if (kind == MainPageKind::notes) {
+        goBack_->setHidden(true);
+    }
+    fadeInInfo();
+    refreshPage(row);
+    showFirstUseHint(row);
+}
+
+void MainViewController::preparePage(const PetalRow& row) {
+    if (row.page == MainPageKind::calendar) {
+        page(row.page).setLastSelectedDate(Date(0));
+        page(row.page).setCalendarWithDate(today235959());
+    } else if (row.page == MainPageKind::notes) {
+        page(row.page).makeUsedDate(today235959());
+    }
+}
+
+void MainViewController::refreshPage(const PetalRow& row) {
+    switch (row.page) {
+    case MainPageKind::charts:
+        page(row.page).changePeriodModeTo(0);
+        page(row.page).reloadGraph();
+        break;
+    case MainPageKind::summary:
+        changeSummary();
+        break;
+    case MainPageKind::forum:
+        page(row.page).checkConnectivity();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainViewController::showFirstUseHint(const PetalRow& row) {
+    if (usrDefault_->boolForKey(row.firstUseKey)) {
+        firstUseLbl_->setAlpha(1);
+        usrDefault_->setBool(row.firstUseKey, false);
+        usrDefault_->synchronize();
+        switch (row.page) {
+        case MainPageKind::charts:
+        case MainPageKind::forum:
+        case MainPageKind::settings: {
+            switchFirtsUseLbls(-1);
+            activateFirstAnimTmr();
+            break;
+        }
+        default:
+            page(row.page).infoBtnClicked();
+            break;
+        }
+    }
+    if (row.page == MainPageKind::calendar) {
+        page(row.page).setLastSelectedDate(Clock::current()->now());
+    } else if (row.page == MainPageKind::notes) {
+        page(row.page).flashHeaderScrollIndicators();
+    }
+}
+
+void MainViewController::fadeInInfo() {
+    infoView_->setAlpha(0);
+    infoView_->setCenter({160, panelUpY});
+    View::animate(fadeInDuration, [this] { infoView_->setAlpha(1); });
+}
+
+void MainViewController::animationDidStop(const Animation& animation, bool /*finished*/) {
+    if (petal_ == 0 || &animation != openAnimation_.get()) {
+        return;
+    }
+    const PetalRow& row = PetalTable::numbered(petal_);
+    CustomPetalView& petal = petalView(row.page);
+    petal.addAnimation(positionAnimation(patelCoordValue_, panelDuration), "return");
+    flowerView_->sendSubviewToBack(&petal);
+    isUp_ = true;
+}
+
+void MainViewController::centerHold() {
+    centerShadowView_->setHidden(false);
+}
+
+void MainViewController::centerLetGo() {
+    centerShadowView_->setHidden(true);
+}
+
+// The panel.
+
+void MainViewController::showPage(double x) {
+    mainScrollView_->setContentOffset({x, 0}, false);
+}
+
+void MainViewController::bringInfoUp() {
+    // The flag follows the panel whoever raises it, so that the next drag
+    // reads the panel's real state.
+    isUp_ = true;
+    View::animate(panelDuration, [this] {
+        flowerView_->setAlpha(0);
+        infoView_->setCenter({160, panelUpY});
+        infoView_->setAlpha(1);
+    });
+    dockView_->setImage(Image::named(PetalTable::picture("dock_up_%d.png", skin_)));
+    menuLbl_->setHidden(false);
+    double x = mainScrollView_->contentOffset().x;
+    if (x > settingsPageFrom) {
+        goBack_->setHidden(!lock_);
+    } else if (x >= notesPageX && x <= summaryPageX) {
+        page(MainPageKind::notes).makeUsedDate(Clock::current()->now());
+    }
+    infoLbl_->setAlpha(0);
+}
+
+void MainViewController::bringInfoDown() {
+    makeAnimWithSwitchingLbls();
+    if (isUp_) {
+        resetAnim();
+        if (loadImg_ && petal_ != 0) {
+            const PetalRow& row = PetalTable::numbered(petal_);
+            petalView(row.page).setPetalImg(Image::named(tmpPetalImgName_));
+            loadImg_ = false;
+        }
+    }
+    View::animate(panelDuration, [this] {
+        flowerView_->setAlpha(1);
+        infoView_->setCenter({160, panelDownY});
+    });
+    dockView_->setImage(Image::named(PetalTable::picture("dock_%d.png", skin_)));
+    menuLbl_->setHidden(true);
+    enableButtons(true);
+    goBack_->setHidden(true);
+    double x = mainScrollView_->contentOffset().x;
+    if (x > notesPageX - 1 && x < summaryPageX) {
+        page(MainPageKind::notes).keyboardDownClicked();
+        page(MainPageKind::notes).scrollToLeft();
+    }
+    dismissInfoViews();
+    infoLbl_->setAlpha(1);
+    goToCalBtn_->setHidden(true);
+    goToCalLbl_->setHidden(true);
+    isUp_ = false;
+}
+
+void MainViewController::newDown() {
+    if (isUp_) {
+        bringInfoDown();
+    }
+}
+
+void MainViewController::statusBarTouch() {
+    if (isUp_ && goBack_->isHidden() && goToCalBtn_->isHidden() &&
+        summaryCalendarView_->frame().minY() > summaryCalendarRaisedY) {
+        bringInfoDown();
+        drag_.clear();
+        isUp_ = false;
+    }
+}
+
+void MainViewController::enableButtons(bool enabled) {
+    for (auto& button : petalButtons_) {
+        button->setEnabled(enabled);
+    }
+}
+
+void MainViewController::backBtnHidden(bool hidden) {
+    goBack_->setHidden(hidden);
+}
+
+void MainViewController::goBackClicked() {
+    page(MainPageKind::settings).popController();
+}
+
+void MainViewController::panelTouchBegan(Point touch) {
+    if (isInfo_) {
+        return;
+    }
+    drag_.began(touch, infoView_->center(), isUp_);
+}
+
+void MainViewController::panelTouchMoved(Point touch) {
+    if (isInfo_) {
+        return;
+    }
+    if (auto center = drag_.moved(touch, isUp_)) {
+        infoView_->setCenter(*center);
+        infoLbl_->setAlpha(touch.y / 600);
+        flowerView_->setAlpha(touch.y / 600);
+        makeAnimWithSwitchingLbls();
+        cloudView_->setFrame(cloudHome());
+    }
+    if (isUp_ && drag_.wantsDown()) {
+        cloudView_->setFrame(cloudHome());
+    }
+}
+
+void MainViewController::panelTouchEnded(Point touch) {
+    if (centerCalendarUp_ || summaryCalendarView_->frame().minY() <= summaryCalendarRaisedY) {
+        drag_.clear();
+        return;
+    }
+    switch (drag_.ended(touch)) {
+    case PanelDrag::Release::raise:
+        bringInfoUp();
+        isUp_ = true;
+        break;
+    case PanelDrag::Release::lower:
+        bringInfoDown();
+        isUp_ = false;
+        break;
+    case PanelDrag::Release::none:
+        break;
+    }
+}
+
+// Modal screens and the veil.
+
+void MainViewController::presentModalController(std::shared_ptr<ViewController> controller) {
+    presentModalViewController(std::move(controller), true);
+}
+
+void MainViewController::dismissModalController() {
+    dismissModalViewController(true);
+    if (drag_.wantsDown()) {
+        auto self = weakSelf();
+        newDownTmr_ = Timer(downAfterModal, false, [self] {
+            if (auto controller = self.lock()) {
+                controller->newDown();
+            }
+        });
+        drag_.clear();
+    }
+}
+
+void MainViewController::changeTranspView(double alpha, bool withIndicator) {
+    if (withIndicator) {
+        indicatorView_->startAnimating();
+    } else {
+        indicatorView_->stopAnimating();
+    }
+    generatingDataLbl_->setHidden(!withIndicator);
+    View::animate(veilDuration, [this, alpha] { bigTranspView_->setAlpha(alpha); });
+}
+
+// Moving between pages.
+
+void MainViewController::scrollToNotesWithDate(Date date) {
+    goToCalBtn_->setHidden(false);
+    goToCalLbl_->setHidden(false);
+    page(MainPageKind::notes).makeUsedDate(date);
+    page(MainPageKind::notes).scrollToLeft();
+    mainScrollView_->setContentOffset({notesPageX, 0}, true);
+}
+
+void MainViewController::goToCalClicked() {
+    goToCalBtn_->setHidden(true);
+    goToCalLbl_->setHidden(true);
+    page(MainPageKind::notes).keyboardDownClicked();
+    page(MainPageKind::notes).reloadCalendar();
+    mainScrollView_->scrollRectToVisible(Rect(calendarPageX, 0, 320, 480), true);
+}
+
+// Today's status.
+
+void MainViewController::setInfoText(const std::string& value) {
+    infoLbl_->setText(value);
+    double width = TextLayout(value, fontFor(TodayStatus::cloudFont)).size().width;
+    TodayStatus::CloudLayout layout = TodayStatus::layoutCloud(width);
+    infoLbl_->setFrame(Rect(layout.x, layout.y, layout.width, layout.height));
+    infoLbl_->setNumberOfLines(layout.lines);
+    infoLbl_->setLineBreakMode(layout.lines > 1 ? LineBreakMode::WordWrap
+                                                : LineBreakMode::TruncateTail);
+}
+
+namespace {
+
+std::string resolved(const LocalizedText& localized) {
+    return localized.resolve([](std::string_view key) { return Strings::localized(key); });
+}
+
+} // namespace
+
+void MainViewController::calculateInfoLbl() {
+    TodayStatus::Inputs inputs = TodayStatus::read(isStartDate_);
+    TodayDisplay display = TodayStatus::status(inputs);
+    if (display.centerPicture) {
+        centerImgView_->setImage(
+            Image::named(PetalTable::picture(display.centerPicture->c_str(), skin_)));
+    }
+    remainingDaysLbl_->setText(resolved(display.numberText));
+    if (display.numberFont) {
+        remainingDaysLbl_->setFont(fontFor(*display.numberFont));
+    }
+    titleLbl_->setText(resolved(display.captionText));
+    titleLbl_->setFont(fontFor(display.captionFont));
+    if (display.captionOrigin) {
+        titleLbl_->setFrame(
+            Rect({display.captionOrigin->x, display.captionOrigin->y}, titleLbl_->frame().size));
+    }
+    setInfoText(resolved(display.cloudText));
+}
+
+void MainViewController::setCenter() {
+    TodayDisplay display = TodayStatus::remainingDaysCenter(DatabaseController::getRemainingDays());
+    remainingDaysLbl_->setText(resolved(display.numberText));
+    remainingDaysLbl_->setFont(fontFor(*display.numberFont));
+    titleLbl_->setText(resolved(display.captionText));
+    titleLbl_->setFont(fontFor(display.captionFont));
+    titleLbl_->setFrame(
+        Rect({display.captionOrigin->x, display.captionOrigin->y}, titleLbl_->frame().size));
+}
+
+void MainViewController::usePregnancyMode(bool on) {
+    if (!on) {
+        centerButton_->setEnabled(true);
+        calculateInfoLbl();
+        return;
+    }
+    TodayDisplay display = PregnancyCountdown::display(DatabaseController::getPregnantStartDate(),
+                                                       Clock::current()->now());
+    centerButton_->setEnabled(display.centerButtonEnabled);
+    remainingDaysLbl_->setText(resolved(display.numberText));
+    titleLbl_->setText(resolved(display.captionText));
+    titleLbl_->setFont(fontFor(display.captionFont));
+    setInfoText(resolved(display.cloudText));
+}
+
+void MainViewController::reloadForToday() {
+    usePregnancyMode(DatabaseController::getPregnant() != 0);
+    if (mainScrollView_->contentOffset().x >= firstPageEnds) {
+        page(MainPageKind::calendar).setCalendarWithDate(today235959());
+        page(MainPageKind::calendar).setLastSelectedDate(Date(0));
+    }
+}
+
+void MainViewController::reloadInfoForDate(Date date) {
+    page(MainPageKind::calendar).setCalendarWithDate(Calendar::current().endOfDay(date));
+    page(MainPageKind::calendar).setLastSelectedDate(Date(0));
+}
+
+// Forwarding to the pages.
+
+void MainViewController::setSi(int units) {
+    page(MainPageKind::notes).setSi(units);
+}
+
+void MainViewController::changeSummary() {
+    page(MainPageKind::summary).reloadEverything();
+}
+
+void MainViewController::recalculateForNewData() {
+    usePregnancyMode(DatabaseController::getPregnant() != 0);
+    changeSummary();
+}
+
+void MainViewController::refreshGlobalCalendar() {
+    page(MainPageKind::calendar).setCalendarWithDate(Clock::current()->now());
+}
+
+void MainViewController::reloadCalendarDataForDate(Date date) {
+    page(MainPageKind::calendar).setCalendarWithDate(date);
+}
+
+void MainViewController::setNotification(int kind, int days) {
+    page(MainPageKind::settings).setNotification(kind, days);
+}
+
+void MainViewController::dismissInfoViews() {
+    page(MainPageKind::notes).dismissInfoView();
+    page(MainPageKind::calendar).dismissInfoView();
+    page(MainPageKind::summary).dismissInfoView();
+}
+
+// Skins.
+
+void MainViewController::setNewSkin(int skin) {
+    mainScrollView_->setScrollEnabled(false);
+    skin_ = skin;
+    goBack_->setBackgroundImage(Image::named(PetalTable::picture("back_button_%d.png", skin)));
+    goToCalBtn_->setBackgroundImage(
+        Image::named(PetalTable::picture("calendar_button_%d.png", skin)));
+    cloudImgView_->setImage(Image::named(PetalTable::picture("cloud_%d.png", skin)));
+    for (const PetalRow& row : PetalTable::rows()) {
+        CustomPetalView& petal = petalView(row.page);
+        petal.setPetalImg(Image::named(PetalTable::picture(row.normalPicture, skin)));
+        petal.setSkin(skin);
+    }
+    backgroundView_->setImage(Image::named(PetalTable::picture("bg_%d.jpg", skin)));
+    dockView_->setImage(
+        Image::named(PetalTable::picture(isUp_ ? "dock_up_%d.png" : "dock_%d.png", skin)));
+    tmpPetalImgName_ = PetalTable::picture("petal_settings_%d.png", skin);
+    DatabaseController::saveSkin(skin);
+    lock_ = DatabaseController::isFirstTimeOn() != 1;
+
+    SkinColors colors = SkinColors::forSkin(skin);
+    infoLbl_->setTextColor(colors.todayLabel);
+    titleLbl_->setTextColor(colors.centerLabel);
+    remainingDaysLbl_->setTextColor(colors.centerLabel);
+
+    page(MainPageKind::settings).reloadTables();
+    page(MainPageKind::charts).reloadButtons();
+    page(MainPageKind::summary).setSkin(skin);
+    usePregnancyMode(DatabaseController::getPregnant() != 0);
+}
+
+// First-use hints.
+
+void MainViewController::switchFirtsUseLbls(int direction) {
+    double y = firstUseLbl_->frame().minY();
+    if (!((direction == -1 && y == hintParked().minY()) || (direction == 1 && y == hintDownY))) {
+        return;
+    }
+    firstUseLbl_->setAlpha(1);
+    View::animate(switchDuration, [this, direction] {
+        Rect title = menuLbl_->frame();
+        menuLbl_->setFrame(title.offsetBy(0, titleTravel * direction));
+        firstUseLbl_->setFrame(firstUseLbl_->frame().offsetBy(0, -hintTravel * direction));
+    });
+}
+
+void MainViewController::reverseInfoLbls() {
+    switchFirtsUseLbls(1);
+}
+
+void MainViewController::makeAnimWithSwitchingLbls() {
+    firstAnimTmr_.invalidate();
+    View::animate(defaultAnimationDuration, [this] {
+        firstUseLbl_->setAlpha(0);
+        firstUseLbl_->setFrame(hintParked());
+        Size title = titleLbl_->frame().size;
+        menuLbl_->setFrame(Rect(100, -8, title.width, title.height));
+        menuLbl_->setTextAlignment(TextAlignment::Center);
+    });
+}
+
+void MainViewController::activateFirstAnimTmr() {
+    auto self = weakSelf();
+    firstAnimTmr_ = Timer(hintSeconds, false, [self] {
+        if (auto controller = self.lock()) {
+            controller->reverseInfoLbls();
+        }
+    });
+}
+
+// The cloud.
+
+void MainViewController::resetAnim() {
+    cloudView_->setFrame(cloudHome());
+    cloudTmr_.invalidate();
+    startCloudAnimation();
+    auto self = weakSelf();
+    cloudTmr_ = Timer(cloudDriftSeconds, true, [self] {
+        if (auto controller = self.lock()) {
+            controller->cloudEndAnimation();
+        }
+    });
+}
+
+void MainViewController::startCloudAnimation() {
+    View::animate(cloudDriftSeconds, 0, AnimationCurve::linear,
+                  [this] { cloudView_->setFrame(Rect(-265, -20, 265, 112)); });
+}
+
+void MainViewController::cloudEndAnimation() {
+    cloudView_->setFrame(Rect(320, -20, 265, 112));
+    startCloudAnimation();
+}
+
+// The help overlay.
+
+void MainViewController::makeInfoLabels() {
+    infoLabels_[0]->setText(text("FirstLblInfoMainKey"));
+    infoLabels_[1]->setText(text("SecondLblInfoMainKey"));
+    infoLabels_[2]->setText(text("ThirdLblInfoMainKey"));
+}
+
+void MainViewController::mainInfoClicked() {
+    isInfo_ = true;
+    View::animate(helpFadeDuration, [this] { mainInfoView_->setAlpha(1); });
+}
+
+void MainViewController::dismissInfoView() {
+    View::animate(helpFadeDuration, [this] { mainInfoView_->setAlpha(0); });
+    auto self = weakSelf();
+    dismissInfoTmr_ = Timer(helpFadeDuration, false, [self] {
+        if (auto controller = self.lock()) {
+            controller->isInfo_ = false;
+        }
+    });
+}
+
+} // namespace florelle

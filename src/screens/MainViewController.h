@@ -1,0 +1,246 @@
+#pragma once
+
+#include "MainPage.h"
+#include "PanelDrag.h"
+#include "PetalTable.h"
+#include "foundation/Timer.h"
+#include "ui/AnimationDelegate.h"
+#include "ui/ViewController.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace florelle {
+
+class ActivityIndicator;
+class Button;
+class CustomPetalView;
+class ImageView;
+class Label;
+class ScrollView;
+class TouchForwardingView;
+class UserDefaults;
+
+// The application's root screen: a flower of six petals on the skin's
+// background, a cloud drifting across the top with today's status, the
+// countdown in the flower's centre, and at the bottom the dock of the info
+// panel. A petal opens its page: the petal grows over the screen while the
+// panel rises with the page scrolled into view on its strip. The panel is
+// dragged by its top bar and snaps up or down.
+//
+// Other screens reach one another only through the operations here. The
+// controller lives as long as the process and owns the six pages.
+class MainViewController : public ViewController, public AnimationDelegate {
+public:
+    // Panel centre y when lowered and raised.
+    static constexpr double panelDownY = PanelDrag::downCenterY;
+    static constexpr double panelUpY = PanelDrag::upCenterY;
+    static constexpr double pageWidth = 320;
+    static constexpr double panelDuration = 0.4;
+    static constexpr double openDuration = 0.6;
+    static constexpr double fadeInDuration = 0.7;
+    static constexpr double cloudDriftSeconds = 25;
+    static constexpr double hintSeconds = 3;
+    static constexpr double cloudWrapWidth = 220;
+    // Where the cloud starts its drift, and the hint label waits.
+    static Rect cloudHome() { return {50, -20, 265, 112}; }
+    static Rect hintParked() { return {45, -100, 230, 20}; }
+
+    MainViewController();
+    ~MainViewController() override;
+
+    // A page of the strip; the default pages are empty. Replacing a page
+    // puts the new one's view where the old one was.
+    MainPage& page(MainPageKind kind) const;
+    void setPage(MainPageKind kind, std::shared_ptr<MainPage> page);
+
+    // Building the screen.
+    void viewDidLoad() override;
+
+    // Petal actions: a finger went down on the petal, left it, or was
+    // lifted on it.
+    void petalHold(MainPageKind kind);
+    void petalLetGo(MainPageKind kind);
+    void petalOpen(MainPageKind kind);
+    void centerHold();
+    void centerLetGo();
+
+    // The panel.
+    void bringInfoUp();
+    void bringInfoDown();
+    // Lowers the panel if it is up.
+    void newDown();
+    void statusBarTouch();
+    void enableButtons(bool enabled);
+    void backBtnHidden(bool hidden);
+    void goBackClicked();
+    void setLock(bool lock) { lock_ = lock; }
+
+    // Modal screens.
+    void presentModalController(std::shared_ptr<ViewController> controller);
+    void dismissModalController();
+
+    // The veil over the whole screen, with or without the busy indicator.
+    void changeTranspView(double alpha, bool withIndicator);
+
+    // Moving between pages.
+    void scrollToNotesWithDate(Date date);
+    void goToCalClicked();
+
+    // Today's status in the cloud and the flower's centre.
+    void calculateInfoLbl();
+    void setCenter();
+    void usePregnancyMode(bool on);
+    void reloadForToday();
+    void reloadInfoForDate(Date date);
+
+    // Forwarding to the pages.
+    void setSi(int units);
+    void changeSummary();
+    void recalculateForNewData();
+    void refreshGlobalCalendar();
+    void reloadCalendarDataForDate(Date date);
+    void setNotification(int kind, int days);
+    void dismissInfoViews();
+
+    // Skins: the pictures and label colours of skin 0, 1 or 2.
+    void setNewSkin(int skin);
+    int getNewSkin() const { return skin_; }
+
+    // First-use hints.
+    void setDefaults();
+    void switchFirtsUseLbls(int direction);
+    void reverseInfoLbls();
+    void makeAnimWithSwitchingLbls();
+    void activateFirstAnimTmr();
+
+    // The cloud's endless drift.
+    void resetAnim();
+    void startCloudAnimation();
+    void cloudEndAnimation();
+
+    // The help overlay of the main screen.
+    void makeInfoLabels();
+    void mainInfoClicked();
+    void dismissInfoView();
+
+    void animationDidStop(const Animation& animation, bool finished) override;
+
+    // Holding a petal only swaps its picture on platforms that cannot move it.
+    void setOldOS(bool old) { oldOS_ = old; }
+
+    // State, for the screens that call in and for tests.
+    bool isUp() const { return isUp_; }
+    bool isInfo() const { return isInfo_; }
+    bool lock() const { return lock_; }
+    int openedPetal() const { return petal_; }
+    bool centerCalendarUp() const { return centerCalendarUp_; }
+    void setCenterCalendarUp(bool up) { centerCalendarUp_ = up; }
+
+    // The parts of the screen.
+    View& flowerView() const { return *flowerView_; }
+    CustomPetalView& petalView(MainPageKind kind) const;
+    Button& petalButton(MainPageKind kind) const;
+    Button& centerButton() const { return *centerButton_; }
+    ImageView& centerImgView() const { return *centerImgView_; }
+    ImageView& centerShadowView() const { return *centerShadowView_; }
+    ImageView& backgroundView() const { return *backgroundView_; }
+    View& cloudView() const { return *cloudView_; }
+    ImageView& cloudImgView() const { return *cloudImgView_; }
+    Label& infoLbl() const { return *infoLbl_; }
+    Label& remainingDaysLbl() const { return *remainingDaysLbl_; }
+    Label& titleLbl() const { return *titleLbl_; }
+    View& infoView() const { return *infoView_; }
+    ImageView& dockView() const { return *dockView_; }
+    Button& goBack() const { return *goBack_; }
+    Label& menuLbl() const { return *menuLbl_; }
+    ScrollView& mainScrollView() const { return *mainScrollView_; }
+    Button& goToCalBtn() const { return *goToCalBtn_; }
+    Label& goToCalLbl() const { return *goToCalLbl_; }
+    Label& firstUseLbl() const { return *firstUseLbl_; }
+    View& bigTranspView() const { return *bigTranspView_; }
+    ActivityIndicator& indicatorView() const { return *indicatorView_; }
+    View& mainInfoView() const { return *mainInfoView_; }
+    // Where the period-entry calendars and the sync account form slide in
+    // from below.
+    View& summaryCalendarView() const { return *summaryCalendarView_; }
+    View& centerCalendarView() const { return *centerCalendarView_; }
+    View& accountFormView() const { return *accountFormView_; }
+
+protected:
+    void loadView() override;
+
+private:
+    void buildPetals();
+    void buildCenter();
+    void buildPanel();
+    void buildCloud();
+    void buildOverlays();
+    void applyFirstRun();
+    void bindPetalButton(Button& button, MainPageKind kind);
+    void preparePage(const PetalRow& row);
+    void refreshPage(const PetalRow& row);
+    void showFirstUseHint(const PetalRow& row);
+    void animatePetal(MainPageKind kind, Point center, const char* key);
+    void fadeInInfo();
+    void setInfoText(const std::string& text);
+    void panelTouchBegan(Point touch);
+    void panelTouchMoved(Point touch);
+    void panelTouchEnded(Point touch);
+    void showPage(double x);
+    std::weak_ptr<MainViewController> weakSelf();
+
+    std::array<std::shared_ptr<MainPage>, 6> pages_;
+
+    std::shared_ptr<TouchForwardingView> mainView_;
+    std::shared_ptr<ImageView> backgroundView_;
+    std::shared_ptr<View> flowerView_;
+    std::array<std::shared_ptr<CustomPetalView>, 6> petals_;
+    std::array<std::shared_ptr<Button>, 6> petalButtons_;
+    std::shared_ptr<ImageView> centerImgView_;
+    std::shared_ptr<ImageView> centerShadowView_;
+    std::shared_ptr<Button> centerButton_;
+    std::shared_ptr<Label> remainingDaysLbl_;
+    std::shared_ptr<Label> titleLbl_;
+    std::shared_ptr<View> cloudView_;
+    std::shared_ptr<ImageView> cloudImgView_;
+    std::shared_ptr<Label> infoLbl_;
+    std::shared_ptr<View> infoView_;
+    std::shared_ptr<ImageView> dockView_;
+    std::shared_ptr<Button> goBack_;
+    std::shared_ptr<Label> menuLbl_;
+    std::shared_ptr<ScrollView> mainScrollView_;
+    std::shared_ptr<Button> goToCalBtn_;
+    std::shared_ptr<Label> goToCalLbl_;
+    std::shared_ptr<Label> firstUseLbl_;
+    std::shared_ptr<View> bigTranspView_;
+    std::shared_ptr<ActivityIndicator> indicatorView_;
+    std::shared_ptr<Label> generatingDataLbl_;
+    std::shared_ptr<View> mainInfoView_;
+    std::array<std::shared_ptr<Label>, 3> infoLabels_;
+    std::shared_ptr<View> summaryCalendarView_;
+    std::shared_ptr<View> centerCalendarView_;
+    std::shared_ptr<View> accountFormView_;
+
+    std::shared_ptr<Animation> openAnimation_;
+    PanelDrag drag_;
+    int petal_ = 0;
+    Point patelCoordValue_;
+    std::string tmpPetalImgName_;
+    bool loadImg_ = false;
+    bool isUp_ = false;
+    bool isInfo_ = false;
+    bool lock_ = false;
+    bool oldOS_ = false;
+    bool centerCalendarUp_ = false;
+    bool isStartDate_ = true;
+    int skin_ = 0;
+    Timer cloudTmr_;
+    Timer firstAnimTmr_;
+    Timer dismissInfoTmr_;
+    Timer newDownTmr_;
+    std::shared_ptr<UserDefaults> usrDefault_;
+};
+
+} // namespace florelle

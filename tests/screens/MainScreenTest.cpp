@@ -1,0 +1,68 @@
+#include "MainScreenTest.h"
+
+#include "foundation/Calendar.h"
+#include "storage/DatabaseController.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace florelle::testing {
+
+bool RecordingPage::called(const std::string& call) const {
+    return std::find(calls.begin(), calls.end(), call) != calls.end();
+}
+
+std::string RecordingPage::day(Date date) {
+    if (date.timeIntervalSince1970() == 0) {
+        return "epoch";
+    }
+    DateComponents parts = Calendar::current().components(date);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", parts.year, parts.month,
+                  parts.day, parts.hour, parts.minute, parts.second);
+    return text;
+}
+
+void MainScreenTest::SetUp() {
+    DiaryTest::SetUp();
+    DatabaseController::saveCycleLength(28);
+    DatabaseController::savePeriodLength(5);
+    DatabaseController::saveOvulationDay(14);
+    DatabaseController::saveFirstTimeOn(0);
+}
+
+void MainScreenTest::TearDown() {
+    host_.reset();
+    delegate_.reset();
+    DiaryTest::TearDown();
+}
+
+void MainScreenTest::launch(Date now) {
+    clock_->set(now);
+    delegate_ = std::make_shared<MainScreenDelegate>();
+    host_ = std::make_unique<HeadlessHost>(delegate_, now);
+    host_->launch();
+}
+
+void MainScreenTest::launch() {
+    launch(Date(utcSeconds(2026, 3, 1, 12)));
+}
+
+RecordingPage& MainScreenTest::record(MainPageKind kind) {
+    auto page = std::make_shared<RecordingPage>();
+    main().setPage(kind, page);
+    return *page;
+}
+
+Point MainScreenTest::petalPoint(MainPageKind kind) const {
+    Point rest = PetalTable::row(kind).restingCenter();
+    Rect flower = main().flowerView().frame();
+    return inWindow({flower.minX() + rest.x, flower.minY() + rest.y});
+}
+
+void MainScreenTest::openPetal(MainPageKind kind) {
+    host_->tap(petalPoint(kind));
+    host_->advance(1.5);
+}
+
+} // namespace florelle::testing

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "host/HeadlessHost.h"
+#include "screens/MainScreenDelegate.h"
+#include "screens/MainViewController.h"
+#include "support/TestEnvironment.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace florelle::testing {
+
+// A page that notes every operation the main screen forwards to it.
+class RecordingPage : public MainPage {
+public:
+    std::vector<std::string> calls;
+
+    void dismissInfoView() override { calls.push_back("dismissInfoView"); }
+    void infoBtnClicked() override { calls.push_back("infoBtnClicked"); }
+    void makeUsedDate(Date date) override { calls.push_back("makeUsedDate " + day(date)); }
+    void keyboardDownClicked() override { calls.push_back("keyboardDownClicked"); }
+    void scrollToLeft() override { calls.push_back("scrollToLeft"); }
+    void reloadCalendar() override { calls.push_back("reloadCalendar"); }
+    void setSi(int units) override { calls.push_back("setSi " + std::to_string(units)); }
+    void setCalendarWithDate(Date date) override {
+        calls.push_back("setCalendarWithDate " + day(date));
+    }
+    void setLastSelectedDate(Date date) override {
+        calls.push_back("setLastSelectedDate " + day(date));
+    }
+    void reloadEverything() override { calls.push_back("reloadEverything"); }
+    void setSkin(int skin) override { calls.push_back("setSkin " + std::to_string(skin)); }
+    void changePeriodModeTo(int mode) override {
+        calls.push_back("changePeriodModeTo " + std::to_string(mode));
+    }
+    void reloadGraph() override { calls.push_back("reloadGraph"); }
+    void reloadButtons() override { calls.push_back("reloadButtons"); }
+    void checkConnectivity() override { calls.push_back("checkConnectivity"); }
+    void reloadTables() override { calls.push_back("reloadTables"); }
+    void popController() override { calls.push_back("popController"); }
+    void setNotification(int kind, int days) override {
+        calls.push_back("setNotification " + std::to_string(kind) + " " + std::to_string(days));
+    }
+
+    bool called(const std::string& call) const;
+
+private:
+    // The date as the local day and time, "2026-03-01 23:59:59", or "epoch".
+    static std::string day(Date date);
+};
+
+// The application started on the main screen by a headless host, its
+// diary set up by the test first. The cycle is 28 days, periods 5 days,
+// ovulation on day 14; today is 1 March 2026, 12:00 UTC, unless a test
+// launches at another moment.
+class MainScreenTest : public DiaryTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void launch(Date now);
+    void launch();
+    MainViewController& main() const { return *delegate_->mainViewController(); }
+    HeadlessHost& host() const { return *host_; }
+    // Replaces a page by a recording one.
+    RecordingPage& record(MainPageKind kind);
+    // The window point over the middle of a petal at rest.
+    Point petalPoint(MainPageKind kind) const;
+    // A main-view point in window coordinates.
+    static Point inWindow(Point point) { return {point.x, point.y + 20}; }
+    // Opens the petal by a tap and lets every animation end.
+    void openPetal(MainPageKind kind);
+
+    std::shared_ptr<MainScreenDelegate> delegate_;
+    std::unique_ptr<HeadlessHost> host_;
+};
+
+} // namespace florelle::testing
