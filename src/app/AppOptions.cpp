@@ -1,5 +1,7 @@
 #include "AppOptions.h"
 
+#include "ui/NotificationLaunchOption.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -14,6 +16,7 @@ constexpr double largestScale = 4;
 const char* AppOptions::usage() {
     return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
            "                [--demo | --controls-demo | --calendar-demo | --passcode-demo]\n"
+           "       florelle --launched-from-reminder ACTION\n"
            "       florelle --info | --version | --help\n"
            "  --scale N          pixels per point of the window (default 2)\n"
            "  --headless         run without a window\n"
@@ -26,6 +29,8 @@ const char* AppOptions::usage() {
            "  --controls-demo    open the tour of every control over the demo\n"
            "  --calendar-demo    the month calendar on a scratch diary\n"
            "  --passcode-demo    set, change and turn off a passcode; the lock\n"
+           "  --launched-from-reminder ACTION\n"
+           "                     started from the reminder whose button reads ACTION\n"
            "  --info             what the diary holds, where it and the resources are\n"
            "  --version          the version\n";
 }
@@ -70,6 +75,12 @@ AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::str
                 return options;
             }
             options.screenshot = *file;
+        } else if (argument == NotificationLaunchOption::name) {
+            const std::string* action = value();
+            if (!action) {
+                return options;
+            }
+            options.launchNotification = NotificationLaunchOption::parse({argument, *action});
         } else if (argument == "--scale") {
             const std::string* text = value();
             if (!text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/LocalNotification.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -23,6 +25,8 @@ struct AppOptions {
     // Where a headless run without a script puts its picture of the first screen.
     std::optional<std::filesystem::path> screenshot;
     double scale = 2;
+    // The reminder whose button started the run.
+    std::optional<LocalNotification> launchNotification;
 
     // Empty `error` means the arguments were understood.
     static AppOptions parse(const std::vector<std::string>& arguments, std::string& error);

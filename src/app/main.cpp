@@ -9,7 +9,9 @@
 #include "host/HeadlessHost.h"
 #include "host/HostScript.h"
 #include "host/SdlHost.h"
-#include "screens/MainScreenDelegate.h"
+#include "screens/CustomApplication.h"
+#include "screens/FlorelleAppDelegate.h"
+#include "ui/DesktopNotificationPresenter.h"
 
 #include <cstdio>
 #include <fstream>
@@ -34,13 +36,14 @@ std::shared_ptr<ApplicationDelegate> makeDelegate(const AppOptions& options) {
     case AppOptions::Demo::none:
         break;
     }
-    return std::make_shared<MainScreenDelegate>();
+    return std::make_shared<FlorelleAppDelegate>(DesktopNotificationPresenter::connect());
 }
 
 int runHeadless(const AppOptions& options) {
     auto delegate = makeDelegate(options);
-    HeadlessHost host(delegate, RealClock().now(), options.scale);
-    host.launch();
+    HeadlessHost host(delegate, RealClock().now(), options.scale,
+                      std::make_unique<CustomApplication>());
+    host.launch({.localNotification = options.launchNotification});
     if (options.script) {
         std::ifstream script(*options.script);
         if (!script) {
@@ -69,7 +72,8 @@ int runWindow(const AppOptions& options) {
     if (SdlHost::displayNamed()) {
         try {
             SdlHost host(options.scale);
-            return host.run(makeDelegate(options));
+            return host.run(makeDelegate(options), std::make_unique<CustomApplication>(),
+                            {.localNotification = options.launchNotification});
         } catch (const std::runtime_error& failure) {
             reason = failure.what();
         }

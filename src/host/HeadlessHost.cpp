@@ -39,8 +39,8 @@ HeadlessHost::~HeadlessHost() {
     Clock::setCurrent(previousClock_);
 }
 
-void HeadlessHost::launch() {
-    application_->launch();
+void HeadlessHost::launch(const LaunchOptions& options) {
+    application_->launch(options);
     application_->activate();
     settle();
 }

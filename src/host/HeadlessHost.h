@@ -30,7 +30,7 @@ public:
     ~HeadlessHost();
 
     // Launches and activates the application, then runs what it posted.
-    void launch();
+    void launch(const LaunchOptions& options = {});
 
     Application& application() { return *application_; }
     std::shared_ptr<Window> keyWindow() const { return application_->keyWindow(); }

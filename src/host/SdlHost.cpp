@@ -56,13 +56,13 @@ Point SdlHost::toPoints(int x, int y) const {
 }
 
 int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
-                 std::unique_ptr<Application> application) {
+                 std::unique_ptr<Application> application, const LaunchOptions& options) {
     if (!application) {
         application = std::make_unique<Application>();
     }
     application->setDelegate(delegate);
     TouchInput input(*application);
-    application->launch();
+    application->launch(options);
     application->activate();
     SDL_StartTextInput();
     auto& loop = RunLoop::current();

@@ -3,6 +3,7 @@
 #include "HostScreen.h"
 #include "SdlHandles.h"
 #include "graphics/CairoHandles.h"
+#include "ui/ApplicationDelegate.h"
 
 #include <memory>
 #include <optional>
@@ -36,7 +37,7 @@ public:
     // Runs the application until the window is closed; returns the exit
     // status. The application is made here unless given.
     int run(std::shared_ptr<ApplicationDelegate> delegate,
-            std::unique_ptr<Application> application = nullptr);
+            std::unique_ptr<Application> application = nullptr, const LaunchOptions& options = {});
 
 private:
     // False once the window was closed.

@@ -1,5 +1,6 @@
 #include "MainViewController.h"
 
+#include "Analytics.h"
 #include "CustomPetalView.h"
 #include "SkinColors.h"
 #include "TouchForwardingView.h"
@@ -379,6 +380,9 @@ void MainViewController::petalLetGo(MainPageKind kind) {
 
 void MainViewController::petalOpen(MainPageKind kind) {
     const PetalRow& row = PetalTable::row(kind);
+    if (analytics_) {
+        analytics_->logEvent("petal opened");
+    }
     goToCalBtn_->setHidden(true);
     goToCalLbl_->setHidden(true);
     infoLbl_->setAlpha(0);

@@ -14,6 +14,7 @@
 namespace florelle {
 
 class ActivityIndicator;
+class Analytics;
 class Button;
 class CustomPetalView;
 class ImageView;
@@ -94,6 +95,9 @@ public:
     void usePregnancyMode(bool on);
     void reloadForToday();
     void reloadInfoForDate(Date date);
+
+    // Hears every petal opened.
+    void setAnalytics(std::shared_ptr<Analytics> analytics) { analytics_ = std::move(analytics); }
 
     // Forwarding to the pages.
     void setSi(int units);
@@ -224,6 +228,7 @@ private:
     std::shared_ptr<View> accountFormView_;
 
     std::shared_ptr<Animation> openAnimation_;
+    std::shared_ptr<Analytics> analytics_;
     PanelDrag drag_;
     int petal_ = 0;
     Point patelCoordValue_;

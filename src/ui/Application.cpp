@@ -78,6 +78,11 @@ void Application::terminate() {
         return;
     }
     deactivate();
+    // Text being typed ends as if the keyboard were dismissed, so a screen
+    // that saves at the end of editing saves before the process goes.
+    if (auto responder = firstResponder()) {
+        responder->resignFirstResponder();
+    }
     state_ = State::notRunning;
     timeWatcher_.reset();
     if (auto listener = delegate()) {

@@ -46,6 +46,7 @@ public:
     void deactivate();
     // Deactivates first if needed, then goes to the background.
     void enterBackground();
+    // The first responder resigns first, as when the keyboard is dismissed.
     void terminate();
 
     std::shared_ptr<Window> keyWindow() const { return keyWindow_.lock(); }

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "LocalNotification.h"
+
+#include <optional>
+
 namespace florelle {
 
 class Application;
 
 // What the host tells about starting up.
 struct LaunchOptions {
-    // The start came from one of the application's own local notifications.
-    bool fromLocalNotification = false;
+    // The local notification whose action started the application, if any.
+    std::optional<LocalNotification> localNotification;
 };
 
 // Hears the application's life: launch, activation and deactivation, the

@@ -1,6 +1,7 @@
 #include "MainScreenTest.h"
 
 #include "foundation/Calendar.h"
+#include "screens/CustomApplication.h"
 #include "storage/DatabaseController.h"
 
 #include <algorithm>
@@ -34,14 +35,17 @@ void MainScreenTest::SetUp() {
 void MainScreenTest::TearDown() {
     host_.reset();
     delegate_.reset();
+    presenter_.reset();
     DiaryTest::TearDown();
 }
 
-void MainScreenTest::launch(Date now) {
+void MainScreenTest::launch(Date now, const LaunchOptions& options) {
     clock_->set(now);
-    delegate_ = std::make_shared<MainScreenDelegate>();
-    host_ = std::make_unique<HeadlessHost>(delegate_, now);
-    host_->launch();
+    presenter_ = std::make_shared<RecordingPresenter>();
+    delegate_ = std::make_shared<FlorelleAppDelegate>(presenter_);
+    host_ =
+        std::make_unique<HeadlessHost>(delegate_, now, 2, std::make_unique<CustomApplication>());
+    host_->launch(options);
 }
 
 void MainScreenTest::launch() {

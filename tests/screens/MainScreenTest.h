@@ -1,7 +1,8 @@
 #pragma once
 
+#include "RecordingPresenter.h"
 #include "host/HeadlessHost.h"
-#include "screens/MainScreenDelegate.h"
+#include "screens/FlorelleAppDelegate.h"
 #include "screens/MainViewController.h"
 #include "support/TestEnvironment.h"
 
@@ -59,7 +60,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    void launch(Date now);
+    void launch(Date now, const LaunchOptions& options = {});
     void launch();
     MainViewController& main() const { return *delegate_->mainViewController(); }
     HeadlessHost& host() const { return *host_; }
@@ -72,7 +73,9 @@ protected:
     // Opens the petal by a tap and lets every animation end.
     void openPetal(MainPageKind kind);
 
-    std::shared_ptr<MainScreenDelegate> delegate_;
+    // What the application put on the desktop.
+    std::shared_ptr<RecordingPresenter> presenter_;
+    std::shared_ptr<FlorelleAppDelegate> delegate_;
     std::unique_ptr<HeadlessHost> host_;
 };
 

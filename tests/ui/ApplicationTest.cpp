@@ -1,4 +1,6 @@
 #include "UiTest.h"
+#include "ui/TextField.h"
+#include "ui/TextFieldDelegate.h"
 
 #include <string>
 #include <vector>
@@ -9,7 +11,7 @@ namespace {
 class RecordingDelegate : public ApplicationDelegate {
 public:
     bool didFinishLaunching(Application&, const LaunchOptions& options) override {
-        steps.push_back(options.fromLocalNotification ? "launch from notification" : "launch");
+        steps.push_back(options.localNotification ? "launch from notification" : "launch");
         return true;
     }
     void didBecomeActive(Application&) override { steps.push_back("active"); }
@@ -26,7 +28,7 @@ class ApplicationTest : public testing::UiTest {};
 TEST_F(ApplicationTest, TheDelegateHearsEachStepOnceAndInOrder) {
     auto delegate = std::make_shared<RecordingDelegate>();
     application_->setDelegate(delegate);
-    application_->launch({.fromLocalNotification = true});
+    application_->launch({.localNotification = LocalNotification{}});
     application_->activate();
     application_->activate();
     application_->enterBackground();
@@ -111,6 +113,24 @@ TEST_F(ApplicationTest, FirstResponderIsHeldWeaklyAndClearedOnRemoval) {
     EXPECT_TRUE(field->isFirstResponder());
     EXPECT_EQ(application_->firstResponder(), field);
     field->removeFromSuperview();
+    EXPECT_EQ(application_->firstResponder(), nullptr);
+}
+
+TEST_F(ApplicationTest, TerminatingEndsTheEditingInProgress) {
+    struct Recorder : TextFieldDelegate {
+        std::vector<std::string> ended;
+        void textFieldDidEndEditing(TextField& field) override { ended.push_back(field.text()); }
+    };
+    auto recorder = std::make_shared<Recorder>();
+    auto field = std::make_shared<TextField>(Rect(0, 0, 200, 30));
+    field->delegate = recorder;
+    window_->addSubview(field);
+    application_->launch();
+    application_->activate();
+    ASSERT_TRUE(field->becomeFirstResponder());
+    field->setText("half a note");
+    application_->terminate();
+    EXPECT_EQ(recorder->ended, std::vector<std::string>{"half a note"});
     EXPECT_EQ(application_->firstResponder(), nullptr);
 }
 

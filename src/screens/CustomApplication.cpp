@@ -1,0 +1,23 @@
+#include "CustomApplication.h"
+
+#include "FlorelleAppDelegate.h"
+
+namespace florelle {
+
+void CustomApplication::sendEvent(const Event& event) {
+    bool tapped = false;
+    for (const auto& touch : event.allTouches()) {
+        double y = touch->locationInWindow().y;
+        if (touch->phase() == TouchPhase::began && y >= statusBarTop && y < statusBarBottom) {
+            tapped = true;
+        }
+    }
+    if (tapped) {
+        if (auto florelle = std::dynamic_pointer_cast<FlorelleAppDelegate>(delegate())) {
+            florelle->statusBarTouch();
+        }
+    }
+    Application::sendEvent(event);
+}
+
+} // namespace florelle

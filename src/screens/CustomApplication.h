@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ui/Application.h"
+
+namespace florelle {
+
+// The application object of the diary: a touch beginning in the status bar
+// strip (1 ≤ y < 20 in the window) is a status-bar tap for the delegate,
+// then the event is handled as usual. Only the beginning counts, so one tap
+// reports once.
+class CustomApplication : public Application {
+public:
+    static constexpr double statusBarTop = 1;
+    static constexpr double statusBarBottom = 20;
+
+    void sendEvent(const Event& event) override;
+};
+
+} // namespace florelle

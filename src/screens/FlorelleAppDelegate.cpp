@@ -1,0 +1,70 @@
+#include "FlorelleAppDelegate.h"
+
+#include "LogAnalytics.h"
+#include "MainViewController.h"
+#include "PasscodeLock.h"
+#include "SettingsGlobalController.h"
+#include "reminders/ReminderScheduler.h"
+#include "storage/VersionUpdater.h"
+#include "ui/Window.h"
+
+namespace florelle {
+
+FlorelleAppDelegate::FlorelleAppDelegate(std::shared_ptr<NotificationPresenter> presenter,
+                                         std::shared_ptr<Analytics> analytics)
+    : hasPresenter_(presenter != nullptr),
+      notifications_(LocalNotificationStore::standard(), std::move(presenter)),
+      analytics_(analytics ? std::move(analytics) : std::make_shared<LogAnalytics>()) {}
+
+FlorelleAppDelegate::~FlorelleAppDelegate() = default;
+
+bool FlorelleAppDelegate::didFinishLaunching(Application&, const LaunchOptions& options) {
+    analytics_->logEvent("start-up");
+    // Reminders that fell due while nothing ran are shown before any
+    // rescheduling replaces them.
+    if (hasPresenter_) {
+        notifications_.startDelivering();
+    }
+    if (options.localNotification && ReminderScheduler::isReminder(*options.localNotification)) {
+        resetNotifications();
+    }
+    window_ = std::make_shared<Window>(Rect(0, 0, 320, 480));
+    lock_ = PasscodeLock::create();
+    VersionUpdater([this] { updateFinshed(); }).updateToCurrentVersion();
+    window_->makeKeyAndVisible();
+    return true;
+}
+
+void FlorelleAppDelegate::updateFinshed() {
+    main_ = std::make_shared<MainViewController>();
+    main_->setAnalytics(analytics_);
+    main_->setPage(MainPageKind::settings,
+                   std::make_shared<SettingsGlobalController>(notifications_));
+    auto& view = main_->view();
+    view->setFrame(
+        Rect(0, statusBarHeight, ViewController::screenWidth, ViewController::screenHeight));
+    window_->addSubview(view);
+}
+
+void FlorelleAppDelegate::didBecomeActive(Application&) {
+    analytics_->logEvent("activation");
+    if (main_) {
+        main_->reloadForToday();
+    }
+    resetNotifications();
+    if (window_) {
+        lock_->lockIfSet(*window_);
+    }
+}
+
+void FlorelleAppDelegate::resetNotifications() {
+    ReminderScheduler(notifications_).resetNotifications();
+}
+
+void FlorelleAppDelegate::statusBarTouch() {
+    if (main_ && !lock_->isLocked()) {
+        main_->statusBarTouch();
+    }
+}
+
+} // namespace florelle
