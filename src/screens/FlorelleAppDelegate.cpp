@@ -55,6 +55,10 @@ void FlorelleAppDelegate::didBecomeActive(Application&) {
     if (window_) {
         lock_->lockIfSet(*window_);
     }
+    // The cloud starts its drift again from home.
+    if (main_) {
+        main_->resetAnim();
+    }
 }
 
 void FlorelleAppDelegate::resetNotifications() {
