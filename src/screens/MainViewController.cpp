@@ -1,9 +1,11 @@
 #include "MainViewController.h"
 
 #include "Analytics.h"
+#include "CenterCalendarController.h"
 #include "CustomPetalView.h"
 #include "SkinColors.h"
 #include "TouchForwardingView.h"
+#include "cycle/PeriodEntry.h"
 #include "cycle/PregnancyCountdown.h"
 #include "cycle/TodayStatus.h"
 #include "foundation/Calendar.h"
@@ -13,6 +15,7 @@
 #include "foundation/Strings.h"
 #include "foundation/UserDefaults.h"
 #include "graphics/TextLayout.h"
+#include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
 #include "ui/ActivityIndicator.h"
 #include "ui/AnimationGroup.h"
@@ -20,6 +23,8 @@
 #include "ui/Button.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
+#include "ui/LocalNotificationCenter.h"
+#include "ui/LocalNotificationStore.h"
 #include "ui/ScrollView.h"
 
 namespace florelle {
@@ -215,7 +220,10 @@ void MainViewController::buildCenter() {
     centerButton_->onTouchDown = [this] { centerHold(); };
     centerButton_->onTouchDragEnter = [this] { centerHold(); };
     centerButton_->onTouchDragExit = [this] { centerLetGo(); };
-    centerButton_->onTouchUpInside = [this] { centerLetGo(); };
+    centerButton_->onTouchUpInside = [this] {
+        centerLetGo();
+        centerPressed();
+    };
     centerButton_->onTouchUpOutside = [this] { centerLetGo(); };
     centerButton_->onTouchCancel = [this] { centerLetGo(); };
     flowerView_->addSubview(centerButton_);
@@ -282,6 +290,8 @@ void MainViewController::buildOverlays() {
     mainView_->addSubview(summaryCalendarView_);
     centerCalendarView_ = std::make_shared<View>(centerCalendarParked);
     mainView_->addSubview(centerCalendarView_);
+    centerCalendar_ = CenterCalendarController::create(*this);
+    centerCalendarView_->addSubview(centerCalendar_->calViewController().view());
 
     bigTranspView_ = std::make_shared<View>(mainView_->bounds());
     bigTranspView_->setBackgroundColor(Color::black());
@@ -503,6 +513,68 @@ void MainViewController::centerHold() {
 
 void MainViewController::centerLetGo() {
     centerShadowView_->setHidden(true);
+}
+
+// The start/end date picker.
+
+void MainViewController::centerPressed() {
+    Calendar calendar = Calendar::current();
+    Date day = isStartDate_ ? Clock::current()->now()
+                            : Date(double(DatabaseController::getLatestStartDay()));
+    callCenterCalendarWithOpt(isStartDate_, calendar.endOfDay(day), false);
+}
+
+void MainViewController::callCenterCalendarWithOpt(bool startMode, Date selectedDate,
+                                                   bool disableDelete) {
+    calSelectedDate_ = selectedDate;
+    centerCalendar_->changeCenterCal(startMode, selectedDate, disableDelete);
+    bringCenterCalendarUp();
+}
+
+void MainViewController::bringCenterCalendarUp() {
+    View::animate(panelDuration, [this] {
+        centerCalendarView_->setCenter({160, calHeig_});
+        infoView_->setCenter({160, 1100});
+    });
+    mainView_->bringSubviewToFront(centerCalendarView_.get());
+    enableButtons(false);
+    centerCalendarUp_ = true;
+    centerShadowView_->setHidden(true);
+    changeTranspView(0.5, false);
+}
+
+void MainViewController::bringCenterCalendarDown(Date date, bool save) {
+    if (save) {
+        Calendar calendar = Calendar::current();
+        PeriodEntry::Mode mode = isStartDate_ ? PeriodEntry::Mode::start : PeriodEntry::Mode::end;
+        if (PeriodEntry::save(mode, date, calendar, Clock::current()->now())) {
+            return;
+        }
+        isStartDate_ = mode == PeriodEntry::Mode::end;
+        if (mode == PeriodEntry::Mode::start) {
+            setCenter();
+            LocalNotificationCenter center(LocalNotificationStore::standard());
+            ReminderScheduler(center).resetNotifications();
+        }
+        changeSummary();
+        if (DatabaseController::getPregnant() != 1) {
+            calculateInfoLbl();
+        }
+    }
+    View::animate(panelDuration, [this] {
+        centerCalendarView_->setCenter({160, 700});
+        infoView_->setCenter({160, panelDownY});
+    });
+    enableButtons(true);
+    centerCalendarUp_ = false;
+    changeTranspView(0, false);
+}
+
+void MainViewController::changeCalSize(int height) {
+    calHeig_ = height > 230 ? height + 80 : height + 165;
+    if (centerCalendarUp_) {
+        centerCalendarView_->setCenter({160, calHeig_});
+    }
 }
 
 // The panel.

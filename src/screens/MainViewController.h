@@ -15,6 +15,7 @@ namespace florelle {
 
 class ActivityIndicator;
 class Analytics;
+class CenterCalendarController;
 class Button;
 class CustomPetalView;
 class ImageView;
@@ -66,6 +67,20 @@ public:
     void petalOpen(MainPageKind kind);
     void centerHold();
     void centerLetGo();
+
+    // The start/end date picker. The centre button opens it on today for a
+    // start, or on the open period's start day for its end.
+    void centerPressed();
+    void callCenterCalendarWithOpt(bool startMode, Date selectedDate, bool disableDelete);
+    void bringCenterCalendarUp();
+    // Lowers the picker; with `save`, first stores `date` as the start or the
+    // end. A day the entry rules refuse saves nothing and leaves it up.
+    void bringCenterCalendarDown(Date date, bool save);
+    // The picker's grid is `height` high: it sits higher the more rows.
+    void changeCalSize(int height);
+    CenterCalendarController& centerCalendar() const { return *centerCalendar_; }
+    double calHeig() const { return calHeig_; }
+    bool isStartDate() const { return isStartDate_; }
 
     // The panel.
     void bringInfoUp();
@@ -225,6 +240,7 @@ private:
     std::array<std::shared_ptr<Label>, 3> infoLabels_;
     std::shared_ptr<View> summaryCalendarView_;
     std::shared_ptr<View> centerCalendarView_;
+    std::shared_ptr<CenterCalendarController> centerCalendar_;
     std::shared_ptr<View> accountFormView_;
 
     std::shared_ptr<Animation> openAnimation_;
@@ -240,6 +256,8 @@ private:
     bool oldOS_ = false;
     bool centerCalendarUp_ = false;
     bool isStartDate_ = true;
+    Date calSelectedDate_;
+    double calHeig_ = 700;
     int skin_ = 0;
     Timer cloudTmr_;
     Timer firstAnimTmr_;

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "calendar/CalViewController.h"
+#include "calendar/CalViewControllerDelegate.h"
+#include "calendar/CenterCalendarDataSource.h"
+#include "foundation/Timer.h"
+
+#include <memory>
+#include <string>
+
+namespace florelle {
+
+class MainViewController;
+
+// The start/end date picker the centre button slides in: one tap on a day
+// records a period's start or the open period's end. A pick is held for half
+// a second before the main screen saves it; picks in between are ignored.
+class CenterCalendarController : public CalViewControllerDelegate,
+                                 public std::enable_shared_from_this<CenterCalendarController> {
+public:
+    static constexpr double pickDelay = 0.5;
+
+    // The main screen outlives the picker it owns.
+    static std::shared_ptr<CenterCalendarController> create(MainViewController& main);
+
+    // Start mode shades days up to the last recorded end, end mode days
+    // before `selectedDate`; both shade the future. Shows and selects
+    // `selectedDate`'s day. The last flag has no use here.
+    void changeCenterCal(bool startMode, Date selectedDate, bool disableDelete);
+    void setCalendarWithDate(Date date);
+    void cancelClicked();
+    // The held pick goes to the main screen to be saved.
+    void selectDateTmr();
+
+    const std::string& title() const { return title_; }
+    bool lock() const { return lock_; }
+    Date pickedDate() const { return pickedDate_; }
+    CalViewController& calViewController() const { return *calViewController_; }
+
+    void didSelectDate(Date date) override;
+    void reloadInfoForDate(Date) override {}
+    void changeCalSize(int height) override;
+
+private:
+    explicit CenterCalendarController(MainViewController& main);
+
+    MainViewController& main_;
+    std::shared_ptr<CenterCalendarDataSource> dataSource_;
+    std::shared_ptr<CalViewController> calViewController_;
+    std::string title_;
+    Date pickedDate_;
+    bool lock_ = false;
+    Timer pickTmr_;
+};
+
+} // namespace florelle
