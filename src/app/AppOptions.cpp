@@ -15,7 +15,8 @@ constexpr double largestScale = 4;
 
 const char* AppOptions::usage() {
     return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
-           "                [--demo | --controls-demo | --calendar-demo | --passcode-demo]\n"
+           "                [--demo | --controls-demo | --calendar-demo | --passcode-demo |\n"
+           "                 --past-period-demo]\n"
            "       florelle --launched-from-reminder ACTION\n"
            "       florelle --info | --version | --help\n"
            "  --scale N          pixels per point of the window (default 2)\n"
@@ -29,6 +30,8 @@ const char* AppOptions::usage() {
            "  --controls-demo    open the tour of every control over the demo\n"
            "  --calendar-demo    the month calendar on a scratch diary\n"
            "  --passcode-demo    set, change and turn off a passcode; the lock\n"
+           "  --past-period-demo the diary on a scratch folder, with buttons that add,\n"
+           "                     edit and delete past periods\n"
            "  --launched-from-reminder ACTION\n"
            "                     started from the reminder whose button reads ACTION\n"
            "  --info             what the diary holds, where it and the resources are\n"
@@ -60,6 +63,8 @@ AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::str
             options.demo = Demo::calendar;
         } else if (argument == "--passcode-demo") {
             options.demo = Demo::passcode;
+        } else if (argument == "--past-period-demo") {
+            options.demo = Demo::pastPeriod;
         } else if (argument == "--headless") {
             options.headless = true;
         } else if (argument == "--script") {

@@ -15,8 +15,9 @@ struct AppOptions {
 
     // Which screen a run shows: the diary's main screen, the platform demo,
     // the same with the tour of the controls over it, the month calendar on
-    // a scratch diary, or the passcode dialogues and lock.
-    enum class Demo { none, platform, controls, calendar, passcode };
+    // a scratch diary, the passcode dialogues and lock, or the diary on a
+    // scratch folder with buttons that open the past period calendar.
+    enum class Demo { none, platform, controls, calendar, passcode, pastPeriod };
 
     Action action = Action::run;
     Demo demo = Demo::none;

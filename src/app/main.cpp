@@ -5,6 +5,7 @@
 #include "calendar/CalendarDemoAppDelegate.h"
 #include "demo/DemoAppDelegate.h"
 #include "demo/PasscodeDemo.h"
+#include "demo/PastPeriodDemo.h"
 #include "foundation/Bundle.h"
 #include "host/HeadlessHost.h"
 #include "host/HostScript.h"
@@ -31,6 +32,9 @@ std::shared_ptr<ApplicationDelegate> makeDelegate(const AppOptions& options) {
         return std::make_shared<DemoAppDelegate>(true);
     case AppOptions::Demo::passcode:
         return std::make_shared<PasscodeDemo>();
+    case AppOptions::Demo::pastPeriod:
+        return PastPeriodDemo::create(std::filesystem::temp_directory_path() /
+                                      "florelle-past-period-demo");
     case AppOptions::Demo::platform:
         return std::make_shared<DemoAppDelegate>();
     case AppOptions::Demo::none:

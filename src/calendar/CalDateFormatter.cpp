@@ -20,6 +20,8 @@ std::string toUtf8(const icu::UnicodeString& text) {
 
 CalDateFormatter::CalDateFormatter(std::string pattern) : pattern_(std::move(pattern)) {}
 
+CalDateFormatter::CalDateFormatter(Style style) : style_(style) {}
+
 CalDateFormatter::~CalDateFormatter() = default;
 
 icu::SimpleDateFormat& CalDateFormatter::formatter() const {
@@ -28,9 +30,22 @@ icu::SimpleDateFormat& CalDateFormatter::formatter() const {
     if (!formatter_ || locale.identifier() != localeIdentifier_ ||
         zone.identifier() != zoneIdentifier_) {
         UErrorCode status = U_ZERO_ERROR;
-        auto made = std::make_unique<icu::SimpleDateFormat>(
-            icu::UnicodeString::fromUTF8(pattern_), icu::Locale(locale.identifier().c_str()),
-            status);
+        icu::Locale icuLocale(locale.identifier().c_str());
+        std::unique_ptr<icu::SimpleDateFormat> made;
+        if (style_) {
+            std::unique_ptr<icu::DateFormat> styled(
+                icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, icuLocale));
+            // ICU makes every style formatter a pattern formatter.
+            if (auto* simple = dynamic_cast<icu::SimpleDateFormat*>(styled.get())) {
+                styled.release();
+                made.reset(simple);
+            } else {
+                status = U_UNSUPPORTED_ERROR;
+            }
+        } else {
+            made = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString::fromUTF8(pattern_),
+                                                           icuLocale, status);
+        }
         if (U_FAILURE(status)) {
             throw std::runtime_error("cannot make a date formatter for \"" + pattern_ +
                                      "\": " + u_errorName(status));

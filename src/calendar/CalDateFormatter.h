@@ -5,6 +5,7 @@
 #include "foundation/TimeZone.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unicode/uversion.h>
 #include <vector>
@@ -15,12 +16,16 @@ U_NAMESPACE_END
 
 namespace florelle {
 
-// Writes dates with a date pattern ("LLLL yyyy") in the current locale and
-// time zone, and names the locale's weekdays. The locale and zone are looked
-// up at each use, so a change of either shows at once.
+// Writes dates with a date pattern ("LLLL yyyy"), or in the locale's medium
+// date style, in the current locale and time zone, and names the locale's
+// weekdays. The locale and zone are looked up at each use, so a change of
+// either shows at once.
 class CalDateFormatter {
 public:
+    enum class Style { medium };
+
     explicit CalDateFormatter(std::string pattern);
+    explicit CalDateFormatter(Style style);
     CalDateFormatter(const CalDateFormatter&) = delete;
     CalDateFormatter& operator=(const CalDateFormatter&) = delete;
     ~CalDateFormatter();
@@ -35,6 +40,7 @@ private:
     icu::SimpleDateFormat& formatter() const;
 
     std::string pattern_;
+    std::optional<Style> style_;
     mutable std::unique_ptr<icu::SimpleDateFormat> formatter_;
     mutable std::string localeIdentifier_;
     mutable std::string zoneIdentifier_;

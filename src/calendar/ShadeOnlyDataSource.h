@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CalDataSource.h"
+#include "CalDate.h"
 
 namespace florelle {
 
@@ -18,6 +19,12 @@ public:
     Date shadeFutureDate() const override { return shadeFutureDate_; }
     void setShadeDate(Date date) { shadeDate_ = date; }
     void setShadeFutureDate(Date date) { shadeFutureDate_ = date; }
+    // Whether the grid shades the date's local day.
+    bool shades(Date date) const {
+        CalDate day = CalDate::dateFromDate(date);
+        return day < CalDate::dateFromDate(shadeDate_) ||
+               (shadeFutureDate_ != Date() && day > CalDate::dateFromDate(shadeFutureDate_));
+    }
 
 private:
     Date shadeDate_;

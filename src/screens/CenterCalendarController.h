@@ -10,11 +10,15 @@
 
 namespace florelle {
 
+class Button;
+class Label;
 class MainViewController;
+class View;
 
 // The start/end date picker the centre button slides in: one tap on a day
 // records a period's start or the open period's end. A pick is held for half
 // a second before the main screen saves it; picks in between are ignored.
+// A bar over the month calendar names what is picked and holds "Cancel".
 class CenterCalendarController : public CalViewControllerDelegate,
                                  public std::enable_shared_from_this<CenterCalendarController> {
 public:
@@ -22,6 +26,9 @@ public:
 
     // The main screen outlives the picker it owns.
     static std::shared_ptr<CenterCalendarController> create(MainViewController& main);
+
+    // 320 × 460: the bar, then the month calendar.
+    const std::shared_ptr<View>& view() const { return view_; }
 
     // Start mode shades days up to the last recorded end, end mode days
     // before `selectedDate`; both shade the future. Shows and selects
@@ -36,6 +43,8 @@ public:
     bool lock() const { return lock_; }
     Date pickedDate() const { return pickedDate_; }
     CalViewController& calViewController() const { return *calViewController_; }
+    Label& titleLbl() const { return *titleLbl_; }
+    Button& cancelButton() const { return *cancelButton_; }
 
     void didSelectDate(Date date) override;
     void reloadInfoForDate(Date) override {}
@@ -43,10 +52,15 @@ public:
 
 private:
     explicit CenterCalendarController(MainViewController& main);
+    void build();
 
     MainViewController& main_;
     std::shared_ptr<CenterCalendarDataSource> dataSource_;
     std::shared_ptr<CalViewController> calViewController_;
+    std::shared_ptr<View> view_;
+    std::shared_ptr<Label> titleLbl_;
+    std::shared_ptr<Button> cancelButton_;
+    std::shared_ptr<Label> cancelLbl_;
     std::string title_;
     Date pickedDate_;
     bool lock_ = false;

@@ -33,6 +33,7 @@ public:
     virtual void reloadEverything() {}
     virtual void makeDateArrays() {}
     virtual void setSkin(int /*skin*/) {}
+    virtual void deselectCell() {}
 
     // Charts.
     virtual void changePeriodModeTo(int /*mode*/) {}

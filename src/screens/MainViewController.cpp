@@ -4,7 +4,9 @@
 #include "CenterCalendarController.h"
 #include "CustomPetalView.h"
 #include "SkinColors.h"
+#include "SummaryCalendarController.h"
 #include "TouchForwardingView.h"
+#include "cycle/PastPeriodEntry.h"
 #include "cycle/PeriodEntry.h"
 #include "cycle/PregnancyCountdown.h"
 #include "cycle/TodayStatus.h"
@@ -17,7 +19,9 @@
 #include "graphics/TextLayout.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
+#include "storage/SQLiteAccess.h"
 #include "ui/ActivityIndicator.h"
+#include "ui/AlertView.h"
 #include "ui/AnimationGroup.h"
 #include "ui/BasicAnimation.h"
 #include "ui/Button.h"
@@ -44,6 +48,8 @@ constexpr double stripY = 31;
 const Size stripContent{1920, 460};
 const Point hiddenAccountFormCenter{160, 700};
 const Rect summaryCalendarParked{0, 462, 320, 460};
+const Rect summaryCalendarRaised{0, 0, 320, 460};
+constexpr double summaryCalendarDownDuration = 0.3;
 const Rect centerCalendarParked{0, 480, 320, 460};
 // A summary calendar whose top is at or above this y is raised.
 constexpr double summaryCalendarRaisedY = 450;
@@ -288,10 +294,12 @@ void MainViewController::buildPanel() {
 void MainViewController::buildOverlays() {
     summaryCalendarView_ = std::make_shared<View>(summaryCalendarParked);
     mainView_->addSubview(summaryCalendarView_);
+    summaryCalendar_ = SummaryCalendarController::create(*this);
+    summaryCalendarView_->addSubview(summaryCalendar_->view());
     centerCalendarView_ = std::make_shared<View>(centerCalendarParked);
     mainView_->addSubview(centerCalendarView_);
     centerCalendar_ = CenterCalendarController::create(*this);
-    centerCalendarView_->addSubview(centerCalendar_->calViewController().view());
+    centerCalendarView_->addSubview(centerCalendar_->view());
 
     bigTranspView_ = std::make_shared<View>(mainView_->bounds());
     bigTranspView_->setBackgroundColor(Color::black());
@@ -553,8 +561,7 @@ void MainViewController::bringCenterCalendarDown(Date date, bool save) {
         isStartDate_ = mode == PeriodEntry::Mode::end;
         if (mode == PeriodEntry::Mode::start) {
             setCenter();
-            LocalNotificationCenter center(LocalNotificationStore::standard());
-            ReminderScheduler(center).resetNotifications();
+            replanReminders();
         }
         changeSummary();
         if (DatabaseController::getPregnant() != 1) {
@@ -568,6 +575,68 @@ void MainViewController::bringCenterCalendarDown(Date date, bool save) {
     enableButtons(true);
     centerCalendarUp_ = false;
     changeTranspView(0, false);
+}
+
+void MainViewController::replanReminders() {
+    LocalNotificationCenter center(LocalNotificationStore::standard());
+    ReminderScheduler(center).resetNotifications();
+}
+
+// The past period calendar.
+
+void MainViewController::bringSummaryCalendarUp(Date startDate, Date endDate, int mode,
+                                                bool withDelete, bool isNew) {
+    summaryCalendar_->setSkin(skin_);
+    summaryCalendar_->reloadData(startDate, endDate, mode, withDelete, isNew);
+    summaryCalendar_->viewWillAppear();
+    mainView_->bringSubviewToFront(summaryCalendarView_.get());
+    View::animate(panelDuration, [this] { summaryCalendarView_->setFrame(summaryCalendarRaised); });
+}
+
+void MainViewController::sendSummaryCalendarDown(Date startDate, Date endDate, bool isNew,
+                                                 Date oldDate, int mode) {
+    PastPeriodEntry::Entry entry{startDate, endDate, isNew, oldDate,
+                                 static_cast<PastPeriodEntry::Mode>(mode)};
+    PastPeriodEntry::Outcome outcome =
+        PastPeriodEntry::save(entry, isStartDate_, Calendar::current());
+    if (outcome.refusal) {
+        auto alert = std::make_shared<AlertView>(
+            text("Period not saved Key"), text(PastPeriodEntry::messageKey(*outcome.refusal)),
+            std::weak_ptr<AlertViewDelegate>(), text("OK Key"), std::vector<std::string>{});
+        alert->show();
+        return;
+    }
+    isStartDate_ = outcome.isStartDate;
+    if (outcome.saved) {
+        replanReminders();
+    }
+    lowerSummaryCalendar();
+    page(MainPageKind::summary).deselectCell();
+    recalculateForNewData();
+}
+
+void MainViewController::summaryCalendarCancelClicked() {
+    lowerSummaryCalendar();
+    page(MainPageKind::summary).deselectCell();
+}
+
+void MainViewController::lowerSummaryCalendar() {
+    View::animate(summaryCalendarDownDuration,
+                  [this] { summaryCalendarView_->setFrame(summaryCalendarParked); });
+}
+
+void MainViewController::deleteDate() {
+    auto start = static_cast<long long>(calSelectedDate_.timeIntervalSince1970());
+    if (DatabaseController::getLatestStartDay() == start) {
+        isStartDate_ = true;
+        DatabaseController::saveIsStartDate(1);
+    }
+    SQLiteAccess::deleteWithSQL(format("DELETE FROM periods WHERE startDate = %d", start));
+    changeSummary();
+    page(MainPageKind::summary).deselectCell();
+    replanReminders();
+    // Today's status, or the pregnancy countdown in its place.
+    usePregnancyMode(DatabaseController::getPregnant() != 0);
 }
 
 void MainViewController::changeCalSize(int height) {

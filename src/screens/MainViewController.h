@@ -16,6 +16,7 @@ namespace florelle {
 class ActivityIndicator;
 class Analytics;
 class CenterCalendarController;
+class SummaryCalendarController;
 class Button;
 class CustomPetalView;
 class ImageView;
@@ -81,6 +82,24 @@ public:
     CenterCalendarController& centerCalendar() const { return *centerCalendar_; }
     double calHeig() const { return calHeig_; }
     bool isStartDate() const { return isStartDate_; }
+
+    // The past period calendar, opened from the period log with the values
+    // to show (an end of the epoch: none), the mode (0 start and end, 1 start
+    // only, 2 end only) and whether the period is new.
+    void bringSummaryCalendarUp(Date startDate, Date endDate, int mode, bool withDelete,
+                                bool isNew);
+    // Stores the entry and lowers the calendar. An entry that would overlap
+    // another period, share its start or end before it starts saves nothing:
+    // an alert says why and the calendar stays up.
+    void sendSummaryCalendarDown(Date startDate, Date endDate, bool isNew, Date oldDate, int mode);
+    void summaryCalendarCancelClicked();
+    SummaryCalendarController& summaryCalendar() const { return *summaryCalendar_; }
+    // The start of the period deleteDate removes.
+    void setCalSelectedDate(Date date) { calSelectedDate_ = date; }
+    Date calSelectedDate() const { return calSelectedDate_; }
+    // Deletes the period that starts at calSelectedDate; deleting the latest
+    // one makes the next entry a start.
+    void deleteDate();
 
     // The panel.
     void bringInfoUp();
@@ -209,6 +228,8 @@ private:
     void panelTouchEnded(Point touch);
     void showPage(double x);
     std::weak_ptr<MainViewController> weakSelf();
+    void replanReminders();
+    void lowerSummaryCalendar();
 
     std::array<std::shared_ptr<MainPage>, 6> pages_;
 
@@ -241,6 +262,7 @@ private:
     std::shared_ptr<View> summaryCalendarView_;
     std::shared_ptr<View> centerCalendarView_;
     std::shared_ptr<CenterCalendarController> centerCalendar_;
+    std::shared_ptr<SummaryCalendarController> summaryCalendar_;
     std::shared_ptr<View> accountFormView_;
 
     std::shared_ptr<Animation> openAnimation_;

@@ -77,7 +77,8 @@ TEST_F(AppBinaryTest, TheDemosOfTheControlsAndTheCalendarOpenOnRequest) {
     };
     for (const Case& c :
          {Case{"--controls-demo", "text=\"Picker wheels\""}, Case{"--calendar-demo", "CalGridView"},
-          Case{"--passcode-demo", "text=\"Passcode options\""}}) {
+          Case{"--passcode-demo", "text=\"Passcode options\""},
+          Case{"--past-period-demo", "text=\"Delete\""}}) {
         AppRun run = runApp(documents_->path(),
                             std::string(c.option) + " --script '" + script.string() + "'");
         ASSERT_EQ(run.status, 0) << run.output;

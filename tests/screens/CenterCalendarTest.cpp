@@ -60,6 +60,7 @@ TEST_F(CenterCalendarTest, WithNoPeriodTodayStartsOne) {
     ASSERT_TRUE(main().centerCalendarUp());
     EXPECT_TRUE(main().isStartDate());
     EXPECT_EQ(picker().title(), t("Select Start Date Key"));
+    EXPECT_EQ(picker().titleLbl().text(), t("Select Start Date Key"));
     EXPECT_EQ(picker().calViewController().selectedDate(), localDate(2026, 3, 10));
     EXPECT_FALSE(main().petalButton(MainPageKind::calendar).isEnabled());
     EXPECT_EQ(main().calHeig(), 386) << "five rows in March 2026";
@@ -133,7 +134,8 @@ TEST_F(CenterCalendarTest, TwoQuickTapsRecordOnlyTheFirst) {
 TEST_F(CenterCalendarTest, CancelSavesNothing) {
     launch(localDate(2026, 3, 10, 12));
     pressCenter();
-    picker().cancelClicked();
+    Button& cancel = picker().cancelButton();
+    host().tap(cancel.convertPointToWindow({cancel.bounds().midX(), cancel.bounds().midY()}));
     host().advance(0.5);
     EXPECT_EQ(DC::getLatestStartDay(), 0);
     EXPECT_EQ(DC::getIsStartDate(), 1);

@@ -32,6 +32,7 @@ public:
     }
     void reloadEverything() override { calls.push_back("reloadEverything"); }
     void setSkin(int skin) override { calls.push_back("setSkin " + std::to_string(skin)); }
+    void deselectCell() override { calls.push_back("deselectCell"); }
     void changePeriodModeTo(int mode) override {
         calls.push_back("changePeriodModeTo " + std::to_string(mode));
     }

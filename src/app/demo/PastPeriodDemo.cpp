@@ -1,0 +1,87 @@
+#include "PastPeriodDemo.h"
+
+#include "calendar/CalendarDemoScreen.h"
+#include "foundation/Clock.h"
+#include "foundation/Paths.h"
+#include "screens/MainViewController.h"
+#include "storage/DatabaseController.h"
+#include "ui/Button.h"
+#include "ui/Window.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace florelle {
+
+namespace {
+
+constexpr double buttonWidth = 62;
+
+Date latestStart() {
+    return Date(double(DatabaseController::getLatestStartDay()));
+}
+
+Date latestEnd() {
+    return Date(double(DatabaseController::getLatestEndDay()));
+}
+
+bool periodOpen() {
+    return DatabaseController::getLatestStartDay() != 0 &&
+           DatabaseController::getLatestEndDay() == 0;
+}
+
+} // namespace
+
+std::shared_ptr<PastPeriodDemo> PastPeriodDemo::create(const std::filesystem::path& scratch) {
+    Paths::setDocumentsDirectory(scratch);
+    Paths::setConfigDirectory(scratch / "config");
+    return std::shared_ptr<PastPeriodDemo>(new PastPeriodDemo());
+}
+
+void PastPeriodDemo::updateFinshed() {
+    CalendarDemoScreen::seedDiary(Clock::current()->now());
+    FlorelleAppDelegate::updateFinshed();
+    MainViewController& main = *mainViewController();
+    auto now = [] { return Clock::current()->now(); };
+    const std::vector<std::pair<std::string, std::function<void()>>> actions = {
+        {"Add", [&main, now] { main.bringSummaryCalendarUp(now(), now(), 0, true, true); }},
+        {"Edit",
+         [&main] {
+             if (DatabaseController::getLatestStartDay() != 0) {
+                 main.bringSummaryCalendarUp(latestStart(), latestEnd(), 0, true, false);
+             }
+         }},
+        {"Delete",
+         [&main] {
+             main.setCalSelectedDate(latestStart());
+             main.deleteDate();
+         }},
+        {"Start",
+         [&main, now] {
+             if (periodOpen()) {
+                 main.bringSummaryCalendarUp(latestStart(), Date(), 1, true, false);
+             } else {
+                 main.bringSummaryCalendarUp(now(), Date(), 1, true, true);
+             }
+         }},
+        {"End",
+         [&main] {
+             if (periodOpen()) {
+                 main.bringSummaryCalendarUp(latestStart(), Date(), 2, true, false);
+             }
+         }},
+    };
+    double x = 4;
+    for (const auto& [title, action] : actions) {
+        auto button = std::make_shared<Button>(Rect(x, 24, buttonWidth - 4, 26));
+        button->setTitle(title);
+        button->setTitleFont(Font::boldSystemFont(12));
+        button->setBackgroundColor(Color(0.16, 0.18, 0.24, 0.85));
+        button->onTouchUpInside = action;
+        window()->addSubview(button);
+        x += buttonWidth;
+    }
+}
+
+} // namespace florelle
