@@ -2,6 +2,7 @@
 
 #include "MainViewController.h"
 #include "PetalTable.h"
+#include "SkinColors.h"
 #include "foundation/Clock.h"
 #include "foundation/Strings.h"
 #include "ui/Button.h"
@@ -81,9 +82,6 @@ void SummaryCalendarController::build() {
 
     titleLbl_ = std::make_shared<Label>(titleFrame);
     titleLbl_->setFont(Font::boldSystemFont(18));
-    titleLbl_->setTextColor(Color::white());
-    titleLbl_->setShadowColor(Color(0, 0, 0, 0.5));
-    titleLbl_->setShadowOffset({0, 1});
     titleLbl_->setTextAlignment(TextAlignment::Center);
     view_->addSubview(titleLbl_);
 
@@ -130,6 +128,8 @@ void SummaryCalendarController::viewWillAppear() {
     tableView_->selectRow({0, 0}, false);
     setCalendarWithDate(startDate_);
     backgroundView_->setImage(Image::named(PetalTable::picture("bg_%d.jpg", skin_)));
+    // The colour the main screen's labels have on the same background.
+    titleLbl_->setTextColor(SkinColors::forSkin(skin_).centerLabel);
     addButton_->setBackgroundImage(Image::named(PetalTable::picture("button_%d.png", skin_)));
     cancelButton_->setBackgroundImage(Image::named(PetalTable::picture("button_%d.png", skin_)));
     oldDate_ = startDate_;

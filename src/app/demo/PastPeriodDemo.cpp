@@ -72,14 +72,16 @@ void PastPeriodDemo::updateFinshed() {
              }
          }},
     };
+    // Under the main screen's veil, so that the calendars and the veil that
+    // comes with them cover the buttons.
     double x = 4;
     for (const auto& [title, action] : actions) {
-        auto button = std::make_shared<Button>(Rect(x, 24, buttonWidth - 4, 26));
+        auto button = std::make_shared<Button>(Rect(x, 4, buttonWidth - 4, 26));
         button->setTitle(title);
         button->setTitleFont(Font::boldSystemFont(12));
         button->setBackgroundColor(Color(0.16, 0.18, 0.24, 0.85));
         button->onTouchUpInside = action;
-        window()->addSubview(button);
+        main.view()->insertSubviewBelow(button, &main.bigTranspView());
         x += buttonWidth;
     }
 }

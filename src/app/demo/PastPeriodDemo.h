@@ -9,7 +9,7 @@ namespace florelle {
 
 // The past period calendar until the period log holds it
 // (`florelle --past-period-demo`): the diary on a scratch folder (never the
-// user's), seeded with two periods, and a row of buttons over the cloud that
+// user's), seeded with two periods, and a row of buttons at the top that
 // open the calendar as the log will: add a period, edit or delete the
 // latest, enter a start or the open period's end.
 class PastPeriodDemo : public FlorelleAppDelegate {
