@@ -195,14 +195,16 @@ std::shared_ptr<TableViewCell> SummaryCalendarController::cellForRow(TableView& 
     auto cell = table.dequeueReusableCell(cellIdentifier);
     if (!cell) {
         cell = std::make_shared<TableViewCell>(cellIdentifier);
-        cell->setSelectionStyle(TableViewCell::SelectionStyle::gray);
         auto background = std::make_shared<View>(Rect(0, 0, 320, rowHeight));
         background->setBackgroundColor(rowColor);
         cell->setBackgroundView(background);
+        cell->setSelectedBackgroundView(std::make_shared<View>(Rect(0, 0, 320, rowHeight)));
         cell->contentView()->addSubview(
             makeRowLabel(captionFrame, captionTag, TextAlignment::Left));
         cell->contentView()->addSubview(makeRowLabel(valueFrame, valueTag, TextAlignment::Right));
     }
+    // The row being entered wears the skin's own colour, so it stands out from the other.
+    cell->selectedBackgroundView()->setBackgroundColor(SkinColors::forSkin(skin_).centerLabel);
     bool startRow = mode_ == 1 || (mode_ == 0 && path.row == 0);
     rowLabel(*cell, captionTag).setText(text(startRow ? "Starts Key" : "Ends Key"));
     rowLabel(*cell, valueTag).setText(dateText(startRow ? startDate_ : endDate_));
