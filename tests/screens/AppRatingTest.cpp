@@ -118,6 +118,7 @@ TEST_F(AppRatingTest, NoPromptTooEarlyOrOffline) {
     EXPECT_EQ(activate(), nullptr) << "a day is not more than a day";
     clock_->advance(1);
     network_.setFlags(0);
+    EXPECT_FALSE(AppRating::connectedToNetwork());
     EXPECT_EQ(activate(), nullptr);
     network_.setFlags(std::nullopt);
     EXPECT_EQ(activate(), nullptr);
