@@ -1,5 +1,6 @@
 #include "FlorelleAppDelegate.h"
 
+#include "AppRating.h"
 #include "LogAnalytics.h"
 #include "MainViewController.h"
 #include "PasscodeLock.h"
@@ -16,7 +17,11 @@ FlorelleAppDelegate::FlorelleAppDelegate(std::shared_ptr<NotificationPresenter> 
       notifications_(LocalNotificationStore::standard(), std::move(presenter)),
       analytics_(analytics ? std::move(analytics) : std::make_shared<LogAnalytics>()) {}
 
-FlorelleAppDelegate::~FlorelleAppDelegate() = default;
+// A counting still running writes the user defaults of this diary; it ends
+// with the delegate rather than behind the next one's back.
+FlorelleAppDelegate::~FlorelleAppDelegate() {
+    AppRating::waitForBookkeeping();
+}
 
 bool FlorelleAppDelegate::didFinishLaunching(Application&, const LaunchOptions& options) {
     analytics_->logEvent("start-up");
@@ -51,6 +56,7 @@ void FlorelleAppDelegate::didBecomeActive(Application&) {
     if (main_) {
         main_->reloadForToday();
     }
+    AppRating::appLaunched();
     resetNotifications();
     if (window_) {
         lock_->lockIfSet(*window_);

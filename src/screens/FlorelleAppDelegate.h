@@ -18,8 +18,8 @@ class Window;
 // them, builds the passcode lock, brings the diary up to the current data
 // version, and only then puts the main screen into the 320 × 480 window
 // below the status bar, so the screen never sees data of an older format.
-// At every activation: today's status, both reminders anew, and the lock
-// over everything when a passcode is stored.
+// At every activation: today's status, the rating prompt's counting, both
+// reminders anew, and the lock over everything when a passcode is stored.
 class FlorelleAppDelegate : public ApplicationDelegate {
 public:
     static constexpr double statusBarHeight = 20;
