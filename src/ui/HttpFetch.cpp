@@ -36,7 +36,7 @@ HttpFetch::HttpFetch(const std::string& url, double timeout, std::size_t maximum
     multi_.reset(curl_multi_init());
     easy_.reset(curl_easy_init());
     if (!multi_ || !easy_) {
-        finish(Result{false, "The network library could not start.", 0, {}, {}, false});
+        finish(Result{false, "The network library could not start.", 0, {}, {}, false, false});
         return;
     }
     CURL* easy = easy_.get();
@@ -61,11 +61,12 @@ HttpFetch::HttpFetch(const std::string& url, double timeout, std::size_t maximum
                       0,
                       {},
                       {},
-                      false});
+                      false,
+                      true});
     });
     attached_ = curl_multi_add_handle(multi_.get(), easy) == CURLM_OK;
     if (!attached_) {
-        finish(Result{false, "The page could not be requested.", 0, {}, {}, false});
+        finish(Result{false, "The page could not be requested.", 0, {}, {}, false, false});
     }
 }
 

@@ -29,6 +29,8 @@ public:
         std::string contentType;
         std::string body;
         bool truncated = false;
+        // No answer came within the time-out.
+        bool timedOut = false;
     };
     using Completion = std::function<void(Result)>;
 

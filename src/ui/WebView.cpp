@@ -75,6 +75,7 @@ WebView::~WebView() = default;
 
 void WebView::loadUrl(const std::string& address) {
     fetch_.reset();
+    failure_.reset();
     url_ = address;
     if (auto listener = webDelegate.lock()) {
         listener->webViewDidStartLoad(*this);
@@ -98,26 +99,29 @@ void WebView::stopLoading() {
     fetch_.reset();
 }
 
-void WebView::fail(const std::string& message) {
-    Log::write("WebView: " + url_ + ": " + message);
+void WebView::fail(LoadFailure failure) {
+    Log::write("WebView: " + url_ + ": " + failure.message);
+    failure_ = std::move(failure);
     if (auto listener = webDelegate.lock()) {
-        listener->didFailLoadWithError(*this, message);
+        listener->didFailLoadWithError(*this, failure_->message);
     }
 }
 
 void WebView::loaded(HttpFetch::Result result) {
     auto keepAlive = shared_from_this();
     fetch_.reset();
+    using Kind = LoadFailure::Kind;
     if (!result.answered) {
-        fail(result.error);
+        fail({result.timedOut ? Kind::timedOut : Kind::unreachable, 0, result.error});
         return;
     }
     if (result.status >= 400) {
-        fail("The server answered with status " + std::to_string(result.status) + ".");
+        fail({Kind::errorStatus, result.status,
+              "The server answered with status " + std::to_string(result.status) + "."});
         return;
     }
     if (!isHtml(result.contentType)) {
-        fail("The page is not HTML (" + result.contentType + ").");
+        fail({Kind::notHtml, 0, "The page is not HTML (" + result.contentType + ")."});
         return;
     }
     if (result.truncated) {

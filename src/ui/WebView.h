@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,18 @@ public:
     double timeoutInterval() const { return timeout_; }
     void setTimeoutInterval(double seconds) { timeout_ = seconds; }
 
+    // Why the last load failed, for a page that wants to say so in its own
+    // words; empty while loading and after a load that succeeded.
+    struct LoadFailure {
+        enum class Kind { unreachable, timedOut, errorStatus, notHtml };
+        Kind kind = Kind::unreachable;
+        // The answer's status, for errorStatus.
+        long status = 0;
+        // What the delegate was told.
+        std::string message;
+    };
+    const std::optional<LoadFailure>& lastFailure() const { return failure_; }
+
     const WebPage& page() const { return page_; }
     std::string displayedText() const override { return page_.text(); }
 
@@ -66,12 +79,13 @@ private:
     };
 
     void loaded(HttpFetch::Result result);
-    void fail(const std::string& message);
+    void fail(LoadFailure failure);
     void layoutPage();
 
     std::string url_;
     double timeout_ = defaultTimeout;
     std::unique_ptr<HttpFetch> fetch_;
+    std::optional<LoadFailure> failure_;
     WebPage page_;
     std::vector<PlacedBlock> placed_;
     std::vector<LinkArea> linkAreas_;

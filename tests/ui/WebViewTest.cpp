@@ -108,15 +108,34 @@ TEST_F(WebViewTest, ReloadFetchesTheAddressAgain) {
 }
 
 TEST_F(WebViewTest, FailuresReachTheDelegateWithAClearMessage) {
+    using Kind = WebView::LoadFailure::Kind;
     struct Case {
         const char* what;
         LoopbackServer::Response response;
         const char* message;
+        Kind kind;
+        long status;
     } cases[] = {
-        {"error status", {404, "text/html", "<p>gone</p>"}, "The server answered with status 404."},
-        {"server error", {500, "text/html", ""}, "The server answered with status 500."},
-        {"not HTML", {200, "text/plain", "plain"}, "The page is not HTML (text/plain)."},
-        {"picture", {200, "image/png", "\x89PNG"}, "The page is not HTML (image/png)."},
+        {"error status",
+         {404, "text/html", "<p>gone</p>"},
+         "The server answered with status 404.",
+         Kind::errorStatus,
+         404},
+        {"server error",
+         {500, "text/html", ""},
+         "The server answered with status 500.",
+         Kind::errorStatus,
+         500},
+        {"not HTML",
+         {200, "text/plain", "plain"},
+         "The page is not HTML (text/plain).",
+         Kind::notHtml,
+         0},
+        {"picture",
+         {200, "image/png", "\x89PNG"},
+         "The page is not HTML (image/png).",
+         Kind::notHtml,
+         0},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.what);
@@ -126,6 +145,9 @@ TEST_F(WebViewTest, FailuresReachTheDelegateWithAClearMessage) {
         waitForLoad();
         EXPECT_EQ(recorder_->events, (std::vector<std::string>{"start", "fail"}));
         EXPECT_EQ(recorder_->failure, row.message);
+        ASSERT_TRUE(web_->lastFailure());
+        EXPECT_EQ(web_->lastFailure()->kind, row.kind);
+        EXPECT_EQ(web_->lastFailure()->status, row.status);
     }
 }
 
@@ -134,6 +156,8 @@ TEST_F(WebViewTest, AClosedPortFails) {
     waitForLoad();
     EXPECT_EQ(recorder_->events, (std::vector<std::string>{"start", "fail"}));
     EXPECT_FALSE(recorder_->failure.empty());
+    ASSERT_TRUE(web_->lastFailure());
+    EXPECT_EQ(web_->lastFailure()->kind, WebView::LoadFailure::Kind::unreachable);
     EXPECT_TRUE(log_->contains("WebView: http://127.0.0.1:"));
 }
 
@@ -147,6 +171,10 @@ TEST_F(WebViewTest, APageThatDoesNotAnswerTimesOut) {
     RunLoop::current().runOnce();
     EXPECT_FALSE(web_->isLoading());
     EXPECT_EQ(recorder_->failure, "The page did not answer within 2 seconds.");
+    ASSERT_TRUE(web_->lastFailure());
+    EXPECT_EQ(web_->lastFailure()->kind, WebView::LoadFailure::Kind::timedOut);
+    web_->reload();
+    EXPECT_FALSE(web_->lastFailure());
 }
 
 TEST_F(WebViewTest, OnlyWebAddressesAreFetched) {
