@@ -44,7 +44,7 @@ void FlorelleAppDelegate::updateFinshed() {
     main_ = std::make_shared<MainViewController>();
     main_->setAnalytics(analytics_);
     main_->setPage(MainPageKind::settings,
-                   std::make_shared<SettingsGlobalController>(notifications_));
+                   std::make_shared<SettingsGlobalController>(notifications_, main_));
     auto& view = main_->view();
     view->setFrame(
         Rect(0, statusBarHeight, ViewController::screenWidth, ViewController::screenHeight));

@@ -12,6 +12,10 @@ namespace florelle {
 // rest do nothing.
 class MainPage : public ViewController {
 public:
+    // How much of a page the raised panel shows above the screen's bottom
+    // edge; the page's view is taller, its foot out of sight.
+    static constexpr double visibleHeight = 435;
+
     // Every page: close its help overlay if it is on show.
     virtual void dismissInfoView() {}
     // Pages with a help overlay: open it (the first visit of the page).

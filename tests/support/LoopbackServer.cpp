@@ -1,6 +1,7 @@
 #include "LoopbackServer.h"
 
 #include <arpa/inet.h>
+#include <cstdint>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -11,12 +12,15 @@ namespace florelle::testing {
 
 namespace {
 
+// Binds to `port`, or to a free one when it is 0, and says which.
 int boundSocket(int& port) {
     int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int reuse = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
     ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
     socklen_t length = sizeof address;
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
@@ -39,8 +43,8 @@ const char* reason(int status) {
 
 } // namespace
 
-LoopbackServer::LoopbackServer(Response response, bool silent)
-    : response_(std::move(response)), silent_(silent) {
+LoopbackServer::LoopbackServer(Response response, bool silent, int port)
+    : response_(std::move(response)), silent_(silent), port_(port) {
     listener_ = boundSocket(port_);
     ::listen(listener_, 8);
     [[maybe_unused]] int made = ::pipe(wake_);

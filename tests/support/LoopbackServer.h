@@ -8,7 +8,8 @@ namespace florelle::testing {
 
 // A tiny HTTP server on 127.0.0.1 for tests, on a thread of its own. It
 // answers every request with the one response it was given, or, when
-// silent, accepts connections and never answers.
+// silent, accepts connections and never answers. It listens on a free port,
+// or on the one asked for (such as a closedPort() that a test opens later).
 class LoopbackServer {
 public:
     struct Response {
@@ -17,7 +18,7 @@ public:
         std::string body;
     };
 
-    explicit LoopbackServer(Response response, bool silent = false);
+    explicit LoopbackServer(Response response, bool silent = false, int port = 0);
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
     ~LoopbackServer();
