@@ -1,10 +1,12 @@
 #include "FlorelleAppDelegate.h"
 
 #include "AppRating.h"
+#include "ForumController.h"
 #include "LogAnalytics.h"
 #include "MainViewController.h"
 #include "PasscodeLock.h"
 #include "SettingsGlobalController.h"
+#include "foundation/DeploymentSettings.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/VersionUpdater.h"
 #include "ui/Window.h"
@@ -43,6 +45,8 @@ bool FlorelleAppDelegate::didFinishLaunching(Application&, const LaunchOptions& 
 void FlorelleAppDelegate::updateFinshed() {
     main_ = std::make_shared<MainViewController>();
     main_->setAnalytics(analytics_);
+    main_->setPage(MainPageKind::forum,
+                   std::make_shared<ForumController>(DeploymentSettings::forumAddress()));
     main_->setPage(MainPageKind::settings,
                    std::make_shared<SettingsGlobalController>(notifications_, main_));
     auto& view = main_->view();

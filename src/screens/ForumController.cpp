@@ -2,6 +2,7 @@
 
 #include "ForumFailureView.h"
 #include "foundation/Log.h"
+#include "foundation/NetworkMonitor.h"
 #include "foundation/Strings.h"
 #include "ui/ActivityIndicator.h"
 #include "ui/Label.h"
@@ -53,11 +54,24 @@ void ForumController::viewDidLoad() {
     infoLbl_->setLineBreakMode(LineBreakMode::WordWrap);
     noticeView_->addSubview(infoLbl_);
     view()->addSubview(noticeView_);
+
+    statusChanges_ = NotificationCenter::defaultCenter().addObserver(
+        NetworkMonitor::kNetworkStatusChangedNotification,
+        [this](const Notification&) { showConnectivity(); });
 }
 
 void ForumController::checkConnectivity() {
     view();
     webView_->loadUrl(address_);
+    internetMonitor_ = NetworkMonitor::monitorForInternetConnection();
+    internetMonitor_->startNotifier();
+    showConnectivity();
+}
+
+void ForumController::showConnectivity() {
+    if (internetMonitor_) {
+        noticeView_->setHidden(internetMonitor_->currentStatus() != NotReachable);
+    }
 }
 
 void ForumController::webViewDidStartLoad(WebView&) {

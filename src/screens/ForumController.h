@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainPage.h"
+#include "foundation/NotificationCenter.h"
 #include "ui/WebView.h"
 #include "ui/WebViewDelegate.h"
 
@@ -12,6 +13,7 @@ namespace florelle {
 class ActivityIndicator;
 class ForumFailureView;
 class Label;
+class NetworkMonitor;
 
 // The forum page of the main screen's strip: the forum's web page, fetched
 // when the page is opened (never before, so nothing leaves the device until
@@ -30,7 +32,9 @@ public:
     ~ForumController() override;
 
     void viewDidLoad() override;
-    // Loads the forum afresh and shows the notice when the machine is offline.
+    // Loads the forum afresh, watches the way to the internet anew and shows
+    // the notice while the machine is offline; a change of the network's
+    // state shows or hides it again.
     void checkConnectivity() override;
 
     void webViewDidStartLoad(WebView& webView) override;
@@ -47,14 +51,20 @@ public:
     View& noticeView() const { return *noticeView_; }
     ForumFailureView& failureView() const { return *failureView_; }
     ActivityIndicator& loadingIndicator() const { return *loadingIndicator_; }
+    // Empty until the page is first opened.
+    const std::shared_ptr<NetworkMonitor>& internetMonitor() const { return internetMonitor_; }
 
 private:
+    void showConnectivity();
+
     std::string address_;
     std::shared_ptr<WebView> webView_;
     std::shared_ptr<ForumFailureView> failureView_;
     std::shared_ptr<ActivityIndicator> loadingIndicator_;
     std::shared_ptr<View> noticeView_;
     std::shared_ptr<Label> infoLbl_;
+    std::shared_ptr<NetworkMonitor> internetMonitor_;
+    NotificationCenter::Observation statusChanges_;
 };
 
 } // namespace florelle

@@ -2,6 +2,7 @@
 #include "foundation/Strings.h"
 #include "screens/ForumController.h"
 #include "screens/ForumFailureView.h"
+#include "support/FakeNetwork.h"
 #include "support/LoopbackServer.h"
 #include "ui/ActivityIndicator.h"
 #include "ui/Button.h"
@@ -58,6 +59,14 @@ protected:
         }
     }
 
+    // The application's own forum page, on forumAddress().
+    ForumController& appForum() {
+        forum_ = std::dynamic_pointer_cast<ForumController>(
+            main().page(MainPageKind::forum).shared_from_this());
+        return *forum_;
+    }
+
+    FakeNetwork network_;
     std::shared_ptr<ForumController> forum_;
 };
 
@@ -115,8 +124,9 @@ TEST_F(ForumPageTest, AFailedLoadSaysWhyInWordsAndOffersToTryAgain) {
 }
 
 TEST_F(ForumPageTest, TryAgainLoadsTheForumOnceItIsUp) {
-    int port = LoopbackServer::closedPort();
-    ForumController& forum = startWithForum("http://127.0.0.1:" + std::to_string(port) + "/");
+    launch();
+    ForumController& forum = appForum();
+    EXPECT_EQ(forum.forumAddress(), forumAddress());
     openPetal(MainPageKind::forum);
     waitForLoad();
     EXPECT_FALSE(forum.failureView().isHidden());
@@ -125,13 +135,53 @@ TEST_F(ForumPageTest, TryAgainLoadsTheForumOnceItIsUp) {
               Strings::localized("Forum try again Key"));
     keepScreenshot("forum-unreachable");
 
-    LoopbackServer server({200, "text/html", forumPage}, false, port);
+    LoopbackServer server({200, "text/html", forumPage}, false, forumPort());
     host().tap(tryAgainPoint());
     EXPECT_TRUE(forum.failureView().isHidden());
     waitForLoad();
     EXPECT_EQ(server.requests(), 1);
     EXPECT_TRUE(forum.failureView().isHidden());
     EXPECT_EQ(forum.webView().page().title(), "Florelle forum");
+}
+
+TEST_F(ForumPageTest, TheNoticeFollowsTheNetwork) {
+    network_.setFlags(0);
+    launch();
+    ForumController& forum = appForum();
+    EXPECT_FALSE(forum.internetMonitor());
+    openPetal(MainPageKind::forum);
+    waitForLoad();
+    ASSERT_TRUE(forum.internetMonitor());
+    EXPECT_FALSE(forum.noticeView().isHidden());
+    EXPECT_EQ(forum.infoLbl().text(), Strings::localized(ForumController::offlineNotice));
+    EXPECT_EQ(Strings::localized(ForumController::offlineNotice),
+              "Internet connection is off! Please connect to the internet to be able to visit "
+              "Florelle forum.");
+    keepScreenshot("forum-offline");
+
+    struct Step {
+        std::optional<NetworkFlags> flags;
+        bool noticeShown;
+    };
+    const Step steps[] = {
+        {FakeNetwork::online, false},
+        {0, true},
+        {NetworkFlag::reachable | NetworkFlag::isCellular, false},
+        {std::nullopt, true},
+    };
+    for (const Step& step : steps) {
+        network_.setFlags(step.flags);
+        network_.announceChange();
+        host().advance(0.01);
+        EXPECT_EQ(!forum.noticeView().isHidden(), step.noticeShown);
+    }
+
+    // Opened again online, the page loads afresh under no notice.
+    network_.setFlags(FakeNetwork::online);
+    main().bringInfoDown();
+    host().advance(1);
+    openPetal(MainPageKind::forum);
+    EXPECT_TRUE(forum.noticeView().isHidden());
 }
 
 } // namespace

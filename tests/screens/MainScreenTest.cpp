@@ -3,9 +3,11 @@
 #include "foundation/Calendar.h"
 #include "screens/CustomApplication.h"
 #include "storage/DatabaseController.h"
+#include "support/LoopbackServer.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace florelle::testing {
 
@@ -26,6 +28,10 @@ std::string RecordingPage::day(Date date) {
 
 void MainScreenTest::SetUp() {
     DiaryTest::SetUp();
+    // The forum page fetches on opening; in tests nothing leaves the machine.
+    forumPort_ = LoopbackServer::closedPort();
+    forumAddress_ = "http://127.0.0.1:" + std::to_string(forumPort_) + "/";
+    ::setenv("FLORELLE_FORUM_URL", forumAddress_.c_str(), 1);
     DatabaseController::saveCycleLength(28);
     DatabaseController::savePeriodLength(5);
     DatabaseController::saveOvulationDay(14);
@@ -36,6 +42,7 @@ void MainScreenTest::TearDown() {
     host_.reset();
     delegate_.reset();
     presenter_.reset();
+    ::unsetenv("FLORELLE_FORUM_URL");
     DiaryTest::TearDown();
 }
 

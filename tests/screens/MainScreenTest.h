@@ -67,6 +67,10 @@ protected:
     HeadlessHost& host() const { return *host_; }
     // Replaces a page by a recording one.
     RecordingPage& record(MainPageKind kind);
+    // Where the application's forum page looks: a port on 127.0.0.1 that
+    // nothing listens on unless the test serves there.
+    const std::string& forumAddress() const { return forumAddress_; }
+    int forumPort() const { return forumPort_; }
     // The window point over the middle of a petal at rest.
     Point petalPoint(MainPageKind kind) const;
     // A main-view point in window coordinates.
@@ -78,6 +82,8 @@ protected:
     std::shared_ptr<RecordingPresenter> presenter_;
     std::shared_ptr<FlorelleAppDelegate> delegate_;
     std::unique_ptr<HeadlessHost> host_;
+    std::string forumAddress_;
+    int forumPort_ = 0;
 };
 
 } // namespace florelle::testing
