@@ -10,22 +10,54 @@ namespace florelle {
 namespace {
 
 constexpr double largestScale = 4;
+constexpr int largestScreenshotSide = 8192;
+
+// "720x1440", both sides whole numbers of pixels from 1 to the largest.
+std::optional<Size> parsePixelSize(const std::string& text) {
+    auto separator = text.find('x');
+    if (separator == std::string::npos) {
+        return std::nullopt;
+    }
+    auto side = [](const std::string& digits) -> std::optional<double> {
+        if (digits.empty() || digits.size() > 5 ||
+            digits.find_first_not_of("0123456789") != std::string::npos) {
+            return std::nullopt;
+        }
+        int pixels = std::stoi(digits);
+        if (pixels < 1 || pixels > largestScreenshotSide) {
+            return std::nullopt;
+        }
+        return pixels;
+    };
+    auto width = side(text.substr(0, separator));
+    auto height = side(text.substr(separator + 1));
+    if (!width || !height) {
+        return std::nullopt;
+    }
+    return Size{*width, *height};
+}
 
 } // namespace
 
 const char* AppOptions::usage() {
-    return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]]\n"
+    return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]\n"
+           "                [--screenshot-size WIDTHxHEIGHT]]\n"
            "                [--demo | --controls-demo | --calendar-demo | --passcode-demo |\n"
            "                 --past-period-demo]\n"
            "       florelle --launched-from-reminder ACTION\n"
            "       florelle --info | --version | --help\n"
-           "  --scale N          pixels per point of the window (default 2)\n"
+           "  --scale N          pixels per point of the window as it opens, and of\n"
+           "                     headless pictures (default 2); the window can be\n"
+           "                     resized and the screen scales to fill it\n"
            "  --headless         run without a window\n"
            "  --script FILE      drive the headless run with the lines of FILE:\n"
            "                     tap X Y, drag X1 Y1 X2 Y2, type TEXT, wait SECONDS,\n"
            "                     screenshot FILE, dump\n"
            "  --screenshot FILE  where a headless run without a script puts the\n"
            "                     picture of the first screen\n"
+           "  --screenshot-size WIDTHxHEIGHT\n"
+           "                     headless pictures of that many pixels, the screen\n"
+           "                     fitted in between black bars (720x1440)\n"
            "  --demo             the platform demo instead of the diary\n"
            "  --controls-demo    open the tour of every control over the demo\n"
            "  --calendar-demo    the month calendar on a scratch diary\n"
@@ -80,6 +112,16 @@ AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::str
                 return options;
             }
             options.screenshot = *file;
+        } else if (argument == "--screenshot-size") {
+            const std::string* text = value();
+            if (!text) {
+                return options;
+            }
+            options.screenshotSize = parsePixelSize(*text);
+            if (!options.screenshotSize) {
+                error = "--screenshot-size needs WIDTHxHEIGHT in pixels, such as 720x1440";
+                return options;
+            }
         } else if (argument == NotificationLaunchOption::name) {
             const std::string* action = value();
             if (!action) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/Geometry.h"
 #include "ui/LocalNotification.h"
 
 #include <filesystem>
@@ -25,6 +26,9 @@ struct AppOptions {
     std::optional<std::filesystem::path> script;
     // Where a headless run without a script puts its picture of the first screen.
     std::optional<std::filesystem::path> screenshot;
+    // The pixels of a headless run's pictures, the screen fitted in as a
+    // phone's window shows it; without it, the screen at the scale.
+    std::optional<Size> screenshotSize;
     double scale = 2;
     // The reminder whose button started the run.
     std::optional<LocalNotification> launchNotification;

@@ -47,6 +47,7 @@ int runHeadless(const AppOptions& options) {
     auto delegate = makeDelegate(options);
     HeadlessHost host(delegate, RealClock().now(), options.scale,
                       std::make_unique<CustomApplication>());
+    host.setPixelSize(options.screenshotSize);
     host.launch({.localNotification = options.launchNotification});
     if (options.script) {
         std::ifstream script(*options.script);

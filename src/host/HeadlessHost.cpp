@@ -3,7 +3,6 @@
 #include "ViewTreeDump.h"
 #include "foundation/Log.h"
 #include "foundation/RunLoop.h"
-#include "graphics/BitmapContext.h"
 #include "ui/Animator.h"
 #include "ui/Window.h"
 
@@ -92,14 +91,17 @@ void HeadlessHost::type(std::string_view text) {
     settle();
 }
 
+LetterboxFit HeadlessHost::fit() const {
+    return HostScreen::fitInto(pixelSize_.value_or(
+        Size{HostScreen::size.width * scale_, HostScreen::size.height * scale_}));
+}
+
 Image HeadlessHost::render() {
-    return screen_.renderImage(*application_, scale_);
+    return screen_.renderImage(*application_, fit());
 }
 
 bool HeadlessHost::screenshot(const std::filesystem::path& path) {
-    BitmapContext bitmap(HostScreen::size, scale_);
-    screen_.render(*application_, bitmap);
-    return bitmap.savePng(path);
+    return screen_.savePng(*application_, fit(), path);
 }
 
 std::string HeadlessHost::dump() const {

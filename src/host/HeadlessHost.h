@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,11 @@ public:
     HostScreen& screen() { return screen_; }
     TouchInput& input() { return input_; }
     double scale() const { return scale_; }
+    // Pictures of the screen fill this many pixels, the screen scaled to fit
+    // and centred between black bars, as a phone's window shows it; without
+    // it they are the screen at the scale.
+    void setPixelSize(std::optional<Size> pixels) { pixelSize_ = pixels; }
+    LetterboxFit fit() const;
 
     // Moves the clock forward, stopping at every timer due on the way.
     void advance(double seconds);
@@ -62,6 +68,7 @@ private:
     std::shared_ptr<ApplicationDelegate> delegate_;
     std::unique_ptr<Application> application_;
     double scale_;
+    std::optional<Size> pixelSize_;
     HostScreen screen_;
     TouchInput input_;
 };

@@ -7,6 +7,15 @@
 
 namespace florelle {
 
+namespace {
+
+// The points of a bitmap at the fit's scale that has the fit's pixels.
+Size bitmapPoints(const LetterboxFit& fit) {
+    return {fit.pixels().width / fit.scale(), fit.pixels().height / fit.scale()};
+}
+
+} // namespace
+
 HostScreen::HostScreen() : statusBar_(std::make_shared<StatusBar>(size.width)) {}
 
 bool HostScreen::needsRender(const Application& application) const {
@@ -28,10 +37,29 @@ void HostScreen::render(const Application& application, GraphicsContext& context
     ViewRenderer::render(*statusBar_, context);
 }
 
-Image HostScreen::renderImage(const Application& application, double scale) {
-    BitmapContext bitmap(size, scale);
-    render(application, bitmap);
+void HostScreen::render(const Application& application, GraphicsContext& context,
+                        const LetterboxFit& fit) {
+    double scale = fit.scale();
+    context.save();
+    context.setFillColor(Color::black());
+    context.fillRect(Rect(Point{}, bitmapPoints(fit)));
+    context.translate(fit.offset().x / scale, fit.offset().y / scale);
+    context.clipToRect(Rect(Point{}, size));
+    render(application, context);
+    context.restore();
+}
+
+Image HostScreen::renderImage(const Application& application, const LetterboxFit& fit) {
+    BitmapContext bitmap(bitmapPoints(fit), fit.scale());
+    render(application, bitmap, fit);
     return bitmap.image();
+}
+
+bool HostScreen::savePng(const Application& application, const LetterboxFit& fit,
+                         const std::filesystem::path& path) {
+    BitmapContext bitmap(bitmapPoints(fit), fit.scale());
+    render(application, bitmap, fit);
+    return bitmap.savePng(path);
 }
 
 } // namespace florelle

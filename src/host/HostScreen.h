@@ -1,8 +1,10 @@
 #pragma once
 
+#include "LetterboxFit.h"
 #include "StatusBar.h"
 #include "geometry/Geometry.h"
 
+#include <filesystem>
 #include <memory>
 
 namespace florelle {
@@ -26,8 +28,17 @@ public:
     bool needsRender(const Application& application) const;
     // Draws the screen; the context's points are the screen's.
     void render(const Application& application, GraphicsContext& context);
-    // The screen as a picture at the scale.
-    Image renderImage(const Application& application, double scale);
+    // Draws the screen as the fit places it, with black bars beside it, into
+    // a context made at the fit's scale over the fit's pixels.
+    void render(const Application& application, GraphicsContext& context, const LetterboxFit& fit);
+    // The screen as a picture of the fit's pixels.
+    Image renderImage(const Application& application, const LetterboxFit& fit);
+    // The same picture as a PNG file; false, with a log line, when the file
+    // cannot be written.
+    bool savePng(const Application& application, const LetterboxFit& fit,
+                 const std::filesystem::path& path);
+    // The fit of the screen into that many pixels.
+    static LetterboxFit fitInto(Size pixels) { return {size, pixels}; }
 
 private:
     std::shared_ptr<StatusBar> statusBar_;

@@ -5,12 +5,15 @@
 
 namespace florelle {
 
-// SDL's video subsystem, started for the life of the object.
+// SDL's video subsystem, started for the life of the object: Wayland when
+// the session has it, else X11 (SDL_VIDEODRIVER in the environment chooses
+// otherwise), windows known to the shell by the application id, fingers
+// giving touches only.
 class SdlVideo {
 public:
     // Throws std::runtime_error with SDL's reason when there is no display
     // (also when only a driver that shows nothing could start).
-    SdlVideo();
+    explicit SdlVideo(const char* applicationId);
     SdlVideo(const SdlVideo&) = delete;
     SdlVideo& operator=(const SdlVideo&) = delete;
     ~SdlVideo();
@@ -21,5 +24,17 @@ struct SdlWindowDeleter {
 };
 
 using SdlWindow = std::unique_ptr<SDL_Window, SdlWindowDeleter>;
+
+struct SdlRendererDeleter {
+    void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
+};
+
+using SdlRenderer = std::unique_ptr<SDL_Renderer, SdlRendererDeleter>;
+
+struct SdlTextureDeleter {
+    void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+};
+
+using SdlTexture = std::unique_ptr<SDL_Texture, SdlTextureDeleter>;
 
 } // namespace florelle

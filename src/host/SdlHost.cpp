@@ -2,9 +2,11 @@
 
 #include "TouchInput.h"
 #include "foundation/Clock.h"
+#include "foundation/Log.h"
 #include "foundation/RunLoop.h"
 #include "graphics/GraphicsContext.h"
 #include "ui/Application.h"
+#include "ui/DesktopNotificationPresenter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,9 +22,22 @@ namespace {
 // late they run.
 constexpr int longestWaitMilliseconds = 100;
 constexpr long mouseFinger = -1;
+// Half the screen's points still shows every control.
+constexpr double smallestWindowScale = 0.5;
 
 std::runtime_error sdlError(const char* what) {
     return std::runtime_error(std::string(what) + ": " + SDL_GetError());
+}
+
+// The scale asked for, made smaller where the display could not show all
+// of the window.
+double openingScale(double scale) {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return scale;
+    }
+    auto fit = HostScreen::fitInto({static_cast<double>(usable.w), static_cast<double>(usable.h)});
+    return std::max(std::min(scale, fit.scale()), smallestWindowScale);
 }
 
 } // namespace
@@ -36,23 +51,40 @@ bool SdlHost::displayNamed() {
 }
 
 SdlHost::SdlHost(double scale)
-    : scale_(scale), pixelWidth_(static_cast<int>(std::ceil(HostScreen::size.width * scale))),
-      pixelHeight_(static_cast<int>(std::ceil(HostScreen::size.height * scale))) {
-    window_.reset(SDL_CreateWindow("Florelle", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   pixelWidth_, pixelHeight_, SDL_WINDOW_SHOWN));
+    : video_(DesktopNotificationPresenter::desktopEntry),
+      textInput_([](bool on) { on ? SDL_StartTextInput() : SDL_StopTextInput(); }) {
+    scale = openingScale(scale);
+    window_.reset(
+        SDL_CreateWindow("Florelle", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                         static_cast<int>(std::ceil(HostScreen::size.width * scale)),
+                         static_cast<int>(std::ceil(HostScreen::size.height * scale)),
+                         SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI));
     if (!window_) {
         throw sdlError("cannot open a window");
     }
-    pixels_ =
-        CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth_, pixelHeight_));
+    SDL_SetWindowMinimumSize(window_.get(),
+                             static_cast<int>(HostScreen::size.width * smallestWindowScale),
+                             static_cast<int>(HostScreen::size.height * smallestWindowScale));
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+    if (!renderer_) {
+        throw sdlError("cannot draw in the window");
+    }
+    resize();
+    if (!texture_) {
+        throw sdlError("cannot draw in the window");
+    }
 }
 
 SdlHost::~SdlHost() {
     SDL_StopTextInput();
 }
 
-Point SdlHost::toPoints(int x, int y) const {
-    return {x / scale_, y / scale_};
+Point SdlHost::mousePoint(int x, int y) const {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_.get(), &width, &height);
+    return fit_.pointAtWindowPosition({static_cast<double>(x), static_cast<double>(y)},
+                                      {static_cast<double>(width), static_cast<double>(height)});
 }
 
 int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
@@ -64,9 +96,9 @@ int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
     TouchInput input(*application);
     application->launch(options);
     application->activate();
-    SDL_StartTextInput();
     auto& loop = RunLoop::current();
     bool open = true;
+    textInput_.follow(*application);
     present(*application);
     while (open) {
         SDL_Event event;
@@ -77,6 +109,7 @@ int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
             }
         }
         loop.runOnce();
+        textInput_.follow(*application);
         if (open && screen_.needsRender(*application)) {
             present(*application);
         }
@@ -111,25 +144,26 @@ bool SdlHost::handle(const SDL_Event& event, Application& application, TouchInpu
         break;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.which != SDL_TOUCH_MOUSEID && event.button.button == SDL_BUTTON_LEFT) {
-            input.down(mouseFinger, toPoints(event.button.x, event.button.y));
+            input.down(mouseFinger, mousePoint(event.button.x, event.button.y));
         }
         break;
     case SDL_MOUSEMOTION:
         if (event.motion.which != SDL_TOUCH_MOUSEID && (event.motion.state & SDL_BUTTON_LMASK)) {
-            input.move(mouseFinger, toPoints(event.motion.x, event.motion.y));
+            input.move(mouseFinger, mousePoint(event.motion.x, event.motion.y));
         }
         break;
     case SDL_MOUSEBUTTONUP:
         if (event.button.which != SDL_TOUCH_MOUSEID && event.button.button == SDL_BUTTON_LEFT) {
-            input.up(mouseFinger, toPoints(event.button.x, event.button.y));
+            input.up(mouseFinger, mousePoint(event.button.x, event.button.y));
         }
         break;
     case SDL_FINGERDOWN:
     case SDL_FINGERMOTION:
     case SDL_FINGERUP: {
-        // Finger positions come as fractions of the window.
-        Point point{event.tfinger.x * HostScreen::size.width,
-                    event.tfinger.y * HostScreen::size.height};
+        if (event.tfinger.touchId == SDL_MOUSE_TOUCHID) {
+            break;
+        }
+        Point point = fit_.pointAtFraction({event.tfinger.x, event.tfinger.y});
         auto finger = static_cast<long>(event.tfinger.fingerId & 0x7fffffff);
         if (event.type == SDL_FINGERDOWN) {
             input.down(finger, point);
@@ -170,6 +204,7 @@ void SdlHost::handleWindowEvent(const SDL_WindowEvent& event, Application& appli
     case SDL_WINDOWEVENT_HIDDEN:
         application.enterBackground();
         break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_EXPOSED:
         present(application);
         break;
@@ -178,25 +213,43 @@ void SdlHost::handleWindowEvent(const SDL_WindowEvent& event, Application& appli
     }
 }
 
-void SdlHost::present(Application& application) {
-    {
-        GraphicsContext context(pixels_, scale_);
-        screen_.render(application, context);
-    }
-    cairo_surface_flush(pixels_.get());
-    // The window's own pixels, in whatever format the display uses; SDL
-    // converts from Cairo's ARGB32, a native-endian word as SDL's ARGB8888 is.
-    SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
-    if (!surface || surface->w != pixelWidth_ || surface->h != pixelHeight_) {
+void SdlHost::resize() {
+    int width = 0;
+    int height = 0;
+    if (SDL_GetRendererOutputSize(renderer_.get(), &width, &height) != 0 || width <= 0 ||
+        height <= 0) {
         return;
     }
-    SDL_LockSurface(surface);
-    SDL_ConvertPixels(pixelWidth_, pixelHeight_, SDL_PIXELFORMAT_ARGB8888,
-                      cairo_image_surface_get_data(pixels_.get()),
-                      cairo_image_surface_get_stride(pixels_.get()), surface->format->format,
-                      surface->pixels, surface->pitch);
-    SDL_UnlockSurface(surface);
-    SDL_UpdateWindowSurface(window_.get());
+    if (texture_ &&
+        fit_.pixels() == Size{static_cast<double>(width), static_cast<double>(height)}) {
+        return;
+    }
+    fit_ = HostScreen::fitInto({static_cast<double>(width), static_cast<double>(height)});
+    texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, width, height));
+    if (!texture_) {
+        Log::write(std::string("Cannot draw the window at its new size: ") + SDL_GetError());
+        return;
+    }
+    pixels_ = CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+}
+
+void SdlHost::present(Application& application) {
+    resize();
+    if (!texture_) {
+        return;
+    }
+    {
+        GraphicsContext context(pixels_, fit_.scale());
+        screen_.render(application, context, fit_);
+    }
+    cairo_surface_flush(pixels_.get());
+    // Cairo's ARGB32 is a native-endian word, as SDL's ARGB8888 is.
+    SDL_UpdateTexture(texture_.get(), nullptr, cairo_image_surface_get_data(pixels_.get()),
+                      cairo_image_surface_get_stride(pixels_.get()));
+    SDL_RenderClear(renderer_.get());
+    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+    SDL_RenderPresent(renderer_.get());
 }
 
 } // namespace florelle

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "HostScreen.h"
+#include "LetterboxFit.h"
 #include "SdlHandles.h"
+#include "TextInputSwitch.h"
 #include "graphics/CairoHandles.h"
 #include "ui/ApplicationDelegate.h"
 
@@ -14,14 +16,18 @@ class Application;
 class ApplicationDelegate;
 class TouchInput;
 
-// Runs an application in a real window of 320 × 480 points (scale pixels
-// per point), the status bar over its top. The mouse and touch screens give
-// touches, the keyboard gives text to the first responder. Showing and
-// focusing the window makes the application active, losing focus resigns
-// it, minimising sends it to the background and closing terminates it.
-// The screen is drawn only when something shown changed, sixty times a
-// second while something animates; between events the run loop's timers
-// and tasks are served.
+// Runs an application in a real window, on Wayland or else X11. The window
+// opens at 320 × 480 points times the scale and can be resized or
+// maximised: the screen (the status bar over its top) is scaled uniformly
+// to fill it, centred between black bars, and drawn at the window's real
+// pixel size on HiDPI displays. The mouse and touch screens give touches at
+// the matching points, the keyboard gives text to the first responder, and
+// the platform's text input is on only while a text input is first
+// responder. Showing and focusing the window makes the application active,
+// losing focus resigns it, minimising sends it to the background and
+// closing terminates it. The screen is drawn only when something shown
+// changed, sixty times a second while something animates; between events
+// the run loop's timers and tasks are served.
 class SdlHost {
 public:
     // Opens the window; throws std::runtime_error saying why when no display
@@ -43,17 +49,20 @@ private:
     // False once the window was closed.
     bool handle(const SDL_Event& event, Application& application, TouchInput& input);
     void handleWindowEvent(const SDL_WindowEvent& event, Application& application);
+    // Follows the window's pixel size: the fit, the texture and the pixels.
+    void resize();
     void present(Application& application);
     int waitMilliseconds() const;
-    Point toPoints(int x, int y) const;
+    Point mousePoint(int x, int y) const;
 
-    double scale_;
-    int pixelWidth_;
-    int pixelHeight_;
     SdlVideo video_;
     SdlWindow window_;
+    SdlRenderer renderer_;
+    SdlTexture texture_;
     CairoSurface pixels_;
+    LetterboxFit fit_{HostScreen::size, HostScreen::size};
     HostScreen screen_;
+    TextInputSwitch textInput_;
 };
 
 } // namespace florelle

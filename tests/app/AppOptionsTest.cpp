@@ -27,5 +27,18 @@ TEST(AppOptionsTest, WithoutTheOptionNoNotificationAndWithoutItsTextAnError) {
     EXPECT_EQ(error, std::string(NotificationLaunchOption::name) + " needs a value");
 }
 
+TEST(AppOptionsTest, ScreenshotSizeIsWholePixelsOnBothSides) {
+    const std::pair<const char*, std::optional<Size>> cases[] = {
+        {"720x1440", Size{720, 1440}}, {"1x8192", Size{1, 8192}},  {"720", std::nullopt},
+        {"0x1440", std::nullopt},      {"720x", std::nullopt},     {"-720x1440", std::nullopt},
+        {"72.5x144", std::nullopt},    {"8193x100", std::nullopt}, {"99999999999x1", std::nullopt}};
+    for (auto [text, size] : cases) {
+        std::string error;
+        AppOptions options = AppOptions::parse({"--headless", "--screenshot-size", text}, error);
+        EXPECT_EQ(options.screenshotSize, size) << text;
+        EXPECT_EQ(error.empty(), size.has_value()) << text;
+    }
+}
+
 } // namespace
 } // namespace florelle

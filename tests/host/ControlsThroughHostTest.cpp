@@ -1,4 +1,5 @@
 #include "HostTest.h"
+#include "host/TextInputSwitch.h"
 #include "support/LoopbackServer.h"
 #include "ui/AlertView.h"
 #include "ui/Keyboard.h"
@@ -160,6 +161,28 @@ TEST_F(ControlsThroughHostTest, TypingIntoASecureFieldShowsDotsAndTheKeyboardFol
     host_->advance(Keyboard::slideDuration);
     EXPECT_TRUE(keyboard->isHidden());
     EXPECT_EQ(keyboard->frame().minY(), 480);
+}
+
+TEST_F(ControlsThroughHostTest, PlatformTextInputIsOnOnlyWhileAFieldIsFirstResponder) {
+    std::vector<bool> turns;
+    TextInputSwitch textInput([&](bool on) { turns.push_back(on); });
+    auto follow = [&] { textInput.follow(host_->application()); };
+    follow();
+    EXPECT_EQ(turns, std::vector<bool>{false}) << "off from the start";
+    auto field = std::make_shared<TextField>(Rect(20, 60, 280, 31));
+    auto other = std::make_shared<TextField>(Rect(20, 100, 280, 31));
+    add(field);
+    add(other);
+    host_->tap(Point{160, 75});
+    follow();
+    host_->tap(Point{160, 115});
+    follow();
+    EXPECT_EQ(turns, (std::vector<bool>{false, true})) << "from field to field it stays on";
+    EXPECT_TRUE(textInput.isOn());
+    other->resignFirstResponder();
+    follow();
+    follow();
+    EXPECT_EQ(turns, (std::vector<bool>{false, true, false}));
 }
 
 class Choice : public AlertViewDelegate {

@@ -79,6 +79,42 @@ TEST_F(ScreenPixelsTest, AKnownTreeShowsItsColoursAlphaRotationAndClipping) {
     }
 }
 
+TEST_F(ScreenPixelsTest, APhoneSizedPictureFitsTheScreenBetweenBars) {
+    launch([](Window& window) {
+        window.setBackgroundColor(Color::white());
+        window.addSubview(box(Rect(0, 440, 40, 40), Color::red()));
+        window.addSubview(box(Rect(280, 20, 40, 40), Color::blue()));
+    });
+    host_->setPixelSize(Size{720, 1440});
+    Image picture = host_->render();
+    EXPECT_EQ(picture.pixelWidth(), 720);
+    EXPECT_EQ(picture.pixelHeight(), 1440);
+
+    auto fit = host_->fit();
+    BitmapContext bitmap({320, 640}, fit.scale());
+    host_->screen().render(host_->application(), bitmap, fit);
+    // 2.25 pixels a point, 180 pixels of black above and below.
+    struct Row {
+        const char* what;
+        int x;
+        int y;
+        Color color;
+    };
+    const Row rows[] = {
+        {"bar above", 360, 179, Color::black()},
+        {"status bar", 360, 185, Color::black()},
+        {"window under the status bar", 360, 180 + 50, Color::white()},
+        {"bottom-left corner", 2, 1257, Color::red()},
+        {"top-right corner, under the status bar", 717, 180 + 46, Color::blue()},
+        {"bar below", 360, 1261, Color::black()},
+        {"middle, not stretched", 360, 720, Color::white()},
+        {"right of the red square", 92, 1257, Color::white()},
+    };
+    for (const auto& row : rows) {
+        EXPECT_TRUE(colorNear(bitmap.pixel(row.x, row.y), row.color)) << row.what;
+    }
+}
+
 TEST_F(ScreenPixelsTest, RendersOnlyAfterAChange) {
     std::shared_ptr<View> square;
     launch([&](Window& window) {
