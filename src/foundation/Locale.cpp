@@ -1,5 +1,6 @@
 #include "Locale.h"
 
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <unicode/calendar.h>
@@ -12,11 +13,30 @@ namespace {
 std::mutex localeMutex;
 std::optional<std::string> localeOverride;
 
-// ICU reads the POSIX environment once, at its first use, and gives the
-// locale's canonical name ("en_US" for "en_US.UTF-8").
+constexpr const char* posixLocale = "en_US_POSIX";
+
+// ICU's own default follows LC_MESSAGES, the language of the texts; dates
+// take their category's setting instead.
+std::string timeSetting() {
+    for (const char* name : {"LC_ALL", "LC_TIME", "LANG"}) {
+        if (const char* value = std::getenv(name); value && *value) {
+            return value;
+        }
+    }
+    return {};
+}
+
+// The environment is read at every call, so that a test can change it;
+// making an ICU locale costs more, so the last answer is kept.
 std::string environmentLocaleIdentifier() {
-    const char* name = icu::Locale::getDefault().getName();
-    return name && *name ? name : "en_US_POSIX";
+    static std::string lastSetting;
+    static std::string lastIdentifier = posixLocale;
+    std::string setting = timeSetting();
+    if (setting != lastSetting) {
+        lastIdentifier = Locale::fromPosix(setting).identifier();
+        lastSetting = std::move(setting);
+    }
+    return lastIdentifier;
 }
 
 } // namespace
@@ -26,6 +46,19 @@ Locale::Locale(std::string identifier) : identifier_(std::move(identifier)) {}
 Locale Locale::current() {
     std::lock_guard lock(localeMutex);
     return Locale(localeOverride ? *localeOverride : environmentLocaleIdentifier());
+}
+
+Locale Locale::fromPosix(std::string_view setting) {
+    // The codeset and a modifier ("@euro") do not change how dates are written.
+    std::string name(setting.substr(0, setting.find_first_of(".@")));
+    if (name.empty() || name == "C" || name == "POSIX") {
+        return Locale(posixLocale);
+    }
+    icu::Locale locale(name.c_str());
+    if (locale.isBogus() || !*locale.getLanguage()) {
+        return Locale(posixLocale);
+    }
+    return Locale(locale.getName());
 }
 
 void Locale::setCurrent(std::optional<std::string> identifier) {

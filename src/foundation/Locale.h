@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace florelle {
 
@@ -10,9 +11,14 @@ class Locale {
 public:
     explicit Locale(std::string identifier);
 
-    // The device's locale: the one set by setCurrent, else the one the
-    // environment names (LC_ALL, LC_TIME, LANG), else "en_US_POSIX".
+    // The device's locale for dates and the calendar: the one set by
+    // setCurrent, else the one the environment names for time (LC_ALL, else
+    // LC_TIME, else LANG, as POSIX orders them), else "en_US_POSIX". Texts
+    // follow LC_MESSAGES instead (see Strings), so the two may differ.
     static Locale current();
+    // The locale a POSIX setting such as "de_DE.UTF-8@euro" names ("de_DE");
+    // "C", "POSIX" and an empty setting give "en_US_POSIX".
+    static Locale fromPosix(std::string_view setting);
     // For tests and hosts; std::nullopt goes back to the environment's locale.
     static void setCurrent(std::optional<std::string> identifier);
 

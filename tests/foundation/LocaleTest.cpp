@@ -29,6 +29,17 @@ TEST(Locale, CurrentCanBeSetPerTest) {
     EXPECT_FALSE(Locale::current().identifier().empty());
 }
 
+TEST(Locale, FromAPosixSetting) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"de_DE.UTF-8", "de_DE"}, {"de_AT.UTF-8@euro", "de_AT"},
+        {"hr_HR", "hr_HR"},       {"en", "en"},
+        {"C", "en_US_POSIX"},     {"C.UTF-8", "en_US_POSIX"},
+        {"POSIX", "en_US_POSIX"}, {"", "en_US_POSIX"}};
+    for (auto [setting, identifier] : cases) {
+        EXPECT_EQ(Locale::fromPosix(setting).identifier(), identifier) << setting;
+    }
+}
+
 TEST(Calendar, DaysInMonth) {
     Calendar utc(TimeZone("UTC"), Locale("en_US"));
     EXPECT_EQ(utc.daysInMonth(Date(utcSeconds(2024, 2, 10))), 29);
