@@ -45,6 +45,8 @@ grep -q "<svg" "$share/icons/hicolor/scalable/apps/org.florelle.Florelle.svg"
 # the language asked for: the texts come from the installed catalogues.
 run --headless --screenshot "$work/main.png"
 test "$(png_size "$work/main.png")" = "640 960"
+run --headless --screenshot-size 720x1440 --screenshot "$work/phone.png"
+test "$(png_size "$work/phone.png")" = "720 1440"
 echo dump >"$work/dump"
 english=$(LANGUAGE=en run --headless --script "$work/dump")
 german=$(LANGUAGE=de run --headless --script "$work/dump")
