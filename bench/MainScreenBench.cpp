@@ -4,7 +4,7 @@
 // draws the whole screen.
 #include "foundation/Paths.h"
 #include "host/HeadlessHost.h"
-#include "screens/MainScreenDelegate.h"
+#include "screens/FlorelleAppDelegate.h"
 #include "screens/MainViewController.h"
 
 #include <benchmark/benchmark.h>
@@ -38,7 +38,7 @@ private:
 
 void BM_MainScreenFrameWhileTheCloudDrifts(benchmark::State& state) {
     BenchDiary diary;
-    auto delegate = std::make_shared<MainScreenDelegate>();
+    auto delegate = std::make_shared<FlorelleAppDelegate>();
     HeadlessHost host(delegate, Date(1772366400), 2);
     host.launch();
     for (auto _ : state) {
@@ -48,9 +48,28 @@ void BM_MainScreenFrameWhileTheCloudDrifts(benchmark::State& state) {
 }
 BENCHMARK(BM_MainScreenFrameWhileTheCloudDrifts)->Unit(benchmark::kMillisecond);
 
+// The same on a phone's portrait screen: width and height in pixels, the
+// screen fitted in as the window shows it.
+void BM_MainScreenFrameOnAPhone(benchmark::State& state) {
+    BenchDiary diary;
+    auto delegate = std::make_shared<FlorelleAppDelegate>();
+    HeadlessHost host(delegate, Date(1772366400), 2);
+    host.setPixelSize(
+        Size{static_cast<double>(state.range(0)), static_cast<double>(state.range(1))});
+    host.launch();
+    for (auto _ : state) {
+        host.advance(frame);
+        benchmark::DoNotOptimize(host.render());
+    }
+}
+BENCHMARK(BM_MainScreenFrameOnAPhone)
+    ->Args({720, 1440})
+    ->Args({1080, 2340})
+    ->Unit(benchmark::kMillisecond);
+
 void BM_MainScreenFrameWhileAPetalOpens(benchmark::State& state) {
     BenchDiary diary;
-    auto delegate = std::make_shared<MainScreenDelegate>();
+    auto delegate = std::make_shared<FlorelleAppDelegate>();
     HeadlessHost host(delegate, Date(1772366400), 2);
     host.launch();
     MainViewController& main = *delegate->mainViewController();
