@@ -29,19 +29,16 @@ public:
     std::vector<Point> began;
 };
 
-void pushMouse(Uint32 type, int x, int y, Uint32 which = 0) {
-    SDL_Event event{};
-    event.type = type;
-    event.button.which = which;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.x = x;
-    event.button.y = y;
-    SDL_PushEvent(&event);
-}
-
 void pushClick(int x, int y, Uint32 which = 0) {
-    pushMouse(SDL_MOUSEBUTTONDOWN, x, y, which);
-    pushMouse(SDL_MOUSEBUTTONUP, x, y, which);
+    for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+        SDL_Event event{};
+        event.type = type;
+        event.button.which = which;
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.x = x;
+        event.button.y = y;
+        SDL_PushEvent(&event);
+    }
 }
 
 void pushFingerTap(float x, float y, SDL_TouchID device = 1) {
