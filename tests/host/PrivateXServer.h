@@ -1,7 +1,8 @@
 #pragma once
 
+#include "support/SpawnedServer.h"
+
 #include <string>
-#include <sys/types.h>
 
 namespace florelle::testing {
 
@@ -10,13 +11,10 @@ namespace florelle::testing {
 class PrivateXServer {
 public:
     PrivateXServer();
-    PrivateXServer(const PrivateXServer&) = delete;
-    PrivateXServer& operator=(const PrivateXServer&) = delete;
-    ~PrivateXServer();
     const std::string& display() const { return display_; }
 
 private:
-    pid_t server_ = -1;
+    SpawnedServer server_;
     std::string display_;
 };
 

@@ -1,54 +1,11 @@
 #include "DesktopSession.h"
 
 #include <chrono>
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace florelle::testing {
 
-namespace {
-
-constexpr const char* daemonProgram = "/usr/bin/dbus-daemon";
-
-} // namespace
-
-PrivateSessionBus::PrivateSessionBus() {
-    int output[2];
-    if (::access(daemonProgram, X_OK) != 0 || ::pipe2(output, O_CLOEXEC) != 0) {
-        return;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, output[1], 3);
-    std::vector<std::string> words = {daemonProgram, "--session", "--nofork", "--print-address=3"};
-    std::vector<char*> argv;
-    for (auto& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    if (posix_spawn(&daemon_, daemonProgram, &actions, nullptr, argv.data(), environ) != 0) {
-        daemon_ = -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(output[1]);
-    char character;
-    while (daemon_ > 0 && ::read(output[0], &character, 1) == 1 && character != '\n') {
-        address_.push_back(character);
-    }
-    ::close(output[0]);
-}
-
-PrivateSessionBus::~PrivateSessionBus() {
-    if (daemon_ > 0) {
-        ::kill(daemon_, SIGTERM);
-        ::waitpid(daemon_, nullptr, 0);
-    }
-}
+PrivateSessionBus::PrivateSessionBus()
+    : daemon_("/usr/bin/dbus-daemon", {"--session", "--nofork", "--print-address=3"}) {}
 
 FakeNotificationService::FakeNotificationService(const std::string& address) {
     std::promise<void> ready;

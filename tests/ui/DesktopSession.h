@@ -1,12 +1,13 @@
 #pragma once
 
+#include "support/SpawnedServer.h"
+
 #include <condition_variable>
 #include <cstdint>
 #include <future>
 #include <gio/gio.h>
 #include <mutex>
 #include <string>
-#include <sys/types.h>
 #include <thread>
 #include <vector>
 
@@ -17,14 +18,10 @@ namespace florelle::testing {
 class PrivateSessionBus {
 public:
     PrivateSessionBus();
-    PrivateSessionBus(const PrivateSessionBus&) = delete;
-    PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
-    ~PrivateSessionBus();
-    const std::string& address() const { return address_; }
+    const std::string& address() const { return daemon_.firstLine(); }
 
 private:
-    pid_t daemon_ = -1;
-    std::string address_;
+    SpawnedServer daemon_;
 };
 
 // Plays the desktop's notification service on a bus, on its own thread,
