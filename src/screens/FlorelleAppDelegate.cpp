@@ -6,6 +6,7 @@
 #include "MainViewController.h"
 #include "PasscodeLock.h"
 #include "SettingsGlobalController.h"
+#include "SummaryGlobalController.h"
 #include "foundation/DeploymentSettings.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/VersionUpdater.h"
@@ -47,6 +48,7 @@ void FlorelleAppDelegate::updateFinshed() {
     main_->setAnalytics(analytics_);
     main_->setPage(MainPageKind::forum,
                    std::make_shared<ForumController>(DeploymentSettings::forumAddress()));
+    main_->setPage(MainPageKind::summary, std::make_shared<SummaryGlobalController>(main_));
     main_->setPage(MainPageKind::settings,
                    std::make_shared<SettingsGlobalController>(notifications_, main_));
     auto& view = main_->view();
