@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace florelle {
@@ -23,8 +24,9 @@ int cycleOf(const PeriodSummary::Inputs& inputs) {
     return std::max(1, inputs.cycle);
 }
 
+// A stored day; an empty or damaged value reads as none.
 Date stored(const std::string& seconds) {
-    return Date(static_cast<double>(std::stoll(seconds)));
+    return Date(static_cast<double>(std::strtoll(seconds.c_str(), nullptr, 10)));
 }
 
 bool isOpen(const PeriodSummary::Period& period) {

@@ -43,6 +43,17 @@ constexpr int firstTag = 1;
 constexpr int secondTag = 2;
 constexpr int cycleTag = 3;
 
+// The three columns of a date row, for rows with an editing control.
+struct Column {
+    int tag;
+    double x;
+    double width;
+    TextAlignment alignment;
+};
+constexpr Column columns[] = {{firstTag, 10, 150, TextAlignment::Left},
+                              {secondTag, 120, 130, TextAlignment::Left},
+                              {cycleTag, 210, 70, TextAlignment::Center}};
+
 std::string text(std::string_view key) {
     return Strings::localized(key);
 }
@@ -140,9 +151,10 @@ void SummaryGlobalController::buildCurrent() {
     auto makeEntry = [this](double x, const char* key, std::shared_ptr<Label>& value) {
         auto button = std::make_shared<Button>(Rect(x, 0, 108, 42));
         button->setBackgroundColor(tabColor);
-        button->addSubview(
-            makeLabel(Rect(4, 1, 100, 14), Font::boldSystemFont(12), TextAlignment::Center));
-        static_cast<Label&>(*button->subviews().back()).setText(text(key));
+        auto caption =
+            makeLabel(Rect(4, 1, 100, 14), Font::boldSystemFont(12), TextAlignment::Center);
+        caption->setText(text(key));
+        button->addSubview(caption);
         value = makeLabel(Rect(4, 14, 100, 15), Font::systemFont(13), TextAlignment::Center);
         button->addSubview(value);
         auto hint = makeLabel(Rect(4, 28, 100, 12), Font::systemFont(10), TextAlignment::Center);
@@ -421,13 +433,12 @@ std::shared_ptr<TableViewCell> SummaryGlobalController::cellForRow(TableView& ta
         background->setBackgroundColor(rowColor);
         cell->setBackgroundView(background);
         auto content = cell->contentView();
-        content->addSubview(makeLabel(Rect(10, 5, 150, 20), Font::systemFont(15)));
-        content->subviews().back()->setTag(firstTag);
-        content->addSubview(makeLabel(Rect(120, 5, 130, 20), Font::systemFont(15)));
-        content->subviews().back()->setTag(secondTag);
-        content->addSubview(
-            makeLabel(Rect(210, 5, 70, 20), Font::systemFont(15), TextAlignment::Center));
-        content->subviews().back()->setTag(cycleTag);
+        for (const Column& column : columns) {
+            auto label = makeLabel(Rect(column.x, 5, column.width, 20), Font::systemFont(15),
+                                   column.alignment);
+            label->setTag(column.tag);
+            content->addSubview(label);
+        }
     }
     cell->setSelectionStyle(editsPeriods() ? TableViewCell::SelectionStyle::blue
                                            : TableViewCell::SelectionStyle::none);
@@ -442,10 +453,10 @@ std::shared_ptr<TableViewCell> SummaryGlobalController::cellForRow(TableView& ta
     // Rows without an editing control keep its room, so that the columns
     // stay under the header's titles.
     double indent = editsPeriods() ? 0 : TableViewCell::editingIndent;
-    for (auto [tag, x] : {std::pair{firstTag, 10.0}, {secondTag, 120.0}, {cycleTag, 210.0}}) {
-        Label& label = cellLabel(*cell, tag);
+    for (const Column& column : columns) {
+        Label& label = cellLabel(*cell, column.tag);
         Rect frame = label.frame();
-        frame.origin.x = x + indent;
+        frame.origin.x = column.x + indent;
         label.setFrame(frame);
     }
     bool ovulation = periodMode_ == 2;
