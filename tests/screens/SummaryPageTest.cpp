@@ -130,6 +130,14 @@ TEST_F(SummaryPageTest, ASeededDiaryShowsEachTabNewestFirst) {
     EXPECT_EQ(title(), medium(2026, 3, 17) + " / " + t("NEXT OV. DATE Key"));
     tapRow(0);
     EXPECT_FALSE(calendarUp()) << "only the period log opens the calendar";
+
+    tapView(summary().tabButton(0));
+    for (int skin : {1, 2}) {
+        main().setNewSkin(skin);
+        host().advance(1);
+        EXPECT_EQ(summary().bigTitleLbl().textColor() == Color::white(), skin == 1);
+        keepScreenshot("summary-skin" + std::to_string(skin));
+    }
 }
 
 TEST_F(SummaryPageTest, AnEmptyDiaryOffersOnlyTheAddRow) {
