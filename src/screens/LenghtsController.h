@@ -35,8 +35,6 @@ public:
     explicit LenghtsController(std::weak_ptr<SettingsGlobalController> host);
     ~LenghtsController() override;
 
-    // Without reminders on the platform the list has only the lengths.
-    void setOldOS(bool old) { oldOS_ = old; }
     int activeMode() const { return activeMode_; }
     // Opens the picker as selecting the row with this mode does.
     void choose(int mode);
@@ -46,7 +44,7 @@ public:
     void deselectSelectedCell();
     const std::shared_ptr<TableView>& tableView();
 
-    int numberOfSections(TableView&) override { return oldOS_ ? 1 : 2; }
+    int numberOfSections(TableView&) override { return static_cast<int>(rows().size()); }
     int numberOfRowsInSection(TableView&, int section) override;
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath path) override;
     std::optional<double> heightForRow(TableView&, IndexPath) override { return rowHeight; }
@@ -61,7 +59,6 @@ private:
     std::shared_ptr<TableView> table_;
     int activeMode_ = 0;
     int skin_ = 0;
-    bool oldOS_ = false;
 };
 
 } // namespace florelle

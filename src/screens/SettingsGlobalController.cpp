@@ -147,11 +147,6 @@ void SettingsGlobalController::setNewSkin(int skin) {
     }
 }
 
-int SettingsGlobalController::getNewSkin() const {
-    auto main = mainViewController_.lock();
-    return main ? main->getNewSkin() : DatabaseController::getSkin();
-}
-
 void SettingsGlobalController::reloadTables() {
     if (!isViewLoaded()) {
         return;

@@ -55,7 +55,6 @@ public:
     void saveOvulationDay(int day);
 
     void setNewSkin(int skin);
-    int getNewSkin() const;
     void reloadTables() override;
     void deselectSelectedCell() override;
 
