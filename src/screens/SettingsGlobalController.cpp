@@ -1,7 +1,12 @@
 #include "SettingsGlobalController.h"
 
+#include "LenghtsController.h"
 #include "MainViewController.h"
+#include "SettingsGroupsController.h"
+#include "SettingsLenPickerController.h"
+#include "SkinController.h"
 #include "UserGuideController.h"
+#include "storage/DatabaseController.h"
 #include "ui/NavigationController.h"
 
 namespace florelle {
@@ -14,27 +19,57 @@ SettingsGlobalController::SettingsGlobalController(
 SettingsGlobalController::~SettingsGlobalController() = default;
 
 void SettingsGlobalController::viewDidLoad() {
-    // The settings list becomes the first screen; until it is built the
-    // stack starts on an empty one.
-    navController_ = std::make_shared<NavigationController>(std::make_shared<ViewController>());
+    auto self = std::static_pointer_cast<SettingsGlobalController>(shared_from_this());
+    settingsGroups_ = std::make_shared<SettingsGroupsController>(self);
+    lenghts_ = std::make_shared<LenghtsController>(self);
+    picker_ = std::make_shared<SettingsLenPickerController>(lenghts_, self);
+    skin_ = std::make_shared<SkinController>(self);
+    navController_ = std::make_shared<NavigationController>(settingsGroups_);
     navController_->setNavigationBarHidden(true, false);
     // The stack fills what the raised panel shows, so a screen's first and
     // last lines can be read.
     navController_->view()->setFrame(
         Rect(0, 0, ViewController::screenWidth, MainPage::visibleHeight));
     view()->addSubview(navController_->view());
+    // Told only from here on: showing the first screen is no way back.
+    navController_->delegate = self;
 }
 
 void SettingsGlobalController::setNotification(int kind, int days) {
     scheduler_.setNotification(kind, days);
 }
 
+void SettingsGlobalController::pushLenghts() {
+    pushScreen(lenghts_);
+}
+
+void SettingsGlobalController::pushSkinSelector() {
+    pushScreen(skin_);
+}
+
 void SettingsGlobalController::pushUserGuide() {
     pushScreen(userGuideController_);
 }
 
+void SettingsGlobalController::pushPasscodeController(std::shared_ptr<ViewController> screen) {
+    pushScreen(std::move(screen));
+}
+
+void SettingsGlobalController::pushPicker(int rows, const std::string& label, int mode,
+                                          int category) {
+    view();
+    if (navController_->isTransitioning()) {
+        return;
+    }
+    picker_->setUp(mode, label, rows, category);
+    pushScreen(picker_);
+}
+
 void SettingsGlobalController::pushScreen(std::shared_ptr<ViewController> screen) {
     view();
+    if (navController_->isTransitioning()) {
+        return;
+    }
     navController_->pushViewController(std::move(screen), true);
     if (auto main = mainViewController_.lock()) {
         main->backBtnHidden(false);
@@ -45,10 +80,85 @@ void SettingsGlobalController::pushScreen(std::shared_ptr<ViewController> screen
 void SettingsGlobalController::popController() {
     view();
     navController_->popViewController(true);
-    bool atFirst = navController_->viewControllers().size() == 1;
+}
+
+void SettingsGlobalController::willShowViewController(NavigationController&,
+                                                      ViewController& controller, bool) {
+    if (&controller == settingsGroups_.get()) {
+        settingsGroups_->deselectSelectedCell();
+        // Whatever took the stack back to its first screen (the back button,
+        // or a screen leaving by itself) ends the way back.
+        if (auto main = mainViewController_.lock()) {
+            main->setLock(false);
+            main->backBtnHidden(true);
+        }
+    } else if (&controller == lenghts_.get()) {
+        lenghts_->deselectSelectedCell();
+    } else if (&controller == skin_.get()) {
+        skin_->deselectSelectedCell();
+    }
+}
+
+void SettingsGlobalController::didSelectNumber(int value, int mode) {
+    auto main = mainViewController_.lock();
+    if (mode == SettingsLenPickerController::yesNoMode) {
+        DatabaseController::savePregnant(value);
+        if (main) {
+            main->usePregnancyMode(value != 0);
+        }
+    } else if (mode == SettingsLenPickerController::onOffMode) {
+        DatabaseController::saveSi(value);
+        if (main) {
+            main->setSi(value);
+        }
+    }
+}
+
+void SettingsGlobalController::saveCycleLength(int days) {
+    DatabaseController::saveCycleLength(days);
+    recalculate();
+}
+
+void SettingsGlobalController::savePeriodLength(int days) {
+    DatabaseController::savePeriodLength(days);
+    recalculate();
+}
+
+void SettingsGlobalController::recalculate() {
     if (auto main = mainViewController_.lock()) {
-        main->setLock(!atFirst);
-        main->backBtnHidden(atFirst);
+        main->recalculateForNewData();
+    }
+    // The reminders hang on the predicted starts: waiting for the next
+    // activation would leave them on the old dates meanwhile.
+    scheduler_.resetNotifications();
+}
+
+void SettingsGlobalController::saveOvulationDay(int day) {
+    DatabaseController::saveOvulationDay(day);
+    // While pregnant the countdown stays; otherwise the status is redone.
+    if (auto main = mainViewController_.lock()) {
+        main->usePregnancyMode(DatabaseController::getPregnant() != 0);
+    }
+}
+
+void SettingsGlobalController::setNewSkin(int skin) {
+    if (auto main = mainViewController_.lock()) {
+        main->setNewSkin(skin);
+    }
+}
+
+void SettingsGlobalController::reloadTables() {
+    if (!isViewLoaded()) {
+        return;
+    }
+    settingsGroups_->reloadTable();
+    lenghts_->reloadTable();
+    skin_->reloadTable();
+}
+
+void SettingsGlobalController::deselectSelectedCell() {
+    if (isViewLoaded()) {
+        settingsGroups_->deselectSelectedCell();
     }
 }
 

@@ -2,20 +2,29 @@
 
 #include "MainPage.h"
 #include "reminders/ReminderScheduler.h"
+#include "ui/NavigationControllerDelegate.h"
 
 #include <memory>
+#include <string>
 
 namespace florelle {
 
+class LenghtsController;
 class LocalNotificationCenter;
 class MainViewController;
 class NavigationController;
+class SettingsGroupsController;
+class SettingsLenPickerController;
+class SkinController;
 class UserGuideController;
 
 // The settings page of the main screen's strip: a stack of screens without
-// a bar, whose way back is the main screen's back button. A new reminder
-// lead time reschedules both reminders.
-class SettingsGlobalController : public MainPage {
+// a bar, whose way back is the main screen's back button. It starts on the
+// settings list. Every choice on its screens is saved at once, and this
+// host then refreshes what depends on it: the main screen's status after a
+// length, the reminders after a length or a reminder's days, the centre
+// after pregnancy, the daily log after the units.
+class SettingsGlobalController : public MainPage, public NavigationControllerDelegate {
 public:
     SettingsGlobalController(LocalNotificationCenter& notifications,
                              std::weak_ptr<MainViewController> mainViewController);
@@ -26,21 +35,51 @@ public:
     // Kind 0 period, 1 fertile window; `days` before the start.
     void setNotification(int kind, int days) override;
 
-    // Shows the user guide over the settings; the main screen's back button
-    // comes up and keeps the page from hiding it.
+    // Pushing a screen brings up the main screen's back button and keeps the
+    // page from hiding it.
+    void pushLenghts();
+    void pushSkinSelector();
     void pushUserGuide();
-    // One screen back; at the first screen the back button goes away.
+    void pushPasscodeController(std::shared_ptr<ViewController> screen);
+    // The picker for one setting (see SettingsLenPickerController's modes
+    // and categories), opened on the stored value.
+    void pushPicker(int rows, const std::string& label, int mode, int category);
+    // One screen back; back at the settings list the back button goes away.
     void popController() override;
 
+    // A YES/NO (pregnancy) or ON/OFF (units) choice; numbers go through
+    // the lengths screen.
+    void didSelectNumber(int value, int mode);
+    void saveCycleLength(int days);
+    void savePeriodLength(int days);
+    void saveOvulationDay(int day);
+
+    void setNewSkin(int skin);
+    void reloadTables() override;
+    void deselectSelectedCell() override;
+
+    void willShowViewController(NavigationController& navigation, ViewController& controller,
+                                bool animated) override;
+
     NavigationController& navController() const { return *navController_; }
+    SettingsGroupsController& settingsGroupsController() const { return *settingsGroups_; }
+    LenghtsController& lenghtsController() const { return *lenghts_; }
+    SettingsLenPickerController& settingsLenPickerController() const { return *picker_; }
+    SkinController& skinController() const { return *skin_; }
     UserGuideController& userGuideController() const { return *userGuideController_; }
 
 private:
     void pushScreen(std::shared_ptr<ViewController> screen);
+    // After a length changed: the status, the summary and the reminders.
+    void recalculate();
 
     ReminderScheduler scheduler_;
     std::weak_ptr<MainViewController> mainViewController_;
     std::shared_ptr<NavigationController> navController_;
+    std::shared_ptr<SettingsGroupsController> settingsGroups_;
+    std::shared_ptr<LenghtsController> lenghts_;
+    std::shared_ptr<SettingsLenPickerController> picker_;
+    std::shared_ptr<SkinController> skin_;
     std::shared_ptr<UserGuideController> userGuideController_;
 };
 

@@ -1,0 +1,166 @@
+#include "SettingsGroupsController.h"
+
+#include "PasscodeSetting.h"
+#include "ProfilePasscodeController.h"
+#include "SetPasscodeDialogue.h"
+#include "SettingsGlobalController.h"
+#include "SettingsLenPickerController.h"
+#include "SettingsListStyle.h"
+#include "foundation/Strings.h"
+#include "storage/DatabaseController.h"
+#include "ui/TableView.h"
+#include "ui/Window.h"
+
+namespace florelle {
+
+namespace {
+
+constexpr const char* cellIdentifier = "settingsCell";
+constexpr double subtitleY = 24;
+
+} // namespace
+
+const std::array<const char*, 2>& SettingsGroupsController::headers() {
+    static const std::array<const char*, 2> titles{"Personal Key", "Application settings Key"};
+    return titles;
+}
+
+const std::array<std::array<SettingsGroupsController::Row, 4>, 2>&
+SettingsGroupsController::rows() {
+    static const std::array<std::array<Row, 4>, 2> table{{
+        {{{"Default Lenghts & Notifications Key", "Change cycle, period, luteal length... Key",
+           Action::lengths},
+          {"Pregnancy Key", "Are you pregnant? Key", Action::pregnancy},
+          {"Send to Email Key", "Send data to your doctor or yourself Key", Action::mail},
+          {"Sync Key", "Sync with Google calendar Key", Action::sync}}},
+        {{{"Skin Key", "Change the apperience Key", Action::skin},
+          {"Password Protection Key", "Protect your privacy Key", Action::passcode},
+          {"Regional Settings Key", "Change units Key", Action::units},
+          {"User Guide Key", "Useful tips Key", Action::guide}}},
+    }};
+    return table;
+}
+
+bool SettingsGroupsController::isAvailable(Action action) {
+    // Report export and calendar sync have no screens in this application.
+    return action != Action::mail && action != Action::sync;
+}
+
+SettingsGroupsController::SettingsGroupsController(std::weak_ptr<SettingsGlobalController> host)
+    : host_(std::move(host)) {}
+
+SettingsGroupsController::~SettingsGroupsController() = default;
+
+void SettingsGroupsController::loadView() {
+    skin_ = DatabaseController::getSkin();
+    table_ = SettingsListStyle::makeTable(screenWidth, screenHeight);
+    table_->setRowHeight(rowHeight);
+    auto self = std::static_pointer_cast<SettingsGroupsController>(shared_from_this());
+    table_->dataSource = self;
+    table_->setDelegate(self);
+    table_->reloadData();
+    setView(table_);
+}
+
+const std::shared_ptr<TableView>& SettingsGroupsController::tableView() {
+    view();
+    return table_;
+}
+
+void SettingsGroupsController::reloadTable() {
+    if (!isViewLoaded()) {
+        return;
+    }
+    skin_ = DatabaseController::getSkin();
+    table_->reloadData();
+}
+
+void SettingsGroupsController::deselectSelectedCell() {
+    if (isViewLoaded()) {
+        if (auto selected = table_->indexPathForSelectedRow()) {
+            table_->deselectRow(*selected, true);
+        }
+    }
+}
+
+const std::shared_ptr<SetPasscodeDialogue>& SettingsGroupsController::setPasscodeDialogue() {
+    if (!setPasscodeDialogue_) {
+        setPasscodeDialogue_ = SetPasscodeDialogue::create();
+        std::weak_ptr<SettingsGroupsController> weakSelf =
+            std::static_pointer_cast<SettingsGroupsController>(shared_from_this());
+        setPasscodeDialogue_->onDismiss = [weakSelf] {
+            if (auto self = weakSelf.lock()) {
+                self->deselectSelectedCell();
+            }
+        };
+    }
+    return setPasscodeDialogue_;
+}
+
+std::shared_ptr<TableViewCell> SettingsGroupsController::cellForRow(TableView& table,
+                                                                    IndexPath path) {
+    auto cell = table.dequeueReusableCell(cellIdentifier);
+    if (!cell) {
+        cell = SettingsListStyle::makeTwoLineCell(cellIdentifier, subtitleY);
+    }
+    const Row& row = rows().at(path.section).at(path.row);
+    SettingsListStyle::fillTwoLineCell(*cell, Strings::localized(row.title),
+                                       Strings::localized(row.subtitle), skin_,
+                                       isAvailable(row.action));
+    return cell;
+}
+
+std::shared_ptr<View> SettingsGroupsController::viewForHeaderInSection(TableView&, int section) {
+    return SettingsListStyle::makeHeader(Strings::localized(headers().at(section)), 250, skin_);
+}
+
+std::optional<IndexPath> SettingsGroupsController::willSelectRow(TableView&, IndexPath path) {
+    if (!isAvailable(rows().at(path.section).at(path.row).action)) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+void SettingsGroupsController::didSelectRow(TableView&, IndexPath path) {
+    perform(rows().at(path.section).at(path.row).action);
+}
+
+void SettingsGroupsController::perform(Action action) {
+    auto host = host_.lock();
+    if (!host) {
+        return;
+    }
+    switch (action) {
+    case Action::lengths:
+        host->pushLenghts();
+        break;
+    case Action::pregnancy:
+        host->pushPicker(2, Strings::localized("Are you pregnant? Key"),
+                         SettingsLenPickerController::yesNoMode,
+                         SettingsLenPickerController::pregnancyCategory);
+        break;
+    case Action::skin:
+        host->pushSkinSelector();
+        break;
+    case Action::passcode:
+        if (PasscodeSetting::stored()) {
+            host->pushPasscodeController(std::make_shared<ProfilePasscodeController>());
+        } else if (Window* window = view()->window()) {
+            setPasscodeDialogue()->presentPasscode(*window);
+        }
+        break;
+    case Action::units:
+        host->pushPicker(2, Strings::localized("Set SI units Key"),
+                         SettingsLenPickerController::onOffMode,
+                         SettingsLenPickerController::unitsCategory);
+        break;
+    case Action::guide:
+        host->pushUserGuide();
+        break;
+    case Action::mail:
+    case Action::sync:
+        break;
+    }
+}
+
+} // namespace florelle

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "foundation/Timer.h"
+#include "ui/TableViewDataSource.h"
+#include "ui/TableViewDelegate.h"
+#include "ui/ViewController.h"
+
+#include <memory>
+#include <optional>
+
+namespace florelle {
+
+class ImageView;
+class SettingsGlobalController;
+class TableView;
+class TouchForwardingView;
+
+// The three skins, each a row with its icon and name. Choosing one applies
+// it at once, checks its row and shows a preview of it over the list for a
+// moment; a touch anywhere takes the preview away sooner.
+class SkinController : public ViewController, public TableViewDataSource, public TableViewDelegate {
+public:
+    static constexpr int skinCount = 3;
+    static constexpr double rowHeight = 42;
+    static constexpr double fadeInDuration = 0.5;
+    static constexpr double fadeOutDuration = 0.2;
+    static constexpr double previewSeconds = 2.0;
+
+    explicit SkinController(std::weak_ptr<SettingsGlobalController> host);
+    ~SkinController() override;
+
+    // Applies skin `skin` and shows its preview, as selecting its row does.
+    void choose(int skin);
+    // Fades the preview out and deselects the row.
+    void hideImgView();
+    bool imgViewVisible() const { return imgViewVisible_; }
+    std::optional<int> checkedRow() const { return checkedRow_; }
+    void reloadTable();
+    void deselectSelectedCell();
+
+    const std::shared_ptr<TableView>& tableView();
+    TouchForwardingView& skinView();
+    ImageView& skinImgView();
+
+    int numberOfRowsInSection(TableView&, int) override { return skinCount; }
+    std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath path) override;
+    std::optional<double> heightForRow(TableView&, IndexPath) override { return rowHeight; }
+    std::shared_ptr<View> viewForHeaderInSection(TableView&, int section) override;
+    void didSelectRow(TableView& table, IndexPath path) override;
+
+protected:
+    void loadView() override;
+
+private:
+    std::weak_ptr<SettingsGlobalController> host_;
+    std::shared_ptr<TableView> table_;
+    std::shared_ptr<TouchForwardingView> skinView_;
+    std::shared_ptr<ImageView> skinImgView_;
+    Timer hideViewTmr_;
+    std::optional<int> checkedRow_;
+    bool imgViewVisible_ = false;
+    int skin_ = 0;
+};
+
+} // namespace florelle
