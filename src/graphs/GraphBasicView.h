@@ -10,7 +10,8 @@ namespace florelle {
 // The common ground of the graph's drawing views: the sections to draw and
 // the layout along the item axis (y), where every item takes a band of the
 // bar thickness T = 24 × towerAdjustmentRatio plus gaps. Positions are whole
-// points.
+// points. The views have no background and draw over what lies beneath
+// them, which shows between the bars.
 class GraphBasicView : public View {
 public:
     using View::View;

@@ -6,7 +6,6 @@
 namespace florelle {
 
 void GraphDownScene::draw(GraphicsContext& context, const Rect& /*dirty*/) {
-    context.clearRect(bounds());
     const auto& groups = graphDataItems();
     const int total = static_cast<int>(groups.size());
     for (int section = 0; section < total; ++section) {

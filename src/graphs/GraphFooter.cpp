@@ -19,7 +19,6 @@ constexpr double captionDepth = -14;
 } // namespace
 
 void GraphFooter::draw(GraphicsContext& context, const Rect& /*dirty*/) {
-    context.clearRect(bounds());
     const Font font = Font::systemFont(fontSize);
     const auto& groups = graphDataItems();
     const int total = static_cast<int>(groups.size());

@@ -22,7 +22,6 @@ double GraphLegend::entryX(int index) const {
 }
 
 void GraphLegend::draw(GraphicsContext& context, const Rect& /*dirty*/) {
-    context.clearRect(bounds());
     const Font font = Font::named("Helvetica-Bold", 12);
     for (std::size_t k = 0; k < sectionNames_.size(); ++k) {
         const std::string& name = sectionNames_[k];

@@ -30,7 +30,6 @@ double GraphScene::allowedLength() const {
 
 void GraphScene::draw(GraphicsContext& context, const Rect& /*dirty*/) {
     context.save();
-    context.clearRect(bounds());
     context.setAllowsAntialiasing(true);
     const double thickness = towerThickness();
     const double allowed = allowedLength();

@@ -128,6 +128,22 @@ TEST_F(GraphRenderingTest, EmptySeriesDrawsNothing) {
     EXPECT_EQ(count(bitmap, Rect(0, 0, 185, 77), isBlank), 185 * 77);
 }
 
+TEST_F(GraphRenderingTest, WhatLiesBeneathShowsBetweenTheBars) {
+    auto paper = std::make_shared<View>(Rect(0, 0, 185, 200));
+    paper->setBackgroundColor(Color::blue());
+    for (auto view : std::vector<std::shared_ptr<GraphBasicView>>{
+             std::make_shared<GraphScene>(Rect(0, 0, 185, 200)),
+             std::make_shared<GraphDownScene>(Rect(0, 0, 32, 200)),
+             std::make_shared<GraphFooter>(Rect(0, 0, 13, 200))}) {
+        view->setUp({GraphDataGroup{"", "", bars({4})}});
+        paper->addSubview(view);
+    }
+    BitmapContext bitmap(Size{185, 200}, 1);
+    ViewRenderer::render(*paper, bitmap);
+    EXPECT_EQ(bitmap.pixelAt({100, 150}), Color::blue());
+    EXPECT_EQ(bitmap.pixelAt({20, 150}), Color::blue());
+}
+
 TEST_F(GraphRenderingTest, RefreshAsksTheSourceAndSizesTheStrip) {
     GraphViewController graph;
     graph.setTowerWidth(1);
