@@ -33,8 +33,9 @@ icu::SimpleDateFormat& CalDateFormatter::formatter() const {
         icu::Locale icuLocale(locale.identifier().c_str());
         std::unique_ptr<icu::SimpleDateFormat> made;
         if (style_) {
-            std::unique_ptr<icu::DateFormat> styled(
-                icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, icuLocale));
+            std::unique_ptr<icu::DateFormat> styled(icu::DateFormat::createDateInstance(
+                *style_ == Style::shortStyle ? icu::DateFormat::kShort : icu::DateFormat::kMedium,
+                icuLocale));
             // ICU makes every style formatter a pattern formatter.
             if (auto* simple = dynamic_cast<icu::SimpleDateFormat*>(styled.get())) {
                 styled.release();

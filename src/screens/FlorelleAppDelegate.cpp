@@ -1,6 +1,7 @@
 #include "FlorelleAppDelegate.h"
 
 #include "AppRating.h"
+#include "ChartsController.h"
 #include "ForumController.h"
 #include "LogAnalytics.h"
 #include "MainViewController.h"
@@ -46,6 +47,7 @@ bool FlorelleAppDelegate::didFinishLaunching(Application&, const LaunchOptions& 
 void FlorelleAppDelegate::updateFinshed() {
     main_ = std::make_shared<MainViewController>();
     main_->setAnalytics(analytics_);
+    main_->setPage(MainPageKind::charts, std::make_shared<ChartsController>(main_));
     main_->setPage(MainPageKind::forum,
                    std::make_shared<ForumController>(DeploymentSettings::forumAddress()));
     main_->setPage(MainPageKind::summary, std::make_shared<SummaryGlobalController>(main_));

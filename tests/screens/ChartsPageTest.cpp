@@ -1,0 +1,129 @@
+#include "MainScreenTest.h"
+#include "foundation/Strings.h"
+#include "graphs/GraphScene.h"
+#include "graphs/GraphViewController.h"
+#include "screens/ChartsController.h"
+#include "storage/DatabaseController.h"
+#include "support/LocalDays.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
+#include "ui/ScrollView.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace florelle::testing {
+namespace {
+
+using Chart = ChartSeries::Chart;
+
+class ChartsPageTest : public MainScreenTest {
+protected:
+    ChartsController& charts() const {
+        return dynamic_cast<ChartsController&>(main().page(MainPageKind::charts));
+    }
+    const std::vector<GraphDataItem>& bars() const {
+        return charts().graph().graphScene()->graphDataItems().at(0).values;
+    }
+    void tap(Button& button) {
+        Rect frame = button.bounds();
+        host().tap(button.convertPointToWindow({frame.midX(), frame.midY()}));
+        host().advance(2.5);
+    }
+    void screenshot(const std::string& name) {
+        if (const char* folder = std::getenv("FLORELLE_SCREENSHOT_DIR")) {
+            EXPECT_TRUE(host().screenshot(std::filesystem::path(folder) / (name + ".png")));
+        }
+    }
+    // A diary of the last weeks before 1 March 2026: moods, a symptom,
+    // three periods and weights.
+    static void seed() {
+        DatabaseController::saveSi(1);
+        const int moods[][2] = {{2, 3}, {2, 10}, {2, 11}, {2, 20}, {2, 26}};
+        for (const auto& [month, day] : moods) {
+            int id = DatabaseController::openDay(localDate(2026, month, day, 9));
+            DatabaseController::saveUsedMood(1, id);
+            if (day % 2 == 0) {
+                DatabaseController::saveUsedMood(2, id);
+                DatabaseController::saveUsedSymptom(4, id);
+            }
+            DatabaseController::saveWeight(60 + day / 10.0, id);
+        }
+        DatabaseController::saveLog(localDate(2026, 1, 8), localDate(2026, 1, 12));
+        DatabaseController::saveLog(localDate(2026, 2, 5), localDate(2026, 2, 9));
+        DatabaseController::saveStartPeriod(localDate(2026, 3, 5));
+    }
+};
+
+TEST_F(ChartsPageTest, EachChartShowsTheDiaryOfTheWindow) {
+    seed();
+    launch();
+    openPetal(MainPageKind::charts);
+    EXPECT_EQ(charts().type(), Chart::moods);
+    EXPECT_EQ(charts().periodMode(), 0);
+    ASSERT_EQ(bars().size(), 2u);
+    EXPECT_EQ(bars()[0].value, 5);
+    EXPECT_EQ(bars()[0].valueName, Strings::localized("Happy Key"));
+    EXPECT_TRUE(charts().noDataLbl().isHidden());
+    screenshot("charts-moods");
+
+    struct Case {
+        Chart chart;
+        std::vector<float> values;
+        const char* name;
+    };
+    const std::vector<Case> cases = {
+        {Chart::symptoms, {3}, "charts-symptoms"},
+        {Chart::period, {5}, "charts-period"},
+        {Chart::cycle, {28}, "charts-cycle"},
+        {Chart::weight, {60.3f, 61.0f, 61.1f, 62.0f, 62.6f}, "charts-weight"},
+    };
+    for (const auto& c : cases) {
+        tap(charts().chartButton(c.chart));
+        EXPECT_EQ(charts().type(), c.chart) << c.name;
+        EXPECT_TRUE(charts().chartButton(c.chart).isSelected()) << c.name;
+        std::vector<float> values;
+        for (const auto& bar : bars()) {
+            values.push_back(bar.value);
+        }
+        EXPECT_EQ(values, c.values) << c.name;
+        EXPECT_FALSE(charts().noData()) << c.name;
+        screenshot(c.name);
+    }
+
+    // Three months hold the January period and both cycles.
+    tap(charts().timeRangeBtn());
+    EXPECT_DOUBLE_EQ(charts().timeRangeView().alpha(), 1);
+    tap(charts().periodModeButton(1));
+    EXPECT_EQ(charts().periodMode(), 1);
+    EXPECT_DOUBLE_EQ(charts().timeRangeView().alpha(), 0);
+    tap(charts().chartButton(Chart::cycle));
+    EXPECT_EQ(bars().size(), 2u);
+    screenshot("charts-cycle-3-months");
+}
+
+TEST_F(ChartsPageTest, AnEmptyDiaryShowsNoDataAndSteppingMovesTheWindow) {
+    launch();
+    openPetal(MainPageKind::charts);
+    EXPECT_TRUE(bars().empty());
+    EXPECT_TRUE(charts().noData());
+    EXPECT_FALSE(charts().noDataLbl().isHidden());
+    screenshot("charts-empty-moods");
+    for (Chart chart : {Chart::symptoms, Chart::period, Chart::cycle, Chart::weight}) {
+        tap(charts().chartButton(chart));
+        EXPECT_TRUE(bars().empty());
+        EXPECT_FALSE(charts().noDataLbl().isHidden());
+    }
+    screenshot("charts-empty-weight");
+
+    Date before = charts().window().fromDate;
+    tap(charts().chartButton(Chart::moods));
+    host().tap(charts().bottomBar().convertPointToWindow({24, 48}));
+    host().advance(2.5);
+    EXPECT_EQ(localDay(charts().window().fromDate),
+              localDay(Calendar::current().addingDays(before, -30)));
+    EXPECT_EQ(charts().graph().scrollView()->contentSize().height, 77);
+}
+
+} // namespace
+} // namespace florelle::testing
