@@ -109,12 +109,16 @@ TEST_F(ChartsPageTest, AnEmptyDiaryShowsNoDataAndSteppingMovesTheWindow) {
     EXPECT_TRUE(charts().noData());
     EXPECT_FALSE(charts().noDataLbl().isHidden());
     screenshot("charts-empty-moods");
-    for (Chart chart : {Chart::symptoms, Chart::period, Chart::cycle, Chart::weight}) {
+    const std::vector<std::pair<Chart, const char*>> others = {{Chart::symptoms, "symptoms"},
+                                                               {Chart::period, "period"},
+                                                               {Chart::cycle, "cycle"},
+                                                               {Chart::weight, "weight"}};
+    for (const auto& [chart, name] : others) {
         tap(charts().chartButton(chart));
-        EXPECT_TRUE(bars().empty());
-        EXPECT_FALSE(charts().noDataLbl().isHidden());
+        EXPECT_TRUE(bars().empty()) << name;
+        EXPECT_FALSE(charts().noDataLbl().isHidden()) << name;
+        screenshot(std::string("charts-empty-") + name);
     }
-    screenshot("charts-empty-weight");
 
     Date before = charts().window().fromDate;
     tap(charts().chartButton(Chart::moods));
