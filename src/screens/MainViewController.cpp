@@ -3,6 +3,7 @@
 #include "Analytics.h"
 #include "CenterCalendarController.h"
 #include "CustomPetalView.h"
+#include "FirstGlobalController.h"
 #include "SkinColors.h"
 #include "SummaryCalendarController.h"
 #include "TouchForwardingView.h"
@@ -354,6 +355,9 @@ void MainViewController::buildCloud() {
 void MainViewController::applyFirstRun() {
     int units = 0;
     if (DatabaseController::isFirstTimeOn() == 1) {
+        firstGlobalController_ = std::make_shared<FirstGlobalController>(weakSelf());
+        firstGlobalController_->view()->setFrame(Rect(0, 0, 320, 460));
+        mainView_->addSubview(firstGlobalController_->view());
         setDefaults();
         // Metric everywhere but in the United States.
         units = Locale::current().identifier() == "en_US" ? 0 : 1;

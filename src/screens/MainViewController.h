@@ -16,6 +16,7 @@ namespace florelle {
 class ActivityIndicator;
 class Analytics;
 class CenterCalendarController;
+class FirstGlobalController;
 class SummaryCalendarController;
 class Button;
 class CustomPetalView;
@@ -141,6 +142,8 @@ public:
     void reloadCalendarDataForDate(Date date);
     void setNotification(int kind, int days);
     void dismissInfoViews();
+    // Both reminders planned anew from the latest period and the settings.
+    void replanReminders();
 
     // Skins: the pictures and label colours of skin 0, 1 or 2.
     void setNewSkin(int skin);
@@ -175,6 +178,10 @@ public:
     int openedPetal() const { return petal_; }
     bool centerCalendarUp() const { return centerCalendarUp_; }
     void setCenterCalendarUp(bool up) { centerCalendarUp_ = up; }
+
+    // The first-run setup laid over the screen at load; empty when the
+    // diary was already set up.
+    FirstGlobalController* firstGlobalController() const { return firstGlobalController_.get(); }
 
     // The parts of the screen.
     View& flowerView() const { return *flowerView_; }
@@ -228,7 +235,6 @@ private:
     void panelTouchEnded(Point touch);
     void showPage(double x);
     std::weak_ptr<MainViewController> weakSelf();
-    void replanReminders();
     void lowerSummaryCalendar();
 
     std::array<std::shared_ptr<MainPage>, 6> pages_;
@@ -264,6 +270,7 @@ private:
     std::shared_ptr<CenterCalendarController> centerCalendar_;
     std::shared_ptr<SummaryCalendarController> summaryCalendar_;
     std::shared_ptr<View> accountFormView_;
+    std::shared_ptr<FirstGlobalController> firstGlobalController_;
 
     std::shared_ptr<Animation> openAnimation_;
     std::shared_ptr<Analytics> analytics_;

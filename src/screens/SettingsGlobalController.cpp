@@ -23,7 +23,12 @@ void SettingsGlobalController::viewDidLoad() {
     settingsGroups_ = std::make_shared<SettingsGroupsController>(self);
     lenghts_ = std::make_shared<LenghtsController>(self);
     picker_ = std::make_shared<SettingsLenPickerController>(lenghts_, self);
-    skin_ = std::make_shared<SkinController>(self);
+    std::weak_ptr<SettingsGlobalController> host = self;
+    skin_ = std::make_shared<SkinController>([host](int skin) {
+        if (auto settings = host.lock()) {
+            settings->setNewSkin(skin);
+        }
+    });
     navController_ = std::make_shared<NavigationController>(settingsGroups_);
     navController_->setNavigationBarHidden(true, false);
     // The stack fills what the raised panel shows, so a screen's first and

@@ -127,13 +127,17 @@ void SettingsLenPickerController::setNum(int row) {
     showStoredValue(row);
 }
 
-std::shared_ptr<View> SettingsLenPickerController::viewForRow(PickerView&, int row, int) {
+std::shared_ptr<View> SettingsLenPickerController::makeRowView(const std::string& text) {
     auto label = std::make_shared<Label>(Rect(0, 0, 280, 40));
     label->setFont(Font::boldSystemFont(17));
     label->setTextAlignment(TextAlignment::Center);
     label->setBackgroundColor(Color::clear());
-    label->setText(rowText(row));
+    label->setText(text);
     return label;
+}
+
+std::shared_ptr<View> SettingsLenPickerController::viewForRow(PickerView&, int row, int) {
+    return makeRowView(rowText(row));
 }
 
 void SettingsLenPickerController::didSelectRow(PickerView&, int row, int) {

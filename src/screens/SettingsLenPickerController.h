@@ -53,6 +53,8 @@ public:
     void setNum(int row);
     // What row `row` says in the current mode.
     std::string rowText(int row) const;
+    // A wheel row showing `text`, as the number pickers draw them.
+    static std::shared_ptr<View> makeRowView(const std::string& text);
 
     int nMode() const { return nMode_; }
     int numberOfDays() const { return numberOfDays_; }

@@ -2,7 +2,6 @@
 
 #include "MainPage.h"
 #include "PetalTable.h"
-#include "SettingsGlobalController.h"
 #include "SettingsListStyle.h"
 #include "TouchForwardingView.h"
 #include "foundation/Format.h"
@@ -22,8 +21,8 @@ const Size previewSize(160, 240);
 
 } // namespace
 
-SkinController::SkinController(std::weak_ptr<SettingsGlobalController> host)
-    : host_(std::move(host)) {}
+SkinController::SkinController(std::function<void(int)> setNewSkin)
+    : setNewSkin_(std::move(setNewSkin)) {}
 
 SkinController::~SkinController() = default;
 
@@ -133,20 +132,13 @@ void SkinController::choose(int skin) {
     if (skin < 0 || skin >= skinCount) {
         return;
     }
-    view();
-    checkedRow_ = skin;
-    for (int row = 0; row < skinCount; ++row) {
-        if (auto cell = table_->cellForRow({0, row})) {
-            cell->setAccessoryType(row == skin ? TableViewCell::Accessory::checkmark
-                                               : TableViewCell::Accessory::none);
-        }
-    }
+    checkRow(skin);
     hideViewTmr_.invalidate();
     imgViewVisible_ = true;
     skinImgView_->setImage(Image::named(PetalTable::picture("skinPreview_%d.jpg", skin)));
     View::animate(fadeInDuration, [this] { skinView_->setAlpha(1); });
-    if (auto host = host_.lock()) {
-        host->setNewSkin(skin);
+    if (setNewSkin_) {
+        setNewSkin_(skin);
     }
     std::weak_ptr<SkinController> weakSelf =
         std::static_pointer_cast<SkinController>(shared_from_this());
@@ -155,6 +147,17 @@ void SkinController::choose(int skin) {
             controller->hideImgView();
         }
     });
+}
+
+void SkinController::checkRow(int skin) {
+    view();
+    checkedRow_ = skin;
+    for (int row = 0; row < skinCount; ++row) {
+        if (auto cell = table_->cellForRow({0, row})) {
+            cell->setAccessoryType(row == skin ? TableViewCell::Accessory::checkmark
+                                               : TableViewCell::Accessory::none);
+        }
+    }
 }
 
 void SkinController::hideImgView() {

@@ -5,13 +5,13 @@
 #include "ui/TableViewDelegate.h"
 #include "ui/ViewController.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace florelle {
 
 class ImageView;
-class SettingsGlobalController;
 class TableView;
 class TouchForwardingView;
 
@@ -26,7 +26,8 @@ public:
     static constexpr double fadeOutDuration = 0.2;
     static constexpr double previewSeconds = 2.0;
 
-    explicit SkinController(std::weak_ptr<SettingsGlobalController> host);
+    // `setNewSkin` applies a chosen skin to the screens.
+    explicit SkinController(std::function<void(int)> setNewSkin);
     ~SkinController() override;
 
     // Applies skin `skin` and shows its preview, as selecting its row does.
@@ -35,6 +36,8 @@ public:
     void hideImgView();
     bool imgViewVisible() const { return imgViewVisible_; }
     std::optional<int> checkedRow() const { return checkedRow_; }
+    // Checks the row of `skin` alone, applying nothing.
+    void checkRow(int skin);
     void reloadTable();
     void deselectSelectedCell();
 
@@ -52,7 +55,7 @@ protected:
     void loadView() override;
 
 private:
-    std::weak_ptr<SettingsGlobalController> host_;
+    std::function<void(int)> setNewSkin_;
     std::shared_ptr<TableView> table_;
     std::shared_ptr<TouchForwardingView> skinView_;
     std::shared_ptr<ImageView> skinImgView_;

@@ -170,8 +170,8 @@ TEST_F(PetalTest, TheSettingsPageKeepsItsBackButtonWhileASubScreenIsOn) {
 // The first-use hint shows once per page: the hint label for charts, forum
 // and settings, the page's own help for the others.
 TEST_F(PetalTest, FirstUseHintsShowOncePerPage) {
-    DatabaseController::saveFirstTimeOn(1);
     launch();
+    main().setDefaults();
     RecordingPage& notes = record(MainPageKind::notes);
     Label& hint = main().firstUseLbl();
 

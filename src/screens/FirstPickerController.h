@@ -1,0 +1,69 @@
+#pragma once
+
+#include "foundation/Timer.h"
+#include "ui/PickerViewDataSource.h"
+#include "ui/PickerViewDelegate.h"
+#include "ui/ViewController.h"
+
+#include <memory>
+
+namespace florelle {
+
+class FirstGlobalController;
+class Label;
+class PickerView;
+
+// The number page of the first-run setup, used in turn for the cycle
+// length, the period length and the ovulation day. The wheel offers the
+// days from 1 up (a length of 0 days means nothing) and opens on the stored
+// value, so a setup taken up again after an interruption keeps the answers
+// already given.
+class FirstPickerController : public ViewController,
+                              public PickerViewDataSource,
+                              public PickerViewDelegate {
+public:
+    static constexpr int cycleLengthMode = 0;
+    static constexpr int periodLengthMode = 1;
+    static constexpr int ovulationDayMode = 2;
+    static constexpr double fadeDuration = 0.3;
+
+    explicit FirstPickerController(std::weak_ptr<FirstGlobalController> firstGlobalController);
+    ~FirstPickerController() override;
+
+    // The largest number each mode offers.
+    static int maxValue(int mode);
+
+    // Shows mode `mode` at once, on its stored value.
+    void setPickerMode(int mode);
+    // Fades the wheel out, shows `mode` and fades it in again.
+    void switchToMode(int mode);
+    // True while the wheel fades between two modes.
+    bool isSwitching() const { return switching_; }
+    // Stores the number on the wheel as the current mode's setting.
+    void nextClicked();
+
+    int pickerMode() const { return pickerMode_; }
+    // The number the wheel shows.
+    int selectedValue();
+    // Turns the wheel to `value` (stores nothing).
+    void selectValue(int value);
+    PickerView& pickerView();
+    Label& titleLbl();
+
+    int numberOfComponents(PickerView&) override { return 1; }
+    int numberOfRowsInComponent(PickerView&, int) override { return maxValue(pickerMode_); }
+    std::shared_ptr<View> viewForRow(PickerView&, int row, int component) override;
+
+protected:
+    void loadView() override;
+
+private:
+    std::weak_ptr<FirstGlobalController> firstGlobalController_;
+    std::shared_ptr<PickerView> pickerView_;
+    std::shared_ptr<Label> titleLbl_;
+    Timer switchTmr_;
+    int pickerMode_ = cycleLengthMode;
+    bool switching_ = false;
+};
+
+} // namespace florelle
