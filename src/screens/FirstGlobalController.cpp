@@ -134,12 +134,17 @@ void FirstGlobalController::setNewSkin(int skin) {
     if (auto main = mainViewController_.lock()) {
         main->setNewSkin(skin);
     }
+    firstSkinController_->reloadTable();
 }
 
 void FirstGlobalController::setNewSkinPictures(int skin) {
     backgroundImgView_->setImage(Image::named(PetalTable::picture("bg_%d.jpg", skin)));
     nextBtn_->setBackgroundImage(Image::named(PetalTable::picture("button_%d.png", skin)));
-    titleLbl_->setTextColor(SkinColors::forSkin(skin).centerLabel);
+    Color labels = SkinColors::forSkin(skin).centerLabel;
+    titleLbl_->setTextColor(labels);
+    // The first skin's button is dark; the others' are pale and need the
+    // skin's dark label colour to be read.
+    nextBtn_->setTitleColor(skin == 0 ? Color::white() : labels);
 }
 
 void FirstGlobalController::removeFromView() {

@@ -111,9 +111,14 @@ TEST_F(FirstRunTest, AWalkThroughStoresEachAnswerAndEndsOnTheMainScreen) {
     host().advance(0.6);
     EXPECT_EQ(DC::getSkin(), 2);
     EXPECT_EQ(main().getNewSkin(), 2);
+    EXPECT_EQ(setup().firstSkinController().checkedRow(), 2);
     screenshot("first-run-skin-preview.png");
     host().advance(3);
     screenshot("first-run-skin.png");
+    table.selectRow({0, 1}, false);
+    setup().firstSkinController().choose(1);
+    host().advance(3);
+    screenshot("first-run-skin-1.png");
 
     tapNext();
     EXPECT_EQ(DC::isFirstTimeOn(), 0);
