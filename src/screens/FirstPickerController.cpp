@@ -3,6 +3,7 @@
 #include "FirstGlobalController.h"
 #include "SettingsLenPickerController.h"
 #include "foundation/Strings.h"
+#include "storage/DatabaseController.h"
 #include "ui/Label.h"
 #include "ui/PickerView.h"
 
@@ -33,7 +34,14 @@ FirstPickerController::FirstPickerController(
 FirstPickerController::~FirstPickerController() = default;
 
 int FirstPickerController::maxValue(int mode) {
-    return mode == periodLengthMode ? 19 : 59;
+    switch (mode) {
+    case periodLengthMode:
+        return 19;
+    case ovulationDayMode:
+        return std::clamp(DatabaseController::getCycleLength() - 1, 1, 59);
+    default:
+        return 59;
+    }
 }
 
 void FirstPickerController::loadView() {

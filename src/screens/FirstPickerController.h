@@ -15,9 +15,9 @@ class PickerView;
 
 // The number page of the first-run setup, used in turn for the cycle
 // length, the period length and the ovulation day. The wheel offers the
-// days from 1 up (a length of 0 days means nothing) and opens on the stored
-// value, so a setup taken up again after an interruption keeps the answers
-// already given.
+// days from 1 up (a length of 0 days means nothing), the ovulation day only
+// within the cycle stored, and opens on the stored value, so a setup taken
+// up again after an interruption keeps the answers already given.
 class FirstPickerController : public ViewController,
                               public PickerViewDataSource,
                               public PickerViewDelegate {
@@ -30,7 +30,8 @@ public:
     explicit FirstPickerController(std::weak_ptr<FirstGlobalController> firstGlobalController);
     ~FirstPickerController() override;
 
-    // The largest number each mode offers.
+    // The largest number each mode offers: 59 days of cycle, 19 of period,
+    // and an ovulation day before the stored cycle's end.
     static int maxValue(int mode);
 
     // Shows mode `mode` at once, on its stored value.

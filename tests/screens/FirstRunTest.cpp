@@ -9,6 +9,7 @@
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/NavigationController.h"
+#include "ui/PickerView.h"
 #include "ui/TableView.h"
 
 #include <cstdlib>
@@ -158,6 +159,20 @@ TEST_F(FirstRunTest, QuittingHalfWayStartsTheSetupAgainOnTheStoredAnswers) {
     EXPECT_EQ(DC::getCycleLength(), 33);
     EXPECT_EQ(DC::getSkin(), 1);
     EXPECT_EQ(setup().firstSkinController().checkedRow(), 1) << "the stored skin is checked";
+}
+
+// A short cycle pulls an ovulation day stored beyond it back inside.
+TEST_F(FirstRunTest, TheOvulationDayStaysWithinTheCycleChosen) {
+    start();
+    tapNext();
+    picker().selectValue(12);
+    tapNext();
+    tapNext();
+    ASSERT_EQ(picker().pickerMode(), FirstPickerController::ovulationDayMode);
+    EXPECT_EQ(picker().pickerView().numberOfRowsInComponent(0), 11);
+    EXPECT_EQ(picker().selectedValue(), 11) << "stored 14, past the 12-day cycle";
+    tapNext();
+    EXPECT_EQ(DC::getOvulationDay(), 11);
 }
 
 } // namespace
