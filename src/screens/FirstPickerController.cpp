@@ -52,7 +52,8 @@ void FirstPickerController::loadView() {
     titleLbl_->setFont(Font::boldSystemFont(18));
     titleLbl_->setNumberOfLines(0);
     titleLbl_->setTextAlignment(TextAlignment::Center);
-    titleLbl_->setTextColor(Color(0.635, 0.698, 0.839));
+    // The same blue, darkened until it reads on the pale page (about 5:1).
+    titleLbl_->setTextColor(Color(0.318, 0.349, 0.549));
     titleLbl_->setBackgroundColor(Color::clear());
     screen->addSubview(titleLbl_);
 

@@ -83,7 +83,8 @@ Color SettingsListStyle::rowTextColor(int skin) {
 Color SettingsListStyle::headerTextColor(int skin) {
     switch (skin) {
     case 1:
-        return Color::white();
+        // Skin 1's pages are pale: its dark caption ink reads where white vanished.
+        return {0.220, 0.239, 0.255};
     case 2:
         return blueText;
     default:
