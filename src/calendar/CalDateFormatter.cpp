@@ -34,7 +34,9 @@ icu::SimpleDateFormat& CalDateFormatter::formatter() const {
         std::unique_ptr<icu::SimpleDateFormat> made;
         if (style_) {
             std::unique_ptr<icu::DateFormat> styled(icu::DateFormat::createDateInstance(
-                *style_ == Style::shortStyle ? icu::DateFormat::kShort : icu::DateFormat::kMedium,
+                *style_ == Style::shortStyle ? icu::DateFormat::kShort
+                : *style_ == Style::full     ? icu::DateFormat::kFull
+                                             : icu::DateFormat::kMedium,
                 icuLocale));
             // ICU makes every style formatter a pattern formatter.
             if (auto* simple = dynamic_cast<icu::SimpleDateFormat*>(styled.get())) {

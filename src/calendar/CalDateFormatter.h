@@ -17,12 +17,12 @@ U_NAMESPACE_END
 namespace florelle {
 
 // Writes dates with a date pattern ("LLLL yyyy"), or in the locale's medium
-// or short date style, in the current locale and time zone, and names the locale's
+// or short or full date style, in the current locale and time zone, and names the locale's
 // weekdays. The locale and zone are looked up at each use, so a change of
 // either shows at once.
 class CalDateFormatter {
 public:
-    enum class Style { medium, shortStyle };
+    enum class Style { medium, shortStyle, full };
 
     explicit CalDateFormatter(std::string pattern);
     explicit CalDateFormatter(Style style);

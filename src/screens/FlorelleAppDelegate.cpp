@@ -5,6 +5,7 @@
 #include "ForumController.h"
 #include "LogAnalytics.h"
 #include "MainViewController.h"
+#include "NotesGlobalController.h"
 #include "PasscodeLock.h"
 #include "SettingsGlobalController.h"
 #include "SummaryGlobalController.h"
@@ -50,6 +51,7 @@ void FlorelleAppDelegate::updateFinshed() {
     main_->setPage(MainPageKind::charts, std::make_shared<ChartsController>(main_));
     main_->setPage(MainPageKind::forum,
                    std::make_shared<ForumController>(DeploymentSettings::forumAddress()));
+    main_->setPage(MainPageKind::notes, std::make_shared<NotesGlobalController>(main_));
     main_->setPage(MainPageKind::summary, std::make_shared<SummaryGlobalController>(main_));
     main_->setPage(MainPageKind::settings,
                    std::make_shared<SettingsGlobalController>(notifications_, main_));

@@ -98,12 +98,13 @@ void Keyboard::layoutKeys() {
     keys_.clear();
     pressed_ = -1;
     double width = bounds().width();
-    if (type_ == KeyboardType::numberPad) {
+    if (type_ != KeyboardType::standard) {
+        bool decimal = type_ == KeyboardType::decimalPad;
         double keyWidth = (width - 4 * gap) / 3;
         double keyHeight = (height - 5 * gap) / 4;
-        const char* labels[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "", "0", "⌫"};
+        const char* labels[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", ".", "0", "⌫"};
         for (int index = 0; index < 12; ++index) {
-            if (index == 9) {
+            if (index == 9 && !decimal) {
                 continue;
             }
             Rect frame(gap + (index % 3) * (keyWidth + gap), gap + (index / 3) * (keyHeight + gap),
@@ -215,7 +216,7 @@ void Keyboard::press(const Key& key) {
 void Keyboard::draw(GraphicsContext& context, const Rect&) {
     context.setFillColor(Color(0.82, 0.84, 0.87));
     context.fillRect(bounds());
-    Font font = Font::systemFont(type_ == KeyboardType::numberPad ? 24 : 18);
+    Font font = Font::systemFont(type_ != KeyboardType::standard ? 24 : 18);
     Font small = Font::systemFont(14);
     for (std::size_t index = 0; index < keys_.size(); ++index) {
         const Key& key = keys_[index];

@@ -2,7 +2,8 @@
 
 namespace florelle {
 
-enum class KeyboardType { standard, numberPad };
+// The decimal pad is the number pad with a decimal point in its free corner.
+enum class KeyboardType { standard, numberPad, decimalPad };
 
 // A view that edits text while it is its window's first responder. The
 // on-screen keyboard and the host's physical keyboard both type into the

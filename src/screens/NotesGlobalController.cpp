@@ -1,0 +1,472 @@
+#include "screens/NotesGlobalController.h"
+
+#include "MainViewController.h"
+#include "NotesBottomBar.h"
+#include "NotesMeasureSection.h"
+#include "calendar/CalDateFormatter.h"
+#include "foundation/Clock.h"
+#include "foundation/Strings.h"
+#include "graphics/Image.h"
+#include "storage/DatabaseController.h"
+#include "ui/Button.h"
+#include "ui/ImageView.h"
+#include "ui/Label.h"
+#include "ui/ScrollView.h"
+#include "ui/TextField.h"
+#include "ui/TextView.h"
+
+namespace florelle {
+
+namespace {
+
+using Kind = BodyMeasure::Kind;
+
+constexpr double selectedAlpha = 0.3;
+constexpr double sectionTop = 118;
+constexpr double sectionHeight = 250;
+constexpr double noteHeight = 230;
+constexpr double noteEditingHeight = 160;
+constexpr double barUpY = 371;
+constexpr double barHeight = 50;
+constexpr int symptomsPerRow = 3;
+
+const Color grey(0.45, 0.45, 0.48);
+const Color headerColor(0.62, 0.27, 0.45, 0.9);
+const Color paper(1, 1, 1, 0.92);
+
+std::string text(std::string_view key) {
+    return Strings::localized(key);
+}
+
+std::string picture(const std::string& name) {
+    return name + ".png";
+}
+
+std::shared_ptr<Label> makeLabel(const Rect& frame, const Font& font, const Color& color,
+                                 TextAlignment alignment) {
+    auto label = std::make_shared<Label>(frame);
+    label->setFont(font);
+    label->setTextColor(color);
+    label->setBackgroundColor(Color::clear());
+    label->setTextAlignment(alignment);
+    label->setUserInteractionEnabled(false);
+    return label;
+}
+
+std::string nameOf(const Row& row, std::string_view column) {
+    return row.text(column).value_or("");
+}
+
+bool isSelected(const Button& button) {
+    return button.alpha() <= 0.9;
+}
+
+} // namespace
+
+NotesGlobalController::NotesGlobalController(std::weak_ptr<MainViewController> mainViewController)
+    : mainViewController_(std::move(mainViewController)) {}
+
+NotesGlobalController::~NotesGlobalController() = default;
+
+void NotesGlobalController::viewDidLoad() {
+    view()->setBackgroundColor(Color::clear());
+    dateLbl_ = makeLabel(Rect(10, 6, 300, 20), Font::boldSystemFont(15), Color::white(),
+                         TextAlignment::Center);
+    view()->addSubview(dateLbl_);
+    buildHeader();
+    buildIntimate();
+    buildNote();
+    for (const Row& row : DatabaseController::collectAllMoods()) {
+        moodsArray_.push_back({static_cast<int>(row.integer("id")), nameOf(row, "moodName")});
+    }
+    for (const Row& row : DatabaseController::collectAllSymptoms()) {
+        symptomsArray_.push_back({static_cast<int>(row.integer("id")), nameOf(row, "symptomName")});
+    }
+    makeMoodButtons();
+    makeSymptomButtons();
+    buildMeasures();
+    bottomBar_ = std::make_shared<NotesBottomBar>(Rect(0, barUpY, 320, barHeight));
+    bottomBar_->setHidden(true);
+    view()->addSubview(bottomBar_);
+    auto self = std::static_pointer_cast<NotesGlobalController>(shared_from_this());
+    noteView_->textDelegate = self;
+    weightSection_->textField().delegate = self;
+    temperatureSection_->textField().delegate = self;
+    makeUsedDate(Clock::current()->now());
+}
+
+void NotesGlobalController::buildHeader() {
+    headerScrollView_ = std::make_shared<ScrollView>(Rect(0, 30, 320, 40));
+    headerScrollView_->setContentSize(Size(640, 40));
+    headerScrollView_->setShowsVerticalScrollIndicator(false);
+    headerScrollView_->setBackgroundColor(headerColor);
+    view()->addSubview(headerScrollView_);
+    const char* titles[] = {"Notes Key", "Symptoms Key", "Moods Key", "Weight Key",
+                            "Temperature Key"};
+    Image selected = Image::named("note_button_selected_0.png");
+    for (int index = 0; index < 5; ++index) {
+        // Notes, symptoms and moods share the first half; weight and temperature the second.
+        Rect frame = index < 3 ? Rect(320.0 / 3 * index, 0, 320.0 / 3, 40)
+                               : Rect(320 + 160.0 * (index - 3), 0, 160, 40);
+        auto button = std::make_shared<Button>(frame);
+        button->setTitle(text(titles[index]));
+        button->setTitleFont(Font::boldSystemFont(15));
+        button->setTitleColor(Color::white());
+        button->setTitleColor(grey, controlStateSelected);
+        button->setTitleColor(grey, controlStateHighlighted);
+        button->setBackgroundImage(selected, controlStateSelected);
+        button->setBackgroundImage(selected, controlStateHighlighted);
+        button->onTouchUpInside = [this, index] { hideAllExcept(index); };
+        headerScrollView_->addSubview(button);
+        sectionButtons_[static_cast<std::size_t>(index)] = button;
+    }
+}
+
+void NotesGlobalController::buildIntimate() {
+    intimateLbl_ = makeLabel(Rect(20, 74, 190, 40), Font::boldSystemFont(16), Color::white(),
+                             TextAlignment::Left);
+    intimateLbl_->setText(text("Intimate today Key"));
+    view()->addSubview(intimateLbl_);
+    // The picture stands 65 points in from the right edge.
+    intimateBtn_ = std::make_shared<Button>(Rect(215, 74, 40, 40));
+    intimateBtn_->onTouchUpInside = [this] { intimateClicked(); };
+    view()->addSubview(intimateBtn_);
+    keyboardDownBtn_ = std::make_shared<Button>(Rect(262, 78, 50, 32));
+    keyboardDownBtn_->setTitle(text("OK Key"));
+    keyboardDownBtn_->setTitleFont(Font::boldSystemFont(15));
+    keyboardDownBtn_->setBackgroundColor(headerColor);
+    keyboardDownBtn_->setHidden(true);
+    keyboardDownBtn_->onTouchUpInside = [this] { keyboardDownClicked(); };
+    view()->addSubview(keyboardDownBtn_);
+}
+
+void NotesGlobalController::buildNote() {
+    notebookView_ = std::make_shared<View>(Rect(10, sectionTop, 300, sectionHeight));
+    notebookView_->setBackgroundColor(paper);
+    notebookView_->setUserInteractionEnabled(false);
+    view()->addSubview(notebookView_);
+    noteView_ = std::make_shared<TextView>(Rect(10, sectionTop, 300, noteHeight));
+    noteView_->setBackgroundColor(Color::clear());
+    noteView_->setFont(Font::systemFont(20));
+    noteView_->setTextColor(grey);
+    // The ruled lines scroll with the text.
+    auto lines = std::make_shared<ImageView>(Image::named("underline.png"));
+    lines->setFrame(Rect(0, 5, 300, 500));
+    lines->setUserInteractionEnabled(false);
+    noteView_->addSubview(lines);
+    view()->addSubview(noteView_);
+}
+
+std::shared_ptr<Button> NotesGlobalController::makeSmileButton(const Rect& frame, int n,
+                                                               const std::string& name) {
+    auto button = std::make_shared<Button>(frame);
+    button->setImage(Image::named(picture(name)));
+    button->setTag(10 * n);
+    Button* raw = button.get();
+    button->onTouchUpInside = [this, raw] { smileClicked(*raw); };
+    return button;
+}
+
+void NotesGlobalController::makeMoodButtons() {
+    moodsScrollView_ = std::make_shared<ScrollView>(Rect(0, sectionTop, 320, sectionHeight));
+    moodsScrollView_->setBackgroundColor(paper);
+    view()->addSubview(moodsScrollView_);
+    const double xs[] = {35, 123, 211};
+    int n = 0;
+    for (const Entry& mood : moodsArray_) {
+        double x = xs[n % 3];
+        double y = 70.0 * (n / 3) + 8;
+        ++n;
+        auto button = makeSmileButton(Rect(x, y, 40, 40), n, mood.name);
+        moodsScrollView_->addSubview(button);
+        moodButtons_.push_back(button);
+        auto caption = makeLabel(Rect(x - 30, y + 42, 100, 15), Font::italicSystemFont(12), grey,
+                                 TextAlignment::Center);
+        caption->setText(text(mood.name + " Key"));
+        moodsScrollView_->addSubview(caption);
+    }
+    moodsScrollView_->setContentSize(Size(320, 70.0 * ((n + 2) / 3) + 10));
+}
+
+void NotesGlobalController::makeSymptomButtons() {
+    symptomsScrollView_ = std::make_shared<ScrollView>(Rect(0, sectionTop, 320, sectionHeight));
+    symptomsScrollView_->setBackgroundColor(paper);
+    view()->addSubview(symptomsScrollView_);
+    int rows = 0;
+    for (std::size_t first = 0; first + symptomsPerRow <= symptomsArray_.size();
+         first += symptomsPerRow) {
+        double y = 9 + 50.0 * rows++;
+        // The three intensities share a name but for the last four characters ("_lv1").
+        const std::string& name = symptomsArray_[first].name;
+        auto caption =
+            makeLabel(Rect(20, y, 105, 40), Font::boldSystemFont(14), grey, TextAlignment::Left);
+        caption->setNumberOfLines(2);
+        caption->setText(text(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0) + " Key"));
+        symptomsScrollView_->addSubview(caption);
+        for (int level = 0; level < symptomsPerRow; ++level) {
+            int n = static_cast<int>(first) + level + 1;
+            auto button = makeSmileButton(Rect(130 + 50.0 * level, y, 40, 40), n,
+                                          symptomsArray_[first + level].name);
+            symptomsScrollView_->addSubview(button);
+            symptomButtons_.push_back(button);
+        }
+    }
+    symptomsScrollView_->setContentSize(Size(320, 50.0 * rows + 18));
+}
+
+void NotesGlobalController::buildMeasures() {
+    weightSection_ =
+        std::make_shared<NotesMeasureSection>(Rect(10, sectionTop, 300, 170), text("Weight Key"));
+    temperatureSection_ = std::make_shared<NotesMeasureSection>(Rect(10, sectionTop, 300, 170),
+                                                                text("Temperature Key"));
+    for (const auto& section : {weightSection_, temperatureSection_}) {
+        view()->addSubview(section);
+    }
+}
+
+void NotesGlobalController::makeUsedDate(Date date) {
+    if (!isViewLoaded()) {
+        return;
+    }
+    // Whatever is being typed belongs to the day it was typed on.
+    keyboardDownClicked();
+    usedDate_ = date;
+    static const CalDateFormatter formatter(CalDateFormatter::Style::full);
+    dateLbl_->setText(formatter.stringFromDate(date));
+    usedDateId_ = DatabaseController::openDay(date);
+    noteView_->setText(DatabaseController::getNoteForDateId(usedDateId_).value_or(""));
+    intimateToday_ = DatabaseController::getIntimateForDate(usedDateId_);
+    setIntimateImage();
+    checkDictionarys();
+    hideAllExcept(notes);
+}
+
+void NotesGlobalController::checkDictionarys() {
+    usedMoodsDictionary_.clear();
+    usedSymptomsDictionary_.clear();
+    for (const auto& button : moodButtons_) {
+        button->setAlpha(1);
+    }
+    for (const auto& button : symptomButtons_) {
+        button->setAlpha(1);
+    }
+    auto load = [](const std::vector<Row>& rows, std::string_view column,
+                   std::map<int, std::string>& used,
+                   const std::vector<std::shared_ptr<Button>>& buttons) {
+        for (const Row& row : rows) {
+            int id = static_cast<int>(row.integer("id"));
+            used[100 * id] = picture(nameOf(row, column));
+            if (id >= 1 && id <= static_cast<int>(buttons.size())) {
+                buttons[static_cast<std::size_t>(id - 1)]->setAlpha(selectedAlpha);
+            }
+        }
+    };
+    load(DatabaseController::getMoodsForDateId(usedDateId_), "moodName", usedMoodsDictionary_,
+         moodButtons_);
+    load(DatabaseController::getSymptomsForDateId(usedDateId_), "symptomName",
+         usedSymptomsDictionary_, symptomButtons_);
+    checkBottomView();
+}
+
+void NotesGlobalController::checkBottomView() {
+    bool chooser = section_ == moods || section_ == symptoms;
+    const auto& used = isSymptoms_ ? usedSymptomsDictionary_ : usedMoodsDictionary_;
+    bottomBar_->showPictures(used);
+    bottomBar_->setHidden(!chooser || used.empty());
+}
+
+void NotesGlobalController::hideAllExcept(int section) {
+    keyboardDownClicked();
+    section_ = section;
+    notebookView_->setHidden(section != notes);
+    noteView_->setHidden(section != notes);
+    symptomsScrollView_->setHidden(section != symptoms);
+    moodsScrollView_->setHidden(section != moods);
+    weightSection_->setHidden(section != weight);
+    temperatureSection_->setHidden(section != temperature);
+    for (int index = 0; index < 5; ++index) {
+        sectionButton(index).setSelected(index == section);
+    }
+    if (section == symptoms || section == moods) {
+        isSymptoms_ = section == symptoms;
+        (isSymptoms_ ? symptomsScrollView_ : moodsScrollView_)->flashScrollIndicators();
+    }
+    if (section == weight) {
+        setMeasure(Kind::weight);
+    } else if (section == temperature) {
+        setMeasure(Kind::temperature);
+    }
+    checkBottomView();
+}
+
+void NotesGlobalController::smileClicked(Button& button) {
+    bool symptom = false;
+    for (const auto& candidate : symptomButtons_) {
+        symptom = symptom || candidate.get() == &button;
+    }
+    int n = button.tag() / 10;
+    auto& used = symptom ? usedSymptomsDictionary_ : usedMoodsDictionary_;
+    const auto& names = symptom ? symptomsArray_ : moodsArray_;
+    bool wasEmpty = used.empty();
+    if (!isSelected(button)) {
+        button.setAlpha(selectedAlpha);
+        if (symptom) {
+            // One intensity per symptom: choosing one takes back the other.
+            int first = (n - 1) / symptomsPerRow * symptomsPerRow + 1;
+            for (int other = first; other < first + symptomsPerRow; ++other) {
+                if (other != n && isSelected(symptomButton(other))) {
+                    symptomButton(other).setAlpha(1);
+                    used.erase(100 * other);
+                    DatabaseController::deleteUsedSymptom(other, usedDateId_);
+                }
+            }
+            DatabaseController::saveUsedSymptom(n, usedDateId_);
+        } else {
+            DatabaseController::saveUsedMood(n, usedDateId_);
+        }
+        used[100 * n] = picture(names[static_cast<std::size_t>(n - 1)].name);
+    } else {
+        button.setAlpha(1);
+        if (symptom) {
+            DatabaseController::deleteUsedSymptom(n, usedDateId_);
+        } else {
+            DatabaseController::deleteUsedMood(n, usedDateId_);
+        }
+        used.erase(100 * n);
+    }
+    if (wasEmpty != used.empty()) {
+        DatabaseController::saveHasData(wasEmpty, usedDateId_);
+    }
+    checkBottomView();
+}
+
+void NotesGlobalController::intimateClicked() {
+    intimateToday_ = !intimateToday_;
+    DatabaseController::saveIntimate(intimateToday_ ? 1 : 0, usedDateId_);
+    setIntimateImage();
+}
+
+void NotesGlobalController::setIntimateImage() {
+    intimateBtn_->setImage(
+        Image::named(intimateToday_ ? "intimate_checked.png" : "intimate_empty.png"));
+}
+
+void NotesGlobalController::keyboardDownClicked() {
+    if (!isViewLoaded()) {
+        return;
+    }
+    for (View* input :
+         {static_cast<View*>(noteView_.get()), static_cast<View*>(&weightSection_->textField()),
+          static_cast<View*>(&temperatureSection_->textField())}) {
+        if (input->isFirstResponder()) {
+            input->resignFirstResponder();
+        }
+    }
+}
+
+void NotesGlobalController::saveNoteText() {
+    if (usedDateId_ != 0 &&
+        DatabaseController::getNoteForDateId(usedDateId_).value_or("") != noteView_->text()) {
+        DatabaseController::saveNote(noteView_->text(), usedDateId_);
+    }
+}
+
+void NotesGlobalController::textViewDidBeginEditing(TextView&) {
+    Rect frame = noteView_->frame();
+    frame.size.height = noteEditingHeight;
+    noteView_->setFrame(frame);
+    keyboardDownBtn_->setHidden(false);
+}
+
+void NotesGlobalController::textViewDidChange(TextView&) {
+    saveNoteText();
+}
+
+void NotesGlobalController::textViewDidEndEditing(TextView&) {
+    saveNoteText();
+    Rect frame = noteView_->frame();
+    frame.size.height = noteHeight;
+    noteView_->setFrame(frame);
+    keyboardDownBtn_->setHidden(true);
+}
+
+void NotesGlobalController::textFieldDidBeginEditing(TextField&) {
+    keyboardDownBtn_->setHidden(false);
+}
+
+bool NotesGlobalController::textFieldShouldReturn(TextField& textField) {
+    textField.resignFirstResponder();
+    return false;
+}
+
+void NotesGlobalController::textFieldDidEndEditing(TextField& textField) {
+    keyboardDownBtn_->setHidden(true);
+    commitMeasure(&textField == &weightSection_->textField() ? Kind::weight : Kind::temperature);
+}
+
+BodyMeasure NotesGlobalController::measure(Kind kind) const {
+    return BodyMeasure(kind, isSi_ != 0);
+}
+
+double NotesGlobalController::storedMeasure(Kind kind) const {
+    return kind == Kind::weight ? DatabaseController::getWeightForDateId(usedDateId_)
+                                : DatabaseController::getTemperatureForDateId(usedDateId_);
+}
+
+void NotesGlobalController::setMeasure(Kind kind) {
+    NotesMeasureSection& section = kind == Kind::weight ? *weightSection_ : *temperatureSection_;
+    section.show(measure(kind), storedMeasure(kind));
+}
+
+void NotesGlobalController::commitMeasure(Kind kind) {
+    NotesMeasureSection& section = kind == Kind::weight ? *weightSection_ : *temperatureSection_;
+    BodyMeasure::Entry entry = section.commit(measure(kind));
+    if (entry.accepted()) {
+        saveMeasure(kind, entry.value.value_or(0));
+    }
+}
+
+void NotesGlobalController::saveMeasure(Kind kind, double value) {
+    BodyMeasure shown = measure(kind);
+    double before = storedMeasure(kind);
+    if (shown.formatNumber(before) == shown.formatNumber(value)) {
+        // Saving what is shown again would only round the stored metric value.
+        return;
+    }
+    if (kind == Kind::weight) {
+        DatabaseController::saveWeight(value, usedDateId_);
+    } else {
+        DatabaseController::saveTemperature(value, usedDateId_);
+    }
+    if (shown.isNone(before) != shown.isNone(value)) {
+        DatabaseController::saveHasData(shown.isNone(before), usedDateId_);
+    }
+}
+
+void NotesGlobalController::setSi(int units) {
+    isSi_ = units;
+    if (isViewLoaded() && usedDateId_ != 0) {
+        setMeasure(Kind::weight);
+        setMeasure(Kind::temperature);
+    }
+}
+
+void NotesGlobalController::scrollToLeft() {
+    headerScrollView_->setContentOffset(Point(0, 0), true);
+}
+
+void NotesGlobalController::scrollToRight() {
+    headerScrollView_->setContentOffset(Point(320, 0), true);
+}
+
+void NotesGlobalController::flashHeaderScrollIndicators() {
+    headerScrollView_->flashScrollIndicators();
+}
+
+void NotesGlobalController::reloadCalendar() {
+    if (auto main = mainViewController_.lock()) {
+        main->reloadCalendarDataForDate(usedDate_);
+    }
+}
+
+} // namespace florelle

@@ -1,0 +1,190 @@
+#include "MainScreenTest.h"
+#include "foundation/Strings.h"
+#include "screens/NotesBottomBar.h"
+#include "screens/NotesGlobalController.h"
+#include "screens/NotesMeasureSection.h"
+#include "storage/DatabaseController.h"
+#include "storage/Row.h"
+#include "storage/SQLiteAccess.h"
+#include "support/LocalDays.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
+#include "ui/TextField.h"
+#include "ui/TextView.h"
+
+using namespace florelle;
+using namespace florelle::testing;
+
+namespace {
+
+using DC = DatabaseController;
+using Section = NotesGlobalController::Section;
+
+int hasData(int dateId) {
+    return static_cast<int>(Row::integerValue(SQLiteAccess::selectOneValueSQL(
+        "SELECT hasData FROM dates WHERE id = " + std::to_string(dateId))));
+}
+
+class DailyLogPageTest : public MainScreenTest {
+protected:
+    void open() {
+        launch(localDate(2026, 3, 10, 12));
+        openPetal(MainPageKind::notes);
+    }
+    NotesGlobalController& log() const {
+        return dynamic_cast<NotesGlobalController&>(main().page(MainPageKind::notes));
+    }
+    void tapView(View& view) {
+        Rect bounds = view.bounds();
+        host().tap(view.convertPointToWindow({bounds.midX(), bounds.midY()}));
+        host().advance(1);
+    }
+    void showSection(int section) {
+        if (section >= Section::weight) {
+            log().scrollToRight();
+        } else {
+            log().scrollToLeft();
+        }
+        host().advance(1);
+        tapView(log().sectionButton(section));
+    }
+    // Types into the weight or temperature field and ends typing with the OK button.
+    void enter(NotesMeasureSection& section, const std::string& typed) {
+        section.textField().setText("");
+        tapView(section.textField());
+        host().type(typed);
+        tapView(log().keyboardDownBtn());
+    }
+    int today() const { return DC::getDateIdForDate(localDate(2026, 3, 10, 12)); }
+};
+
+TEST_F(DailyLogPageTest, EveryChoiceIsStoredAtOnceAndCountedOncePerKind) {
+    open();
+    EXPECT_EQ(log().usedDateId(), today());
+    ASSERT_NE(today(), 0);
+
+    showSection(Section::moods);
+    tapView(log().moodButton(2));
+    EXPECT_EQ(DC::getMoodsForDateId(today()).size(), 1u);
+    EXPECT_EQ(hasData(today()), 1);
+
+    showSection(Section::symptoms);
+    tapView(log().symptomButton(1));
+    tapView(log().symptomButton(2)); // another intensity of the same symptom replaces it
+    auto symptoms = DC::getSymptomsForDateId(today());
+    ASSERT_EQ(symptoms.size(), 1u);
+    EXPECT_EQ(symptoms[0].integer("id"), 2);
+    EXPECT_EQ(log().bottomBar().visiblePictures(),
+              std::vector<std::string>{*symptoms[0].text("symptomName") + ".png"});
+    EXPECT_EQ(hasData(today()), 2);
+
+    showSection(Section::weight);
+    EXPECT_EQ(DC::getWeightForDateId(today()), 0); // opening stores no made-up weight
+    enter(log().weightSection(), "72.5");
+    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()), 72.5);
+    EXPECT_EQ(log().weightSection().valueLbl().text(), "72.5 kg");
+    EXPECT_EQ(hasData(today()), 3);
+
+    showSection(Section::notes);
+    tapView(log().noteView());
+    host().type("Long walk");
+    // Stored with each keystroke, before typing ends.
+    EXPECT_EQ(DC::getNoteForDateId(today()), "Long walk");
+    tapView(log().keyboardDownBtn());
+    EXPECT_EQ(hasData(today()), 4);
+
+    tapView(log().intimateBtn());
+    EXPECT_TRUE(DC::getIntimateForDate(today()));
+    EXPECT_EQ(hasData(today()), 4);
+
+    showSection(Section::moods);
+    tapView(log().moodButton(2));
+    EXPECT_TRUE(DC::getMoodsForDateId(today()).empty());
+    EXPECT_TRUE(log().bottomBar().isHidden());
+    EXPECT_EQ(hasData(today()), 3);
+}
+
+TEST_F(DailyLogPageTest, SwitchingDaysShowsThatDaysValuesAndKeepsTyping) {
+    int earlier = DC::openDay(localDate(2026, 3, 2, 12));
+    DC::saveNote("Headache all day", earlier);
+    DC::saveIntimate(1, earlier);
+    DC::saveUsedMood(3, earlier);
+    DC::saveWeight(61.2, earlier);
+    open();
+    showSection(Section::notes);
+    tapView(log().noteView());
+    host().type("Today");
+
+    main().scrollToNotesWithDate(localDate(2026, 3, 2, 23, 59));
+    host().advance(1);
+    EXPECT_EQ(DC::getNoteForDateId(today()), "Today");
+    EXPECT_EQ(log().usedDateId(), earlier);
+    EXPECT_EQ(log().noteView().text(), "Headache all day");
+    EXPECT_TRUE(log().intimateToday());
+    EXPECT_LT(log().moodButton(3).alpha(), 0.5);
+    EXPECT_EQ(log().moodButton(1).alpha(), 1);
+    showSection(Section::weight);
+    EXPECT_EQ(log().weightSection().textField().text(), "61.2");
+
+    log().makeUsedDate(localDate(2026, 3, 10, 23, 59));
+    EXPECT_EQ(log().noteView().text(), "Today");
+    EXPECT_FALSE(log().intimateToday());
+    EXPECT_EQ(log().moodButton(3).alpha(), 1);
+    showSection(Section::weight);
+    EXPECT_EQ(log().weightSection().textField().text(), "");
+}
+
+TEST_F(DailyLogPageTest, UnitSwitchShowsConvertedValuesAndEntersInTheNewUnit) {
+    open();
+    DC::saveWeight(72.5, today());
+    DC::saveTemperature(36.6, today());
+    DC::saveSi(0);
+    main().setSi(0);
+    showSection(Section::weight);
+    EXPECT_EQ(log().weightSection().textField().text(), "159.8"); // 72.5 × 2.204
+    EXPECT_EQ(log().weightSection().unitLbl().text(), "lbs");
+    // Confirming the converted value unchanged does not store it back rounded.
+    tapView(log().weightSection().textField());
+    tapView(log().keyboardDownBtn());
+    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()), 72.5 * 2.204);
+    showSection(Section::temperature);
+    EXPECT_EQ(log().temperatureSection().valueLbl().text(), "97.9 \u00B0F");
+
+    enter(log().temperatureSection(), "98.6");
+    DC::saveSi(1);
+    main().setSi(1);
+    EXPECT_EQ(log().temperatureSection().valueLbl().text(), "37.0 \u00B0C");
+    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()), 72.5);
+}
+
+TEST_F(DailyLogPageTest, BadInputIsRefusedAndNothingIsStored) {
+    struct Case {
+        int section;
+        const char* typed;
+        const char* refusalKey;
+    };
+    const Case cases[] = {
+        {Section::weight, "7.2.5", "Not a number Key"},
+        {Section::weight, "725", "Out of range Key"},
+        {Section::weight, "abc", "Not a number Key"},
+        {Section::temperature, "3.6", "Out of range Key"},
+        {Section::temperature, "98.6", "Out of range Key"}, // Fahrenheit on the metric setting
+    };
+    open();
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.typed);
+        showSection(row.section);
+        NotesMeasureSection& section =
+            row.section == Section::weight ? log().weightSection() : log().temperatureSection();
+        enter(section, row.typed);
+        std::string refusal = section.refusalLbl().text();
+        std::string expected = Strings::localized(row.refusalKey);
+        EXPECT_EQ(refusal.substr(0, 10), expected.substr(0, 10));
+        EXPECT_EQ(section.textField().text(), row.typed); // kept for correcting
+    }
+    EXPECT_EQ(DC::getWeightForDateId(today()), 0);
+    EXPECT_EQ(DC::getTemperatureForDateId(today()), 0);
+    EXPECT_EQ(hasData(today()), 0);
+}
+
+} // namespace
