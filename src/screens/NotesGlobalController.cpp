@@ -33,6 +33,7 @@ constexpr int symptomsPerRow = 3;
 const Color grey(0.45, 0.45, 0.48);
 const Color headerColor(0.62, 0.27, 0.45, 0.9);
 const Color paper(1, 1, 1, 0.92);
+const Color plum(0.55, 0.16, 0.36);
 
 std::string text(std::string_view key) {
     return Strings::localized(key);
@@ -70,8 +71,8 @@ NotesGlobalController::~NotesGlobalController() = default;
 
 void NotesGlobalController::viewDidLoad() {
     view()->setBackgroundColor(Color::clear());
-    dateLbl_ = makeLabel(Rect(10, 6, 300, 20), Font::boldSystemFont(15), Color::white(),
-                         TextAlignment::Center);
+    dateLbl_ =
+        makeLabel(Rect(10, 6, 300, 20), Font::boldSystemFont(15), plum, TextAlignment::Center);
     view()->addSubview(dateLbl_);
     buildHeader();
     buildIntimate();
@@ -88,6 +89,7 @@ void NotesGlobalController::viewDidLoad() {
     bottomBar_ = std::make_shared<NotesBottomBar>(Rect(0, barUpY, 320, barHeight));
     bottomBar_->setHidden(true);
     view()->addSubview(bottomBar_);
+    buildInfo();
     auto self = std::static_pointer_cast<NotesGlobalController>(shared_from_this());
     noteView_->textDelegate = self;
     weightSection_->textField().delegate = self;
@@ -123,8 +125,8 @@ void NotesGlobalController::buildHeader() {
 }
 
 void NotesGlobalController::buildIntimate() {
-    intimateLbl_ = makeLabel(Rect(20, 74, 190, 40), Font::boldSystemFont(16), Color::white(),
-                             TextAlignment::Left);
+    intimateLbl_ =
+        makeLabel(Rect(20, 74, 190, 40), Font::boldSystemFont(16), plum, TextAlignment::Left);
     intimateLbl_->setText(text("Intimate today Key"));
     view()->addSubview(intimateLbl_);
     // The picture stands 65 points in from the right edge.
@@ -224,6 +226,51 @@ void NotesGlobalController::buildMeasures() {
     }
 }
 
+void NotesGlobalController::buildInfo() {
+    infoBtn_ = std::make_shared<Button>(Rect(280, 380, 30, 30));
+    infoBtn_->setTitle("i");
+    infoBtn_->setTitleFont(Font::boldSystemFont(18));
+    infoBtn_->setBackgroundColor(headerColor);
+    infoBtn_->onTouchUpInside = [this] { infoBtnClicked(); };
+    view()->addSubview(infoBtn_);
+    // A tap anywhere on the help closes it.
+    infoView_ = std::make_shared<Button>(Rect(6, 30, 308, 330));
+    infoView_->setBackgroundColor(Color(0.1, 0.12, 0.2, 0.9));
+    infoView_->setAlpha(0);
+    infoView_->setHidden(true);
+    infoView_->onTouchUpInside = [this] { dismissInfoView(); };
+    double y = 20;
+    for (const char* key : {"FirstLblInfoNote Key", "SecondLblInfoNote Key"}) {
+        auto label = makeLabel(Rect(14, y, 280, 140), Font::systemFont(15), Color::white(),
+                               TextAlignment::Left);
+        label->setNumberOfLines(0);
+        label->setText(text(key));
+        infoView_->addSubview(label);
+        y += 150;
+    }
+    view()->addSubview(infoView_);
+}
+
+void NotesGlobalController::infoBtnClicked() {
+    view();
+    isInfo_ = true;
+    infoView_->setHidden(false);
+    view()->bringSubviewToFront(infoView_.get());
+    View::animate(0.5, [this] { infoView_->setAlpha(1); });
+}
+
+void NotesGlobalController::dismissInfoView() {
+    if (!isInfo_) {
+        return;
+    }
+    isInfo_ = false;
+    View::animate(0.5, [this] { infoView_->setAlpha(0); });
+    if (auto main = mainViewController_.lock()) {
+        main->switchFirtsUseLbls(-1);
+        main->activateFirstAnimTmr();
+    }
+}
+
 void NotesGlobalController::makeUsedDate(Date date) {
     if (!isViewLoaded()) {
         return;
@@ -287,6 +334,7 @@ void NotesGlobalController::hideAllExcept(int section) {
     for (int index = 0; index < 5; ++index) {
         sectionButton(index).setSelected(index == section);
     }
+    infoBtn_->setHidden(section != notes);
     if (section == symptoms || section == moods) {
         isSymptoms_ = section == symptoms;
         (isSymptoms_ ? symptomsScrollView_ : moodsScrollView_)->flashScrollIndicators();

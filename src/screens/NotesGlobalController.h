@@ -49,6 +49,9 @@ public:
     // 1 metric (kg, °C), 0 imperial (lbs, °F): the values are shown anew.
     void setSi(int units) override;
     void flashHeaderScrollIndicators() override;
+    // The help over the page: fades in; a tap on it fades it out.
+    void infoBtnClicked() override;
+    void dismissInfoView() override;
 
     void hideAllExcept(int section);
     // A mood or symptom button: chooses it for the day or takes it away.
@@ -60,6 +63,7 @@ public:
     int section() const { return section_; }
     bool isSymptoms() const { return isSymptoms_; }
     bool intimateToday() const { return intimateToday_; }
+    bool isInfo() const { return isInfo_; }
     int isSi() const { return isSi_; }
     const std::map<int, std::string>& usedMoodsDictionary() const { return usedMoodsDictionary_; }
     const std::map<int, std::string>& usedSymptomsDictionary() const {
@@ -84,6 +88,8 @@ public:
     NotesMeasureSection& weightSection() const { return *weightSection_; }
     NotesMeasureSection& temperatureSection() const { return *temperatureSection_; }
     NotesBottomBar& bottomBar() const { return *bottomBar_; }
+    Button& infoBtn() const { return *infoBtn_; }
+    Button& infoView() const { return *infoView_; }
 
     void textViewDidBeginEditing(TextView& textView) override;
     void textViewDidChange(TextView& textView) override;
@@ -104,6 +110,7 @@ private:
     void makeMoodButtons();
     void makeSymptomButtons();
     void buildMeasures();
+    void buildInfo();
     std::shared_ptr<Button> makeSmileButton(const Rect& frame, int n, const std::string& name);
 
     void checkDictionarys();
@@ -122,6 +129,7 @@ private:
     int section_ = notes;
     bool isSymptoms_ = false;
     bool intimateToday_ = false;
+    bool isInfo_ = false;
     int isSi_ = 1;
     std::vector<Entry> moodsArray_;
     std::vector<Entry> symptomsArray_;
@@ -143,6 +151,8 @@ private:
     std::shared_ptr<NotesMeasureSection> weightSection_;
     std::shared_ptr<NotesMeasureSection> temperatureSection_;
     std::shared_ptr<NotesBottomBar> bottomBar_;
+    std::shared_ptr<Button> infoBtn_;
+    std::shared_ptr<Button> infoView_;
 };
 
 } // namespace florelle

@@ -25,7 +25,7 @@ std::shared_ptr<Label> makeLabel(const Rect& frame, const Font& font, const Colo
 NotesMeasureSection::NotesMeasureSection(const Rect& frame, const std::string& caption)
     : View(frame) {
     setBackgroundColor(Color(1, 1, 1, 0.9));
-    captionLbl_ = makeLabel(Rect(10, 10, 300, 24), Font::boldSystemFont(18), ink);
+    captionLbl_ = makeLabel(Rect(10, 10, 280, 24), Font::boldSystemFont(18), ink);
     captionLbl_->setText(caption);
     addSubview(captionLbl_);
 
@@ -41,10 +41,10 @@ NotesMeasureSection::NotesMeasureSection(const Rect& frame, const std::string& c
     unitLbl_->setTextAlignment(TextAlignment::Left);
     addSubview(unitLbl_);
 
-    valueLbl_ = makeLabel(Rect(10, 96, 300, 20), Font::italicSystemFont(14), ink);
+    valueLbl_ = makeLabel(Rect(10, 96, 280, 20), Font::italicSystemFont(14), ink);
     addSubview(valueLbl_);
 
-    refusalLbl_ = makeLabel(Rect(10, 118, 300, 40), Font::boldSystemFont(13), refusalColor);
+    refusalLbl_ = makeLabel(Rect(10, 118, 280, 40), Font::boldSystemFont(13), refusalColor);
     refusalLbl_->setNumberOfLines(2);
     addSubview(refusalLbl_);
 }

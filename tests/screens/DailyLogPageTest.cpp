@@ -93,6 +93,11 @@ TEST_F(DailyLogPageTest, EveryChoiceIsStoredAtOnceAndCountedOncePerKind) {
     tapView(log().keyboardDownBtn());
     EXPECT_EQ(hasData(today()), 4);
 
+    tapView(log().infoBtn());
+    EXPECT_EQ(log().infoView().alpha(), 1);
+    tapView(log().infoView());
+    EXPECT_EQ(log().infoView().alpha(), 0);
+
     tapView(log().intimateBtn());
     EXPECT_TRUE(DC::getIntimateForDate(today()));
     EXPECT_EQ(hasData(today()), 4);
