@@ -55,14 +55,10 @@ std::shared_ptr<Button> makeButton(const Rect& frame, const std::string& title) 
 // A label read bottom to top, its centre at the point.
 std::shared_ptr<Label> makeTurnedLabel(Point center, Size size, const Font& font,
                                        const Color& color) {
-    auto label = std::make_shared<Label>(Rect(0, 0, size.width, size.height));
+    auto label =
+        Label::caption(Rect(0, 0, size.width, size.height), font, color, TextAlignment::Center);
     label->setCenter(center);
     label->setTransform(AffineTransform::rotation(titleTurn));
-    label->setFont(font);
-    label->setTextColor(color);
-    label->setBackgroundColor(Color::clear());
-    label->setTextAlignment(TextAlignment::Center);
-    label->setUserInteractionEnabled(false);
     return label;
 }
 

@@ -43,17 +43,6 @@ std::string picture(const std::string& name) {
     return name + ".png";
 }
 
-std::shared_ptr<Label> makeLabel(const Rect& frame, const Font& font, const Color& color,
-                                 TextAlignment alignment) {
-    auto label = std::make_shared<Label>(frame);
-    label->setFont(font);
-    label->setTextColor(color);
-    label->setBackgroundColor(Color::clear());
-    label->setTextAlignment(alignment);
-    label->setUserInteractionEnabled(false);
-    return label;
-}
-
 std::string nameOf(const Row& row, std::string_view column) {
     return row.text(column).value_or("");
 }
@@ -72,7 +61,7 @@ NotesGlobalController::~NotesGlobalController() = default;
 void NotesGlobalController::viewDidLoad() {
     view()->setBackgroundColor(Color::clear());
     dateLbl_ =
-        makeLabel(Rect(10, 6, 300, 20), Font::boldSystemFont(15), plum, TextAlignment::Center);
+        Label::caption(Rect(10, 6, 300, 20), Font::boldSystemFont(15), plum, TextAlignment::Center);
     view()->addSubview(dateLbl_);
     buildHeader();
     buildIntimate();
@@ -126,7 +115,7 @@ void NotesGlobalController::buildHeader() {
 
 void NotesGlobalController::buildIntimate() {
     intimateLbl_ =
-        makeLabel(Rect(20, 74, 190, 40), Font::boldSystemFont(16), plum, TextAlignment::Left);
+        Label::caption(Rect(20, 74, 190, 40), Font::boldSystemFont(16), plum, TextAlignment::Left);
     intimateLbl_->setText(text("Intimate today Key"));
     view()->addSubview(intimateLbl_);
     // The picture stands 65 points in from the right edge.
@@ -182,8 +171,8 @@ void NotesGlobalController::makeMoodButtons() {
         auto button = makeSmileButton(Rect(x, y, 40, 40), n, mood.name);
         moodsScrollView_->addSubview(button);
         moodButtons_.push_back(button);
-        auto caption = makeLabel(Rect(x - 30, y + 42, 100, 15), Font::italicSystemFont(12), grey,
-                                 TextAlignment::Center);
+        auto caption = Label::caption(Rect(x - 30, y + 42, 100, 15), Font::italicSystemFont(12),
+                                      grey, TextAlignment::Center);
         caption->setText(text(mood.name + " Key"));
         moodsScrollView_->addSubview(caption);
     }
@@ -200,8 +189,8 @@ void NotesGlobalController::makeSymptomButtons() {
         double y = 9 + 50.0 * rows++;
         // The three intensities share a name but for the last four characters ("_lv1").
         const std::string& name = symptomsArray_[first].name;
-        auto caption =
-            makeLabel(Rect(20, y, 105, 40), Font::boldSystemFont(14), grey, TextAlignment::Left);
+        auto caption = Label::caption(Rect(20, y, 105, 40), Font::boldSystemFont(14), grey,
+                                      TextAlignment::Left);
         caption->setNumberOfLines(2);
         caption->setText(text(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0) + " Key"));
         symptomsScrollView_->addSubview(caption);
@@ -241,8 +230,8 @@ void NotesGlobalController::buildInfo() {
     infoView_->onTouchUpInside = [this] { dismissInfoView(); };
     double y = 20;
     for (const char* key : {"FirstLblInfoNote Key", "SecondLblInfoNote Key"}) {
-        auto label = makeLabel(Rect(14, y, 280, 140), Font::systemFont(15), Color::white(),
-                               TextAlignment::Left);
+        auto label = Label::caption(Rect(14, y, 280, 140), Font::systemFont(15), Color::white(),
+                                    TextAlignment::Left);
         label->setNumberOfLines(0);
         label->setText(text(key));
         infoView_->addSubview(label);

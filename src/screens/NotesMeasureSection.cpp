@@ -10,22 +10,13 @@ namespace {
 const Color ink(0.35, 0.35, 0.38);
 const Color refusalColor(0.75, 0.1, 0.2);
 
-std::shared_ptr<Label> makeLabel(const Rect& frame, const Font& font, const Color& color) {
-    auto label = std::make_shared<Label>(frame);
-    label->setFont(font);
-    label->setTextColor(color);
-    label->setBackgroundColor(Color::clear());
-    label->setTextAlignment(TextAlignment::Center);
-    label->setUserInteractionEnabled(false);
-    return label;
-}
-
 } // namespace
 
 NotesMeasureSection::NotesMeasureSection(const Rect& frame, const std::string& caption)
     : View(frame) {
     setBackgroundColor(Color(1, 1, 1, 0.9));
-    captionLbl_ = makeLabel(Rect(10, 10, 280, 24), Font::boldSystemFont(18), ink);
+    captionLbl_ =
+        Label::caption(Rect(10, 10, 280, 24), Font::boldSystemFont(18), ink, TextAlignment::Center);
     captionLbl_->setText(caption);
     addSubview(captionLbl_);
 
@@ -37,14 +28,17 @@ NotesMeasureSection::NotesMeasureSection(const Rect& frame, const std::string& c
     textField_->setBackgroundColor(Color::white());
     addSubview(textField_);
 
-    unitLbl_ = makeLabel(Rect(204, 44, 60, 44), Font::boldSystemFont(22), ink);
+    unitLbl_ =
+        Label::caption(Rect(204, 44, 60, 44), Font::boldSystemFont(22), ink, TextAlignment::Center);
     unitLbl_->setTextAlignment(TextAlignment::Left);
     addSubview(unitLbl_);
 
-    valueLbl_ = makeLabel(Rect(10, 96, 280, 20), Font::italicSystemFont(14), ink);
+    valueLbl_ = Label::caption(Rect(10, 96, 280, 20), Font::italicSystemFont(14), ink,
+                               TextAlignment::Center);
     addSubview(valueLbl_);
 
-    refusalLbl_ = makeLabel(Rect(10, 118, 280, 40), Font::boldSystemFont(13), refusalColor);
+    refusalLbl_ = Label::caption(Rect(10, 118, 280, 40), Font::boldSystemFont(13), refusalColor,
+                                 TextAlignment::Center);
     refusalLbl_->setNumberOfLines(2);
     addSubview(refusalLbl_);
 }

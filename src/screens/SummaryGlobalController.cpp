@@ -60,13 +60,7 @@ std::string text(std::string_view key) {
 
 std::shared_ptr<Label> makeLabel(const Rect& frame, const Font& font,
                                  TextAlignment alignment = TextAlignment::Left) {
-    auto label = std::make_shared<Label>(frame);
-    label->setFont(font);
-    label->setTextColor(Color::white());
-    label->setBackgroundColor(Color::clear());
-    label->setTextAlignment(alignment);
-    label->setUserInteractionEnabled(false);
-    return label;
+    return Label::caption(frame, font, Color::white(), alignment);
 }
 
 std::shared_ptr<Button> makeTab(const Rect& frame, const std::string& title,

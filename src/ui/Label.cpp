@@ -18,6 +18,16 @@ Label::Label() : font_(Font::systemFont(defaultFontSize)) {}
 
 Label::Label(const Rect& frame) : View(frame), font_(Font::systemFont(defaultFontSize)) {}
 
+std::shared_ptr<Label> Label::caption(const Rect& frame, const Font& font, const Color& color,
+                                      TextAlignment alignment) {
+    auto label = std::make_shared<Label>(frame);
+    label->setFont(font);
+    label->setTextColor(color);
+    label->setTextAlignment(alignment);
+    label->setUserInteractionEnabled(false);
+    return label;
+}
+
 void Label::setText(const std::string& text) {
     if (text == text_) {
         return;

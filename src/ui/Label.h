@@ -18,6 +18,9 @@ class Label : public View {
 public:
     Label();
     explicit Label(const Rect& frame);
+    // A caption that lets touches through to what lies under it.
+    static std::shared_ptr<Label> caption(const Rect& frame, const Font& font, const Color& color,
+                                          TextAlignment alignment = TextAlignment::Left);
 
     const std::string& text() const { return text_; }
     void setText(const std::string& text);
