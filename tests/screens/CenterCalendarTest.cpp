@@ -18,10 +18,6 @@ namespace {
 
 using DC = DatabaseController;
 
-std::string t(const char* key) {
-    return Strings::localized(key);
-}
-
 size_t pendingReminders() {
     return LocalNotificationCenter(LocalNotificationStore::standard())
         .scheduledLocalNotifications()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordingPresenter.h"
+#include "foundation/Strings.h"
 #include "host/HeadlessHost.h"
 #include "screens/FlorelleAppDelegate.h"
 #include "screens/MainViewController.h"
@@ -11,6 +12,11 @@
 #include <vector>
 
 namespace florelle::testing {
+
+// The text the screens show for a key, in the test's language.
+inline std::string t(const char* key) {
+    return Strings::localized(key);
+}
 
 // A page that notes every operation the main screen forwards to it.
 class RecordingPage : public MainPage {

@@ -23,10 +23,6 @@ namespace {
 
 using DC = DatabaseController;
 
-std::string t(const char* key) {
-    return Strings::localized(key);
-}
-
 std::vector<Date> reminderDates() {
     std::vector<Date> dates;
     for (const auto& reminder : LocalNotificationCenter(LocalNotificationStore::standard())

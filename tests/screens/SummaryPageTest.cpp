@@ -25,10 +25,6 @@ namespace {
 using DC = DatabaseController;
 using Rows = std::vector<std::vector<std::string>>;
 
-std::string t(const char* key) {
-    return Strings::localized(key);
-}
-
 std::string medium(int year, int month, int day) {
     return CalDateFormatter(CalDateFormatter::Style::medium)
         .stringFromDate(localDate(year, month, day));

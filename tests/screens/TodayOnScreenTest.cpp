@@ -16,10 +16,6 @@ namespace {
 
 using DC = DatabaseController;
 
-std::string t(const char* key) {
-    return Strings::localized(key);
-}
-
 class TodayOnScreenTest : public MainScreenTest {};
 
 // Each row: the diary, today, and what the flower and the cloud show.
