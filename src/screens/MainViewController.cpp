@@ -636,11 +636,9 @@ void MainViewController::deleteDate() {
         DatabaseController::saveIsStartDate(1);
     }
     SQLiteAccess::deleteWithSQL(format("DELETE FROM periods WHERE startDate = %d", start));
-    changeSummary();
     page(MainPageKind::summary).deselectCell();
     replanReminders();
-    // Today's status, or the pregnancy countdown in its place.
-    usePregnancyMode(DatabaseController::getPregnant() != 0);
+    recalculateForNewData();
 }
 
 void MainViewController::changeCalSize(int height) {

@@ -137,6 +137,7 @@ public:
     // Forwarding to the pages.
     void setSi(int units);
     void changeSummary();
+    // Today's status (or the pregnancy countdown in its place) and the summary.
     void recalculateForNewData();
     void refreshGlobalCalendar();
     void reloadCalendarDataForDate(Date date);
