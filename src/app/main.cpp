@@ -7,6 +7,7 @@
 #include "demo/PasscodeDemo.h"
 #include "demo/PastPeriodDemo.h"
 #include "foundation/Bundle.h"
+#include "foundation/PrivateFiles.h"
 #include "host/HeadlessHost.h"
 #include "host/HostScript.h"
 #include "host/SdlHost.h"
@@ -108,5 +109,6 @@ int main(int argc, char** argv) {
     case AppOptions::Action::run:
         break;
     }
+    PrivateFiles::tightenDiaryFiles();
     return options.headless ? runHeadless(options) : runWindow(options);
 }

@@ -2,6 +2,7 @@
 
 #include "Log.h"
 #include "Paths.h"
+#include "PrivateFiles.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -181,14 +182,9 @@ bool UserDefaults::synchronize() {
         std::lock_guard lock(mutex_);
         data.reset(g_key_file_to_data(keyFile_->handle, &length, nullptr));
     }
-    std::error_code error;
-    std::filesystem::create_directories(file_.parent_path(), error);
-    GError* rawError = nullptr;
-    // The contents go to a temporary file that is synced and renamed over the old one.
-    if (!g_file_set_contents_full(file_.c_str(), data.get(), static_cast<gssize>(length),
-                                  G_FILE_SET_CONTENTS_CONSISTENT, 0600, &rawError)) {
-        ErrorPointer failure(rawError);
-        Log::write("UserDefaults: cannot write " + file_.string() + ": " + failure->message);
+    PrivateFiles::ensureDirectory(file_.parent_path());
+    if (auto error = PrivateFiles::writeAtomically(file_, std::string_view(data.get(), length))) {
+        Log::write("UserDefaults: cannot write " + file_.string() + ": " + error.message());
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "foundation/Clock.h"
 #include "foundation/Log.h"
+#include "foundation/PrivateFiles.h"
 #include "foundation/TimeZone.h"
 
 #include <algorithm>
@@ -195,8 +196,7 @@ void LocalNotificationCenter::scheduleNextDelivery() {
 
 void LocalNotificationCenter::watchStore() {
     inotify_.reset(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
-    std::error_code error;
-    std::filesystem::create_directories(store_.directory(), error);
+    PrivateFiles::ensureDirectory(store_.directory());
     // The store is replaced by renaming a new file over it: watch the folder.
     if (!inotify_.isValid() || ::inotify_add_watch(inotify_.get(), store_.directory().c_str(),
                                                    IN_MOVED_TO | IN_CLOSE_WRITE | IN_DELETE) < 0) {

@@ -3,6 +3,7 @@
 #include "foundation/FileDescriptor.h"
 #include "foundation/Log.h"
 #include "foundation/Paths.h"
+#include "foundation/PrivateFiles.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -153,8 +154,7 @@ LocalNotificationStore::Contents LocalNotificationStore::read() const {
 }
 
 bool LocalNotificationStore::update(const std::function<bool(Contents&)>& change) {
-    std::error_code error;
-    std::filesystem::create_directories(directory_, error);
+    PrivateFiles::ensureDirectory(directory_);
     ExclusiveLock lock(directory_ / lockFileName);
     if (!lock.isLocked()) {
         Log::write("LocalNotificationStore: cannot lock " + (directory_ / lockFileName).string());
@@ -164,14 +164,9 @@ bool LocalNotificationStore::update(const std::function<bool(Contents&)>& change
     if (!change(contents)) {
         return true;
     }
-    std::string data = serialize(contents);
-    GError* rawError = nullptr;
-    // Written to a new file that then replaces the old one.
-    if (!g_file_set_contents(file().c_str(), data.data(), static_cast<gssize>(data.size()),
-                             &rawError)) {
-        Error writeError(rawError);
+    if (auto error = PrivateFiles::writeAtomically(file(), serialize(contents))) {
         Log::write("LocalNotificationStore: cannot write " + file().string() + ": " +
-                   writeError->message);
+                   error.message());
         return false;
     }
     return true;

@@ -1,10 +1,12 @@
 #include "ui/LocalNotificationStore.h"
 
 #include "foundation/Paths.h"
+#include "foundation/UserDefaults.h"
 #include "support/TestEnvironment.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 
 using namespace florelle;
@@ -110,6 +112,37 @@ TEST_F(LocalNotificationStoreTest, ConcurrentWritersLoseNothing) {
     second.join();
     EXPECT_EQ(LocalNotificationStore::standard().read().entries.size(), 2u * perWriter);
     EXPECT_FALSE(log_->contains("cannot read"));
+}
+
+TEST_F(LocalNotificationStoreTest, TheStoreAndTheDefaultsAreHersAloneWhateverTheUmask) {
+    for (mode_t mask : {022, 077}) {
+        SCOPED_TRACE(mask);
+        // Neither folder nor its parent exists yet: the writers make the chain.
+        auto parent = documents_->path() / std::to_string(mask);
+        Paths::setDocumentsDirectory(parent / "data" / "florelle");
+        Paths::setConfigDirectory(parent / "config" / "florelle");
+        mode_t previous = ::umask(mask);
+        auto store = LocalNotificationStore::standard();
+        add(store, notification(1774612800, "private"));
+        auto defaults = UserDefaults::standardUserDefaults();
+        defaults->setBool("mainFirst", true);
+        EXPECT_TRUE(defaults->synchronize());
+        ::umask(previous);
+
+        for (const auto& folder : {parent / "data", Paths::documentsDirectory(), parent / "config",
+                                   Paths::configDirectory()}) {
+            EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms(0700))
+                << folder;
+            for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+                if (entry.is_regular_file()) {
+                    EXPECT_EQ(entry.status().permissions(), std::filesystem::perms(0600))
+                        << entry.path();
+                }
+            }
+        }
+        EXPECT_TRUE(std::filesystem::exists(store.file()));
+        EXPECT_TRUE(std::filesystem::exists(defaults->file()));
+    }
 }
 
 TEST_F(LocalNotificationStoreTest, AStoreThatCannotBeLockedIsLeftAsItWas) {

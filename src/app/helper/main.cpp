@@ -2,6 +2,7 @@
 // they are due, also while the window is closed, and opens the window when
 // a reminder's button is pressed.
 #include "foundation/Log.h"
+#include "foundation/PrivateFiles.h"
 #include "foundation/RunLoop.h"
 #include "foundation/Timer.h"
 #include "reminders/ApplicationLauncher.h"
@@ -14,6 +15,7 @@
 using namespace florelle;
 
 int main() {
+    PrivateFiles::tightenDiaryFiles();
     // Windows started from a reminder live on their own; nobody waits for them.
     std::signal(SIGCHLD, SIG_IGN);
     // Before the bus connection starts its thread, which must not take the signals.
