@@ -61,8 +61,29 @@ TEST_F(CliTest, PeriodsAreListedNewestFirstWithTheirLengths) {
 
 TEST_F(CliTest, BadInputIsNamedAndChangesNothing) {
     ASSERT_EQ(cli({"settings"}).status, 0);
+    // Echoed input is cut after its first 40 characters.
+    const std::string longName(100, 'x');
+    const std::string longNameShown = "no setting '" + std::string(40, 'x') + "…'";
     expectRefusedWithoutChange(
         {
+            {{"log", "start", ""}, 2, "an empty argument after 'start'"},
+            {{"periods", "--data-dir", ""}, 2, "--data-dir needs a value, not an empty one"},
+            {{"log", "start", "0000-01-01"}, 2, "'0000-01-01' lies outside the years 1900 to 2100"},
+            {{"log", "start", "2101-01-01"}, 2, "'2101-01-01' lies outside the years"},
+            {{"predict", "--from", "1899-12-31", "--to", "today"}, 2, "'1899-12-31' lies outside"},
+            {{"predict", "--from", "today\x1b[2J", "--to", "today"},
+             2,
+             "'today\\x1b[2J' is not a date"},
+            {{"status", "--json", "--format", "{kind}"}, 2, "--json and --format cannot be used"},
+            {{"periods", "--all\r"}, 2, "unknown option '--all\\r'"},
+            {{"settings", "set", "units", "metric\nimperial"}, 2, "not 'metric\\nimperial'"},
+            {{"settings", "set",
+              "colour\x9b"
+              "31m"},
+             2,
+             "no setting 'colour\\x9b31m'"},
+            {{"settings", "set", "colour\u009b31m"}, 2, "no setting 'colour\\xc2\\x9b31m'"},
+            {{"settings", "set", longName}, 2, longNameShown.c_str()},
             {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
             {{"periods", "--verbose"}, 2, "unknown option '--verbose'"},
             {{"periods", "--format", "x"}, 2, "'periods' does not take --format"},

@@ -1,6 +1,7 @@
 #include "CliArguments.h"
 
 #include "CliErrors.h"
+#include "QuotedInput.h"
 
 namespace florelle::cli {
 
@@ -17,6 +18,12 @@ CliArguments::CliArguments(const std::vector<std::string>& arguments) {
         if (argument == "-h") {
             flags_.insert("help");
             continue;
+        }
+        if (argument.empty()) {
+            // An empty variable in a script would otherwise pass for a left-out word.
+            throw UsageError("an empty argument" + (words_.empty()
+                                                        ? std::string()
+                                                        : " after " + quotedInput(words_.back())));
         }
         if (!argument.starts_with("--") || argument == "--") {
             words_.push_back(argument);
@@ -37,9 +44,12 @@ CliArguments::CliArguments(const std::vector<std::string>& arguments) {
                 }
                 value = arguments[++i];
             }
+            if (value->empty()) {
+                throw UsageError("--" + name + " needs a value, not an empty one");
+            }
             options_[name] = *value;
         } else {
-            throw UsageError("unknown option '" + argument + "'");
+            throw UsageError("unknown option " + quotedInput(argument));
         }
     }
 }
@@ -65,7 +75,7 @@ void CliArguments::allowOnly(const std::set<std::string>& allowed,
 
 void CliArguments::allowWords(size_t count, const std::string& command) const {
     if (words_.size() > count) {
-        throw UsageError("'" + command + "' does not expect '" + words_[count] + "'");
+        throw UsageError("'" + command + "' does not expect " + quotedInput(words_[count]));
     }
 }
 

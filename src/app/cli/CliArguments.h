@@ -9,10 +9,12 @@
 namespace florelle::cli {
 
 // The words and options of one command line. Options take the forms
-// "--name value", "--name=value" and, for flags, "--name".
+// "--name value", "--name=value" and, for flags, "--name". Neither a word
+// nor an option's value is ever empty.
 class CliArguments {
 public:
-    // Throws UsageError for an option that is not known.
+    // Throws UsageError for an option that is not known, an empty word or an
+    // option with an empty value.
     CliArguments(const std::vector<std::string>& arguments);
 
     const std::vector<std::string>& words() const { return words_; }

@@ -1,6 +1,7 @@
 #include "LocalDay.h"
 
 #include "CliErrors.h"
+#include "QuotedInput.h"
 
 #include <charconv>
 #include <cstdio>
@@ -8,6 +9,10 @@
 namespace florelle::cli {
 
 namespace {
+
+// Every real diary day lies within these years; a date outside them is a slip of the keyboard.
+constexpr int firstYear = 1900;
+constexpr int lastYear = 2100;
 
 bool readNumber(std::string_view text, int& value) {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -29,15 +34,19 @@ Date LocalDay::parse(std::string_view text, const Calendar& calendar, Date now) 
                       readNumber(text.substr(5, 2), day.month) &&
                       readNumber(text.substr(8, 2), day.day);
     if (!wellFormed) {
-        throw UsageError("'" + std::string(text) +
-                         "' is not a date; write YYYY-MM-DD, today or yesterday");
+        throw UsageError(quotedInput(text) +
+                         " is not a date; write YYYY-MM-DD, today or yesterday");
+    }
+    if (day.year < firstYear || day.year > lastYear) {
+        throw UsageError(quotedInput(text) + " lies outside the years " +
+                         std::to_string(firstYear) + " to " + std::to_string(lastYear));
     }
     // Twelve noon finds the day even where midnight is skipped by a clock change.
     day.hour = 12;
     Date noon = calendar.dateFromComponents(day);
     auto back = calendar.components(noon);
     if (back.year != day.year || back.month != day.month || back.day != day.day) {
-        throw UsageError("'" + std::string(text) + "' is not a day of the calendar");
+        throw UsageError(quotedInput(text) + " is not a day of the calendar");
     }
     return calendar.startOfDay(noon);
 }

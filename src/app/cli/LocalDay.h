@@ -9,11 +9,12 @@
 namespace florelle::cli {
 
 // Days on the command line: ISO dates ("2026-03-01"), "today" and
-// "yesterday", always local calendar days of the device's time zone.
+// "yesterday", always local calendar days of the device's time zone, in the
+// years 1900 to 2100.
 class LocalDay {
 public:
-    // The day's local midnight. Throws UsageError for a malformed or
-    // impossible date, naming what was given.
+    // The day's local midnight. Throws UsageError for a malformed,
+    // impossible or out-of-range date, naming what was given.
     static Date parse(std::string_view text, const Calendar& calendar, Date now);
     static std::string format(Date date, const Calendar& calendar);
 };

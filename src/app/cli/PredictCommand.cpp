@@ -2,6 +2,7 @@
 
 #include "CliErrors.h"
 #include "LocalDay.h"
+#include "QuotedInput.h"
 #include "storage/DatabaseController.h"
 
 #include <nlohmann/json.hpp>
@@ -41,8 +42,8 @@ void runPredictCommand(CliContext& context) {
     static const std::set<std::string> kinds = {"period", "fertile", "ovulation", "marked",
                                                 "intimate"};
     if (!kinds.count(kind)) {
-        throw UsageError("--kind is one of period, fertile, ovulation, marked, intimate, not '" +
-                         kind + "'");
+        throw UsageError("--kind is one of period, fertile, ovulation, marked, intimate, not " +
+                         quotedInput(kind));
     }
     auto fromText = arguments.option("from");
     auto toText = arguments.option("to");

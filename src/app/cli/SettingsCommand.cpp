@@ -2,6 +2,7 @@
 
 #include "CliErrors.h"
 #include "LocalDay.h"
+#include "QuotedInput.h"
 #include "cycle/ReminderPlanner.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
@@ -30,7 +31,7 @@ int wholeNumber(const std::string& name, const std::string& text, int highest) {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > highest) {
         throw UsageError(name + " must be a whole number from 0 to " + std::to_string(highest) +
-                         ", not '" + text + "'");
+                         ", not " + quotedInput(text));
     }
     return value;
 }
@@ -42,7 +43,7 @@ int choice(const std::string& name, const std::string& text, const char* yes, co
     if (text == no) {
         return 0;
     }
-    throw UsageError(name + " must be " + yes + " or " + no + ", not '" + text + "'");
+    throw UsageError(name + " must be " + yes + " or " + no + ", not " + quotedInput(text));
 }
 
 // Stores a reminder's days and plans both reminders anew, as the window's
@@ -121,7 +122,7 @@ void runSettingsCommand(CliContext& context) {
         return;
     }
     if (arguments.word(1) != "set") {
-        throw UsageError("'settings' knows only 'set', not '" + arguments.word(1) + "'");
+        throw UsageError("'settings' knows only 'set', not " + quotedInput(arguments.word(1)));
     }
     arguments.allowOnly({}, "settings set");
     arguments.allowWords(4, "settings set");
@@ -135,7 +136,7 @@ void runSettingsCommand(CliContext& context) {
             return;
         }
     }
-    throw UsageError("there is no setting '" + arguments.word(2) + "'");
+    throw UsageError("there is no setting " + quotedInput(arguments.word(2)));
 }
 
 } // namespace florelle::cli

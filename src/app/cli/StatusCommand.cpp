@@ -2,6 +2,7 @@
 
 #include "CliErrors.h"
 #include "LocalDay.h"
+#include "QuotedInput.h"
 #include "cycle/PregnancyCountdown.h"
 #include "cycle/TodayStatus.h"
 #include "foundation/Strings.h"
@@ -124,9 +125,9 @@ std::string formatted(const std::string& pattern, const nlohmann::ordered_json& 
         if (close == std::string::npos || !fields.contains(name)) {
             throw UsageError(
                 "--format knows kind, periodDay, daysLeft, daysLate, daysToBirth, "
-                "nextPeriod and text, not '" +
-                pattern.substr(i, close == std::string::npos ? std::string::npos : close - i + 1) +
-                "'");
+                "nextPeriod and text, not " +
+                quotedInput(pattern.substr(i, close == std::string::npos ? std::string::npos
+                                                                         : close - i + 1)));
         }
         const auto& value = fields[name];
         out += value.is_string() ? value.get<std::string>() : value.is_null() ? "" : value.dump();
@@ -140,6 +141,9 @@ std::string formatted(const std::string& pattern, const nlohmann::ordered_json& 
 void runStatusCommand(CliContext& context) {
     context.arguments.allowOnly({"json", "format"}, "status");
     context.arguments.allowWords(1, "status");
+    if (context.arguments.flag("json") && context.arguments.option("format")) {
+        throw UsageError("--json and --format cannot be used together");
+    }
     auto fields = asJson(readStatus(context));
     if (auto pattern = context.arguments.option("format")) {
         context.out << formatted(*pattern, fields) << "\n";

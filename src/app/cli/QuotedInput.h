@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace florelle::cli {
+
+// What the user typed, fit to be repeated in a one-line message: in single
+// quotes, control characters and bytes that are no UTF-8 written as escapes
+// (\n, \x1b), and cut after 40 characters with "…", so that no input can
+// move the cursor, colour the terminal or flood the line.
+std::string quotedInput(std::string_view text);
+
+} // namespace florelle::cli
