@@ -41,10 +41,17 @@ SpawnedServer::SpawnedServer(const std::string& program,
 }
 
 SpawnedServer::~SpawnedServer() {
+    stop(SIGTERM);
+}
+
+int SpawnedServer::stop(int signal) {
+    int status = -1;
     if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
+        ::kill(pid_, signal);
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
     }
+    return status;
 }
 
 } // namespace florelle::testing

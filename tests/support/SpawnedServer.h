@@ -7,9 +7,9 @@
 namespace florelle::testing {
 
 // A server program of the test's own, started with its arguments and stopped
-// with the object. Such servers tell where to reach them in one line written
-// to descriptor 3; that line is empty where the program is not installed or
-// could not start.
+// with the object. Such servers tell where to reach them, or that they are
+// ready, in one line written to descriptor 3; that line is empty where the
+// program is not installed or could not start.
 class SpawnedServer {
 public:
     SpawnedServer(const std::string& program, const std::vector<std::string>& arguments);
@@ -17,6 +17,9 @@ public:
     SpawnedServer& operator=(const SpawnedServer&) = delete;
     ~SpawnedServer();
     const std::string& firstLine() const { return firstLine_; }
+    // Sends `signal` and waits for the program to end; its wait status, or
+    // -1 when it had already been stopped or never started.
+    int stop(int signal);
 
 private:
     pid_t pid_ = -1;
