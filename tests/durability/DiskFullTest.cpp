@@ -1,6 +1,5 @@
 #include "DiaryRules.h"
 #include "FileBytes.h"
-#include "SmallDisk.h"
 #include "StoreFailure.h"
 #include "cycle/PastPeriodEntry.h"
 #include "cycle/PeriodEntry.h"
@@ -8,6 +7,7 @@
 #include "foundation/Paths.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
+#include "support/SmallDisk.h"
 
 #include <algorithm>
 #include <functional>
