@@ -1,3 +1,4 @@
+#include "Require.h"
 #include "calendar/CalViewController.h"
 #include "calendar/CalendarDataSource.h"
 #include "foundation/Calendar.h"
@@ -38,11 +39,11 @@ public:
         Date start = calendar.dateFromComponents({2025, 4, 3});
         for (int i = 0; i < 12; ++i) {
             Date first = calendar.addingDays(start, i * 28);
-            DatabaseController::saveLog(first, calendar.addingDays(first, 4));
-            DatabaseController::saveIntimate(
-                1, DatabaseController::openDay(calendar.addingDays(first, 9)));
-            DatabaseController::saveNote(
-                "note", DatabaseController::openDay(calendar.addingDays(first, 12)));
+            require(DatabaseController::saveLog(first, calendar.addingDays(first, 4)));
+            require(DatabaseController::saveIntimate(
+                1, DatabaseController::openDay(calendar.addingDays(first, 9)).value()));
+            require(DatabaseController::saveNote(
+                "note", DatabaseController::openDay(calendar.addingDays(first, 12)).value()));
         }
         today_ = calendar.addingDays(start, 11 * 28 + 10);
         clock_ = std::make_shared<ManualClock>(today_);

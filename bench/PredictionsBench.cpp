@@ -1,3 +1,4 @@
+#include "Require.h"
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
 #include "foundation/Log.h"
@@ -29,7 +30,7 @@ public:
         Date start = calendar.dateFromComponents({2025, 4, 3});
         for (int i = 0; i < 12; ++i) {
             Date first = calendar.addingDays(start, i * 28);
-            DatabaseController::saveLog(first, calendar.addingDays(first, 4));
+            require(DatabaseController::saveLog(first, calendar.addingDays(first, 4)));
         }
         Date latest = calendar.addingDays(start, 11 * 28);
         Clock::setCurrent(std::make_shared<ManualClock>(calendar.addingDays(latest, 10)));
@@ -52,10 +53,13 @@ const Diary& diary() {
     return instance;
 }
 
+// From three days before the latest start, over as many days as the
+// argument: 5 spans that one period, 41 a month page.
 void periodSpan(benchmark::State& state) {
     const auto& d = diary();
+    Date to = Calendar::current().addingDays(d.from(), static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(DatabaseController::getPeriodDatesFrom(d.from(), d.to()));
+        benchmark::DoNotOptimize(DatabaseController::getPeriodDatesFrom(d.from(), to));
     }
 }
 
@@ -68,11 +72,11 @@ void fertileSpan(benchmark::State& state) {
 
 void irregularFertileSpan(benchmark::State& state) {
     const auto& d = diary();
-    DatabaseController::saveCycleLength(35);
+    require(DatabaseController::saveCycleLength(35));
     for (auto _ : state) {
         benchmark::DoNotOptimize(DatabaseController::getFertileDatesFrom(d.from(), d.to()));
     }
-    DatabaseController::saveCycleLength(28);
+    require(DatabaseController::saveCycleLength(28));
 }
 
 void ovulationSpan(benchmark::State& state) {
@@ -98,7 +102,7 @@ void allFertileDates(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(periodSpan)->Unit(benchmark::kMicrosecond);
+BENCHMARK(periodSpan)->Arg(5)->Arg(41)->Unit(benchmark::kMicrosecond);
 BENCHMARK(fertileSpan)->Unit(benchmark::kMicrosecond);
 BENCHMARK(irregularFertileSpan)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ovulationSpan)->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,9 @@
-// How long one settings read and one wrapped write through DatabaseController
-// take on this machine, with the database in a temporary folder.
+// How long one settings read, one wrapped write through DatabaseController
+// and one period logged from start to end take on this machine, with the
+// database in a temporary folder.
+#include "Require.h"
+#include "cycle/PeriodEntry.h"
+#include "foundation/Calendar.h"
 #include "foundation/Paths.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
@@ -44,12 +48,38 @@ void BM_WrappedWrite(benchmark::State& state) {
     TemporaryDiary diary;
     int length = 20;
     for (auto _ : state) {
-        DatabaseController::saveCycleLength(length++ % 40 + 1);
+        require(DatabaseController::saveCycleLength(length++ % 40 + 1));
     }
 }
 BENCHMARK(BM_WrappedWrite)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMicrosecond);
+
+// A period's start and then its end, as the centre button logs them: each
+// save checks the diary and writes the flag and the period in one
+// transaction. The period is taken away again between iterations.
+void BM_PeriodStartAndEnd(benchmark::State& state) {
+    TemporaryDiary diary;
+    Calendar calendar = Calendar::current();
+    Date today = calendar.dateFromComponents({2026, 3, 10, 12});
+    Date start = calendar.addingDays(today, -4);
+    for (auto _ : state) {
+        bool saved = PeriodEntry::save(PeriodEntry::Mode::start, start, calendar, today).saved() &&
+                     PeriodEntry::save(PeriodEntry::Mode::end, today, calendar, today).saved();
+        state.PauseTiming();
+        if (!saved) {
+            state.SkipWithError("the period was not saved");
+            break;
+        }
+        require(DatabaseController::deletePeriodWithStartDate(
+            static_cast<long long>(calendar.startOfDay(start).timeIntervalSince1970())));
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PeriodStartAndEnd)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
