@@ -4,6 +4,7 @@
 #include "CalDateFormatter.h"
 #include "CalViewController.h"
 #include "foundation/Clock.h"
+#include "foundation/Log.h"
 #include "storage/DatabaseController.h"
 
 namespace florelle {
@@ -41,21 +42,21 @@ void CalendarDemoScreen::build() {
 
 void CalendarDemoScreen::seedDiary(Date today) {
     using DC = DatabaseController;
-    if (!DC::getStartDates().empty()) {
+    if (!DC::getStartDates().value_or(std::vector<std::string>{"unreadable"}).empty()) {
         return;
     }
     const Calendar& calendar = CalAdditions::currentCalendar();
     auto day = [&](int offset) { return calendar.addingDays(calendar.startOfDay(today), offset); };
-    DC::saveCycleLength(28);
-    DC::savePeriodLength(5);
-    DC::saveOvulationDay(14);
-    DC::saveLog(day(-40), day(-36));
-    DC::saveLog(day(-12), day(-8));
+    bool seeded = DC::saveCycleLength(28) && DC::savePeriodLength(5) && DC::saveOvulationDay(14) &&
+                  DC::saveLog(day(-40), day(-36)) && DC::saveLog(day(-12), day(-8));
     for (int offset : {-38, -9, -3}) {
-        DC::saveIntimate(1, DC::openDay(day(offset)));
+        seeded = seeded && DC::saveIntimate(1, DC::openDay(day(offset)).value_or(0));
     }
     for (int offset : {-30, -11, -2, 0}) {
-        DC::saveNote("Demo note", DC::openDay(day(offset)));
+        seeded = seeded && DC::saveNote("Demo note", DC::openDay(day(offset)).value_or(0));
+    }
+    if (!seeded) {
+        Log::write("The demo diary could not be filled; the calendar shows what it holds");
     }
 }
 

@@ -1,6 +1,5 @@
 #include "ChartData.h"
 
-#include "foundation/Format.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
 
@@ -13,26 +12,32 @@ struct Bounds {
     long long last;
 };
 
-std::vector<ChartData::Usage> usages(const char* listSql, const char* countSql,
-                                     const char* nameColumn, Bounds days) {
+StoreResult<std::vector<ChartData::Usage>> usages(const char* listSql, const char* countSql,
+                                                  const char* nameColumn, Bounds days) {
+    auto rows = SQLiteAccess::selectManyRowsWithSQL(listSql, {days.first, days.last});
+    if (!rows) {
+        return rows.error();
+    }
     std::vector<ChartData::Usage> used;
-    for (const Row& row :
-         SQLiteAccess::selectManyRowsWithSQL(format(listSql, days.first, days.last))) {
+    for (const Row& row : *rows) {
         ChartData::Usage usage;
         usage.id = static_cast<int>(row.integer("id"));
         usage.name = row.text(nameColumn).value_or("");
         usage.imageName = row.text("imgName").value_or("");
-        usage.days = static_cast<int>(Row::integerValue(
-            SQLiteAccess::selectOneValueSQL(format(countSql, days.first, days.last, usage.id))));
+        auto count = SQLiteAccess::selectOneValueSQL(countSql, {days.first, days.last, usage.id});
+        if (!count) {
+            return count.error();
+        }
+        usage.days = static_cast<int>(Row::integerValue(*count));
         used.push_back(std::move(usage));
     }
     return used;
 }
 
-std::vector<Row> periodRows(Bounds instants) {
+StoreResult<std::vector<Row>> periodRows(Bounds instants) {
     return SQLiteAccess::selectManyRowsWithSQL(
-        format("SELECT * FROM periods WHERE startDate BETWEEN %d AND %d ORDER BY startDate ASC",
-               instants.first, instants.last));
+        "SELECT * FROM periods WHERE startDate BETWEEN ? AND ? ORDER BY startDate ASC",
+        {instants.first, instants.last});
 }
 
 long long seconds(Date date) {
@@ -41,7 +46,7 @@ long long seconds(Date date) {
 
 } // namespace
 
-ChartData ChartData::read(const ChartWindow& window, const Calendar& calendar) {
+StoreResult<ChartData> ChartData::read(const ChartWindow& window, const Calendar& calendar) {
     // Day rows are found by their keys, periods by their stored instants;
     // both cover whole local days.
     const Bounds dayKeys{DatabaseController::dayKeyForDate(window.fromDate),
@@ -51,35 +56,46 @@ ChartData ChartData::read(const ChartWindow& window, const Calendar& calendar) {
     const long long lookAhead =
         seconds(calendar.endOfDay(calendar.addingDays(window.toDate, cycleLookAheadDays)));
 
-    ChartData data;
-    data.symptoms = usages(
+    auto symptoms = usages(
         "SELECT DISTINCT symptoms.id, symptoms.symptomName, symptoms.imgName FROM ((usedSymptoms "
-        "INNER JOIN dates ON (usedSymptoms.dateId = dates.id AND dates.date BETWEEN %d AND "
-        "%d))INNER JOIN symptoms ON usedSymptoms.symptomId = symptoms.id)",
+        "INNER JOIN dates ON (usedSymptoms.dateId = dates.id AND dates.date BETWEEN ? AND "
+        "?))INNER JOIN symptoms ON usedSymptoms.symptomId = symptoms.id)",
         "SELECT COUNT(dates.id) AS num FROM (usedSymptoms INNER JOIN dates ON (usedSymptoms.dateId "
-        "= dates.id AND ((dates.date BETWEEN %d AND %d) AND (usedSymptoms.symptomId = %d))))",
+        "= dates.id AND ((dates.date BETWEEN ? AND ?) AND (usedSymptoms.symptomId = ?))))",
         "symptomName", dayKeys);
-    data.moods = usages(
+    auto moods = usages(
         "SELECT DISTINCT moods.id, moods.moodName, moods.imgName FROM ((usedMoods INNER JOIN dates "
-        "ON (usedMoods.dateId = dates.id AND dates.date BETWEEN %d AND %d))INNER JOIN moods ON "
+        "ON (usedMoods.dateId = dates.id AND dates.date BETWEEN ? AND ?))INNER JOIN moods ON "
         "usedMoods.moodId = moods.id)",
         "SELECT COUNT(dates.id) AS num FROM (usedMoods INNER JOIN dates ON (usedMoods.dateId = "
-        "dates.id AND (dates.date BETWEEN %d AND %d) AND (usedMoods.moodId = %d)))",
+        "dates.id AND (dates.date BETWEEN ? AND ?) AND (usedMoods.moodId = ?)))",
         "moodName", dayKeys);
+    auto starts = periodRows({firstInstant, lookAhead});
+    auto periods = periodRows({firstInstant, lastInstant});
+    auto weights = SQLiteAccess::selectManyRowsWithSQL(
+        "SELECT weights.weight, dates.date FROM weights INNER JOIN dates ON "
+        "(weights.dateId = dates.id AND dates.date BETWEEN ? AND ?) ORDER BY "
+        "dates.date ASC",
+        {dayKeys.first, dayKeys.last});
+    for (const StoreStatus& read :
+         {StoreStatus::of(symptoms), StoreStatus::of(moods), StoreStatus::of(starts),
+          StoreStatus::of(periods), StoreStatus::of(weights)}) {
+        if (!read) {
+            return read.error();
+        }
+    }
 
-    for (const Row& row : periodRows({firstInstant, lookAhead})) {
+    ChartData data;
+    data.symptoms = *symptoms;
+    data.moods = *moods;
+    for (const Row& row : *starts) {
         data.cycleStarts.push_back(Date(static_cast<double>(row.integer("startDate"))));
     }
-    for (const Row& row : periodRows({firstInstant, lastInstant})) {
+    for (const Row& row : *periods) {
         data.periods.push_back({Date(static_cast<double>(row.integer("startDate"))),
                                 Date(static_cast<double>(row.integer("endDate")))});
     }
-
-    for (const Row& row : SQLiteAccess::selectManyRowsWithSQL(
-             format("SELECT weights.weight, dates.date FROM weights INNER JOIN dates ON "
-                    "(weights.dateId = dates.id AND dates.date BETWEEN %d AND %d) ORDER BY "
-                    "dates.date ASC",
-                    dayKeys.first, dayKeys.last))) {
+    for (const Row& row : *weights) {
         double weight = row.real("weight");
         if (weight > 0) {
             data.weights.push_back({weight, Date(static_cast<double>(row.integer("date")))});

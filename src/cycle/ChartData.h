@@ -3,6 +3,7 @@
 #include "cycle/ChartWindow.h"
 #include "foundation/Calendar.h"
 #include "foundation/Date.h"
+#include "storage/StoreResult.h"
 
 #include <optional>
 #include <string>
@@ -49,7 +50,7 @@ struct ChartData {
     static constexpr int cycleLookAheadDays = 16;
 
     // Reads the window's data from the diary.
-    static ChartData read(const ChartWindow& window, const Calendar& calendar);
+    static StoreResult<ChartData> read(const ChartWindow& window, const Calendar& calendar);
 };
 
 } // namespace florelle

@@ -1,7 +1,9 @@
 #include "PastPeriodEntry.h"
 
+#include "cycle/PeriodEntry.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
+#include "storage/Transaction.h"
 
 #include <algorithm>
 
@@ -15,6 +17,20 @@ long long wholeSeconds(Date date) {
     return static_cast<long long>(date.timeIntervalSince1970());
 }
 
+// IS_START_DATE follows the latest period, whichever change made it open or
+// closed; the window and the command line read the next entry's kind there.
+StoreResult<bool> followLatestPeriod() {
+    auto mode = PeriodEntry::currentMode();
+    if (!mode) {
+        return mode.error();
+    }
+    bool isStart = *mode == PeriodEntry::Mode::start;
+    if (auto saved = DatabaseController::saveIsStartDate(isStart ? 1 : 0); !saved) {
+        return saved.error();
+    }
+    return isStart;
+}
+
 // Picks arrive as local midnights; defaults carry the time they were made at.
 Date dayOf(Date date, const Calendar& calendar) {
     return date == noEnd ? noEnd : calendar.startOfDay(date);
@@ -22,10 +38,14 @@ Date dayOf(Date date, const Calendar& calendar) {
 
 } // namespace
 
-std::vector<PastPeriodEntry::Period> PastPeriodEntry::loggedPeriods() {
+StoreResult<std::vector<PastPeriodEntry::Period>> PastPeriodEntry::loggedPeriods() {
+    auto rows = SQLiteAccess::selectManyRowsWithSQL(
+        "SELECT startDate, endDate FROM periods ORDER BY startDate ASC");
+    if (!rows) {
+        return rows.error();
+    }
     std::vector<Period> periods;
-    for (const Row& row : SQLiteAccess::selectManyRowsWithSQL(
-             "SELECT startDate, endDate FROM periods ORDER BY startDate ASC")) {
+    for (const Row& row : *rows) {
         periods.push_back({Date(row.real("startDate")), Date(row.real("endDate"))});
     }
     return periods;
@@ -59,14 +79,30 @@ std::optional<PastPeriodEntry::Refusal> PastPeriodEntry::check(const Entry& entr
     return std::nullopt;
 }
 
-PastPeriodEntry::Outcome PastPeriodEntry::save(Entry entry, bool isStartDate,
-                                               const Calendar& calendar) {
-    Outcome outcome{std::nullopt, isStartDate, false};
+PastPeriodEntry::Outcome PastPeriodEntry::save(Entry entry, const Calendar& calendar) {
+    Outcome outcome;
+    auto failed = [&](const StoreError& error) {
+        SQLiteAccess::reportWriteFailure(error);
+        outcome.error = error;
+        outcome.saved = false;
+        return outcome;
+    };
+    auto transaction = Transaction::begin();
+    if (!transaction) {
+        return failed(transaction.error());
+    }
+    auto mode = PeriodEntry::currentMode();
+    auto logged = loggedPeriods();
+    if (!mode || !logged) {
+        return failed(mode ? logged.error() : mode.error());
+    }
+    const std::vector<Period>& periods = *logged;
+    outcome.isStartDate = *mode == PeriodEntry::Mode::start;
     entry.start = dayOf(entry.start, calendar);
     entry.end = dayOf(entry.end, calendar);
-    std::vector<Period> periods = loggedPeriods();
 
-    if (entry.mode == Mode::endOnly && !isStartDate) {
+    StoreStatus written;
+    if (entry.mode == Mode::endOnly && !outcome.isStartDate) {
         if (entry.end == noEnd) {
             return outcome;
         }
@@ -81,32 +117,50 @@ PastPeriodEntry::Outcome PastPeriodEntry::save(Entry entry, bool isStartDate,
         if ((outcome.refusal = check(entry, periods, calendar))) {
             return outcome;
         }
-        DatabaseController::saveIsStartDate(1);
-        DatabaseController::saveEndPeriod(entry.end);
+        written = DatabaseController::saveIsStartDate(1);
+        if (written) {
+            written = DatabaseController::saveEndPeriod(entry.end);
+        }
         outcome.isStartDate = true;
-        outcome.saved = true;
-        return outcome;
+    } else {
+        if ((outcome.refusal = check(entry, periods, calendar))) {
+            return outcome;
+        }
+        written = entry.isNew ? DatabaseController::saveLog(entry.start, entry.end)
+                              : DatabaseController::updatePeriodWithStartDate(
+                                    entry.start, entry.end, entry.oldDate);
+        if (written) {
+            auto isStart = followLatestPeriod();
+            written = StoreStatus::of(isStart);
+            outcome.isStartDate = isStart.value_or(true);
+        }
     }
-
-    if ((outcome.refusal = check(entry, periods, calendar))) {
-        return outcome;
+    if (written) {
+        written = transaction.value().commit();
+    }
+    if (!written) {
+        return failed(written.error());
     }
     outcome.saved = true;
-    if (entry.isNew) {
-        DatabaseController::saveLog(entry.start, entry.end);
-        if (entry.mode == Mode::startOnly) {
-            DatabaseController::saveIsStartDate(0);
-            outcome.isStartDate = false;
-        }
-    } else {
-        DatabaseController::updatePeriodWithStartDate(entry.start, entry.end, entry.oldDate);
-        if (wholeSeconds(entry.start) == DatabaseController::getLatestStartDay() &&
-            entry.end != noEnd) {
-            DatabaseController::saveIsStartDate(1);
-            outcome.isStartDate = true;
-        }
-    }
     return outcome;
+}
+
+StoreStatus PastPeriodEntry::remove(long long start) {
+    auto transaction = Transaction::begin();
+    StoreStatus done = StoreStatus::of(transaction);
+    if (done) {
+        done = DatabaseController::deletePeriodWithStartDate(start);
+    }
+    if (done) {
+        done = StoreStatus::of(followLatestPeriod());
+    }
+    if (done) {
+        done = transaction.value().commit();
+    }
+    if (!done) {
+        SQLiteAccess::reportWriteFailure(done.error());
+    }
+    return done;
 }
 
 const char* PastPeriodEntry::messageKey(Refusal refusal) {

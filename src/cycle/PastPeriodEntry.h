@@ -2,6 +2,7 @@
 
 #include "foundation/Calendar.h"
 #include "foundation/Date.h"
+#include "storage/StoreResult.h"
 
 #include <optional>
 #include <vector>
@@ -36,7 +37,7 @@ public:
     enum class Refusal { endBeforeStart, sameStart, overlap };
 
     // Every logged period, oldest first.
-    static std::vector<Period> loggedPeriods();
+    static StoreResult<std::vector<Period>> loggedPeriods();
 
     // The entry against the other logged periods (the edited one left out),
     // by local calendar day.
@@ -49,11 +50,17 @@ public:
         bool isStartDate = true;
         // Something was stored.
         bool saved = false;
+        // The diary could not be read or written; nothing was stored.
+        std::optional<StoreError> error;
     };
     // Stores the entry unless refused: a new period, the edited one, or the
-    // open period's end; picked days are stored as their local midnight.
-    // `isStartDate` is the state before the entry.
-    static Outcome save(Entry entry, bool isStartDate, const Calendar& calendar);
+    // open period's end; picked days are stored as their local midnight. The
+    // check and the write are one transaction, so two programs cannot both
+    // pass the check.
+    static Outcome save(Entry entry, const Calendar& calendar);
+
+    // Deletes the period that starts at `start` (its stored instant).
+    static StoreStatus remove(long long start);
 
     // The string key of the alert text that explains the refusal.
     static const char* messageKey(Refusal refusal);

@@ -2,6 +2,7 @@
 
 #include "foundation/Calendar.h"
 #include "foundation/Date.h"
+#include "storage/StoreResult.h"
 
 #include <optional>
 
@@ -12,9 +13,9 @@ namespace florelle {
 // (the start/end calendar, the command line) goes through here.
 class PeriodEntry {
 public:
-    // Start while no period is open (IS_START_DATE is 1), else end.
+    // Start while no period is open, else end; IS_START_DATE follows.
     enum class Mode { start, end };
-    static Mode currentMode();
+    static StoreResult<Mode> currentMode();
 
     // The local days that may be picked: from `earliest` (no limit when
     // absent) up to and including `latest`, today.
@@ -24,15 +25,27 @@ public:
     };
     // A start comes after the last recorded end's day; an end on or after
     // the open period's start day. Neither lies in the future.
-    static Limits limits(Mode mode, const Calendar& calendar, Date now);
+    static StoreResult<Limits> limits(Mode mode, const Calendar& calendar, Date now);
 
-    enum class Refusal { beforeEarliest, afterToday };
+    // `periodOpen`: a start while a period is open; `noPeriodOpen`: an end
+    // while none is (another program logged one meanwhile).
+    enum class Refusal { beforeEarliest, afterToday, periodOpen, noPeriodOpen };
     static std::optional<Refusal> check(const Limits& limits, Date day, const Calendar& calendar);
 
+    struct Outcome {
+        std::optional<Refusal> refusal;
+        // The diary could not be read or written; nothing was stored.
+        std::optional<StoreError> error;
+        // The limits the pick was checked against.
+        Limits limits;
+        bool saved() const { return !refusal && !error; }
+    };
     // Stores the pick: a start opens a period (its end 0) and waits for the
     // end; an end closes the open period. `day` is the picked day's local
-    // midnight. Nothing is stored for a day the limits refuse.
-    static std::optional<Refusal> save(Mode mode, Date day, const Calendar& calendar, Date now);
+    // midnight. The check and the write are one transaction, so a pick that
+    // another program's entry made wrong meanwhile is refused, and the flag
+    // and the period row always change together.
+    static Outcome save(Mode mode, Date day, const Calendar& calendar, Date now);
 };
 
 } // namespace florelle

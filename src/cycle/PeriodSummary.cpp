@@ -69,15 +69,22 @@ Window irregularWindow(const std::vector<std::optional<int>>& cycles, int cycle)
 
 } // namespace
 
-PeriodSummary::Inputs PeriodSummary::read() {
-    Inputs inputs;
-    inputs.cycle = DatabaseController::getCycle();
-    inputs.periodLength = DatabaseController::getPeriodLength();
-    inputs.ovulationDay = DatabaseController::getOvulationDay();
+StoreResult<PeriodSummary::Inputs> PeriodSummary::read() {
+    auto cycle = DatabaseController::getCycle();
+    auto periodLength = DatabaseController::getPeriodLength();
+    auto ovulationDay = DatabaseController::getOvulationDay();
     auto starts = DatabaseController::getStartDates();
     auto ends = DatabaseController::getEndDates();
-    for (std::size_t i = 0; i < starts.size(); ++i) {
-        inputs.periods.push_back({stored(starts[i]), i < ends.size() ? stored(ends[i]) : Date()});
+    if (auto failure = firstFailure(cycle, periodLength, ovulationDay, starts, ends)) {
+        return *failure;
+    }
+    Inputs inputs;
+    inputs.cycle = *cycle;
+    inputs.periodLength = *periodLength;
+    inputs.ovulationDay = *ovulationDay;
+    for (std::size_t i = 0; i < starts->size(); ++i) {
+        inputs.periods.push_back(
+            {stored((*starts)[i]), i < ends->size() ? stored((*ends)[i]) : Date()});
     }
     inputs.now = Clock::current()->now();
     return inputs;

@@ -2,6 +2,7 @@
 
 #include "foundation/Calendar.h"
 #include "foundation/Date.h"
+#include "storage/StoreResult.h"
 
 #include <optional>
 #include <vector>
@@ -36,7 +37,7 @@ public:
         Date now;
     };
     // The inputs as the database and the clock give them now.
-    static Inputs read();
+    static StoreResult<Inputs> read();
 
     // One line of the log: a first and a second date (the epoch where there
     // is none) and the cycle that begins with it (none while it runs).

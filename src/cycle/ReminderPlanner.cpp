@@ -34,15 +34,22 @@ Date nextAfter(const Calendar& calendar, Date base, Date now, int cycle) {
 
 } // namespace
 
-ReminderPlanner::Inputs ReminderPlanner::read(int kind, int days) {
+StoreResult<ReminderPlanner::Inputs> ReminderPlanner::read(int kind, int days) {
+    auto otherDays = kind == fertileKind ? DatabaseController::getPeriodNotification()
+                                         : DatabaseController::getFertileNotification();
+    auto latestStart = DatabaseController::getLatestStartDay();
+    auto cycleLength = DatabaseController::getCycle();
+    auto periodLength = DatabaseController::getPeriodLength();
+    if (auto failure = firstFailure(otherDays, latestStart, cycleLength, periodLength)) {
+        return *failure;
+    }
     Inputs in;
     in.kind = kind;
     in.days = days;
-    in.otherDays = kind == fertileKind ? DatabaseController::getPeriodNotification()
-                                       : DatabaseController::getFertileNotification();
-    in.latestStart = DatabaseController::getLatestStartDay();
-    in.cycleLength = DatabaseController::getCycle();
-    in.periodLength = DatabaseController::getPeriodLength();
+    in.otherDays = *otherDays;
+    in.latestStart = *latestStart;
+    in.cycleLength = *cycleLength;
+    in.periodLength = *periodLength;
     in.now = Clock::current()->now();
     return in;
 }

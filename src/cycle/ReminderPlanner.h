@@ -2,6 +2,7 @@
 
 #include "cycle/LocalizedText.h"
 #include "foundation/Date.h"
+#include "storage/StoreResult.h"
 
 #include <optional>
 #include <string>
@@ -48,7 +49,7 @@ public:
 
     // The inputs for a change of `kind` to `days`, with the rest from the
     // database and the clock.
-    static Inputs read(int kind, int days);
+    static StoreResult<Inputs> read(int kind, int days);
 
     // std::nullopt for a kind other than 0 or 1.
     static std::optional<ReminderPlan> plan(const Inputs& inputs);

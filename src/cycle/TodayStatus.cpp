@@ -21,16 +21,27 @@ Date storedDate(long long seconds) {
 
 } // namespace
 
-TodayStatus::Inputs TodayStatus::read(bool noPeriodOpen) {
+StoreResult<TodayStatus::Inputs> TodayStatus::read(bool noPeriodOpen) {
+    auto remainingDays = DatabaseController::getRemainingDays();
+    auto cycleLength = DatabaseController::getCycle();
+    auto ovulationDay = DatabaseController::getOvulationDay();
+    auto latestStart = DatabaseController::getLatestStartDay();
+    auto latestEnd = DatabaseController::getLatestEndDay();
+    auto pregnant = DatabaseController::getPregnant();
+    auto pregnantStart = DatabaseController::getPregnantStartDate();
+    if (auto failure = firstFailure(remainingDays, cycleLength, ovulationDay, latestStart,
+                                    latestEnd, pregnant, pregnantStart)) {
+        return *failure;
+    }
     Inputs in;
-    in.remainingDays = DatabaseController::getRemainingDays();
-    in.cycleLength = DatabaseController::getCycle();
-    in.ovulationDay = DatabaseController::getOvulationDay();
-    in.latestStart = DatabaseController::getLatestStartDay();
-    in.latestEnd = DatabaseController::getLatestEndDay();
+    in.remainingDays = *remainingDays;
+    in.cycleLength = *cycleLength;
+    in.ovulationDay = *ovulationDay;
+    in.latestStart = *latestStart;
+    in.latestEnd = *latestEnd;
     in.noPeriodOpen = noPeriodOpen;
-    in.pregnant = DatabaseController::getPregnant() != 0;
-    in.pregnantStart = DatabaseController::getPregnantStartDate();
+    in.pregnant = *pregnant != 0;
+    in.pregnantStart = *pregnantStart;
     in.now = Clock::current()->now();
     return in;
 }

@@ -2,6 +2,7 @@
 
 #include "cycle/TodayDisplay.h"
 #include "foundation/Date.h"
+#include "storage/StoreResult.h"
 
 namespace florelle {
 
@@ -26,7 +27,7 @@ public:
     };
 
     // The inputs as the database and the clock give them now.
-    static Inputs read(bool noPeriodOpen);
+    static StoreResult<Inputs> read(bool noPeriodOpen);
 
     // The whole centre display: the countdown to birth in pregnancy mode,
     // else today's status.

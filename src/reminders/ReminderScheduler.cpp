@@ -21,27 +21,39 @@ LocalNotification notificationFor(const Reminder& reminder) {
 
 } // namespace
 
-void ReminderScheduler::setNotification(int kind, int days) {
+StoreStatus ReminderScheduler::setNotification(int kind, int days) {
     // Cancelling first would leave no reminder at all for a kind that
     // schedules nothing.
     if (kind != ReminderPlanner::periodKind && kind != ReminderPlanner::fertileKind) {
         Log::write("ReminderScheduler: no reminder of kind " + std::to_string(kind));
-        return;
+        return {};
+    }
+    // Reminders planned from a diary that could not be read would be wrong:
+    // the pending ones stay until it can be.
+    auto inputs = ReminderPlanner::read(kind, days);
+    if (!inputs) {
+        return inputs.error();
+    }
+    if (auto saved = DatabaseController::saveNotification(kind, days); !saved) {
+        return saved;
     }
     center_.setApplicationIconBadgeNumber(0);
-    ReminderPlanner::Inputs inputs = ReminderPlanner::read(kind, days);
-    DatabaseController::saveNotification(kind, days);
-    auto plan = ReminderPlanner::plan(inputs);
+    auto plan = ReminderPlanner::plan(*inputs);
     // The old reminders are cancelled and the new ones scheduled in one step.
     std::vector<LocalNotification> reminders;
     if (plan) {
         reminders = {notificationFor(plan->period), notificationFor(plan->fertile)};
     }
     center_.setScheduledLocalNotifications(reminders);
+    return {};
 }
 
-void ReminderScheduler::resetNotifications() {
-    setNotification(ReminderPlanner::periodKind, DatabaseController::getPeriodNotification());
+StoreStatus ReminderScheduler::resetNotifications() {
+    auto days = DatabaseController::getPeriodNotification();
+    if (!days) {
+        return days.error();
+    }
+    return setNotification(ReminderPlanner::periodKind, *days);
 }
 
 bool ReminderScheduler::isReminder(const LocalNotification& notification) {

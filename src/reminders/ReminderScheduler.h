@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/StoreResult.h"
 #include "ui/LocalNotificationCenter.h"
 
 namespace florelle {
@@ -15,11 +16,12 @@ public:
 
     // Stores `days` for the kind (0 period, 1 fertile window) and schedules
     // both reminders anew from the latest period and the settings. Any
-    // other kind changes nothing: the pending reminders stay.
-    void setNotification(int kind, int days);
+    // other kind changes nothing: the pending reminders stay, as they do
+    // when the diary cannot be read or written.
+    StoreStatus setNotification(int kind, int days);
     // Kind 0 with the stored period days: after a period start was saved or
     // a period deleted, and at every activation.
-    void resetNotifications();
+    StoreStatus resetNotifications();
 
     // Whether a notification the application was started from is one of the
     // two reminders: its action is the looked-up text of either reminder's

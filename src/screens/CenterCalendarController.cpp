@@ -67,8 +67,9 @@ void CenterCalendarController::changeCenterCal(bool startMode, Date selectedDate
     title_ = Strings::localized(startMode ? "Select Start Date Key" : "Select End Date Key");
     titleLbl_->setText(title_);
     // The same limits the save applies, so that every unshaded day saves.
-    PeriodEntry::Limits limits = PeriodEntry::limits(mode, calendar, now);
-    dataSource_->setShadeDate(limits.earliest.value_or(Date(0)));
+    // Unread limits shade nothing; the save checks them again and refuses.
+    auto limits = PeriodEntry::limits(mode, calendar, now);
+    dataSource_->setShadeDate(limits ? limits->earliest.value_or(Date(0)) : Date(0));
     dataSource_->setShadeFutureDate(now);
     calViewController_->reloadData();
     setCalendarWithDate(selectedDate);

@@ -174,7 +174,8 @@ void ChartsController::showRange() {
 }
 
 void ChartsController::reloadDataArrays() {
-    data_ = ChartData::read(window_, Calendar::current());
+    // An unreadable diary charts nothing: each chart then says it has no data.
+    data_ = ChartData::read(window_, Calendar::current()).value_or(ChartData{});
 }
 
 void ChartsController::reloadGraph() {
@@ -184,7 +185,7 @@ void ChartsController::reloadGraph() {
 }
 
 std::vector<GraphDataItem> ChartsController::getData(GraphViewController&, int) {
-    auto series = ChartSeries::build(type_, data_, DatabaseController::getSi(),
+    auto series = ChartSeries::build(type_, data_, DatabaseController::getSi().value_or(1),
                                      Clock::current()->now(), Calendar::current());
     noData_ = series.noData;
     if (noDataLbl_) {

@@ -31,7 +31,7 @@ FirstGlobalController::~FirstGlobalController() = default;
 
 void FirstGlobalController::viewDidLoad() {
     auto self = std::static_pointer_cast<FirstGlobalController>(shared_from_this());
-    int skin = DatabaseController::getSkin();
+    int skin = DatabaseController::getSkin().value_or(0);
     backgroundImgView_ = std::make_shared<ImageView>(view()->bounds());
     view()->addSubview(backgroundImgView_);
 
@@ -107,19 +107,22 @@ void FirstGlobalController::pushSkinController() {
 }
 
 void FirstGlobalController::saveCycleLength(int days) {
-    DatabaseController::saveCycleLength(days);
-    recalculate();
+    if (DatabaseController::saveCycleLength(days)) {
+        recalculate();
+    }
 }
 
 void FirstGlobalController::savePeriodLength(int days) {
-    DatabaseController::savePeriodLength(days);
-    recalculate();
+    if (DatabaseController::savePeriodLength(days)) {
+        recalculate();
+    }
 }
 
 void FirstGlobalController::saveOvulationDay(int day) {
-    DatabaseController::saveOvulationDay(day);
     // The fertile days hang on it, so the status is redone as for a length.
-    recalculate();
+    if (DatabaseController::saveOvulationDay(day)) {
+        recalculate();
+    }
 }
 
 void FirstGlobalController::recalculate() {
@@ -149,7 +152,9 @@ void FirstGlobalController::setNewSkinPictures(int skin) {
 
 void FirstGlobalController::removeFromView() {
     View::animate(fadeOutDuration, [this] { view()->setAlpha(0); });
-    DatabaseController::saveFirstTimeOn(0);
+    // Not saved (the diary's alert says so), the setup comes back at the
+    // next start with the answers that were stored.
+    static_cast<void>(DatabaseController::saveFirstTimeOn(0));
     std::weak_ptr<FirstGlobalController> self =
         std::static_pointer_cast<FirstGlobalController>(shared_from_this());
     endTmr_ = Timer(fadeOutDuration, false, [self] {

@@ -38,7 +38,7 @@ int FirstPickerController::maxValue(int mode) {
     case periodLengthMode:
         return 19;
     case ovulationDayMode:
-        return std::clamp(DatabaseController::getCycleLength() - 1, 1, 59);
+        return std::clamp(DatabaseController::getCycleLength().value_or(28) - 1, 1, 59);
     default:
         return 59;
     }

@@ -14,7 +14,7 @@ FirstSkinController::FirstSkinController(std::weak_ptr<FirstGlobalController> fi
 
 void FirstSkinController::loadView() {
     SkinController::loadView();
-    checkRow(DatabaseController::getSkin());
+    checkRow(DatabaseController::getSkin().value_or(0));
 }
 
 } // namespace florelle

@@ -11,6 +11,7 @@
 #include "SummaryGlobalController.h"
 #include "foundation/DeploymentSettings.h"
 #include "reminders/ReminderScheduler.h"
+#include "storage/SQLiteAccess.h"
 #include "storage/VersionUpdater.h"
 #include "ui/Window.h"
 
@@ -40,8 +41,17 @@ bool FlorelleAppDelegate::didFinishLaunching(Application&, const LaunchOptions& 
     }
     window_ = std::make_shared<Window>(Rect(0, 0, 320, 480));
     lock_ = PasscodeLock::create();
-    VersionUpdater([this] { updateFinshed(); }).updateToCurrentVersion();
+    // A diary that cannot be read or written is neither migrated nor
+    // written: the main screen comes up with what can be read, and the alert
+    // over it says which file is in trouble and why.
+    StoreStatus usable = SQLiteAccess::checkDiary();
+    if (!usable || !VersionUpdater([this] { updateFinshed(); }).updateToCurrentVersion()) {
+        updateFinshed();
+    }
     window_->makeKeyAndVisible();
+    if (!usable) {
+        diaryProblem_.show(usable.error());
+    }
     return true;
 }
 
@@ -78,7 +88,8 @@ void FlorelleAppDelegate::didBecomeActive(Application&) {
 }
 
 void FlorelleAppDelegate::resetNotifications() {
-    ReminderScheduler(notifications_).resetNotifications();
+    // A diary that cannot be read keeps the pending reminders.
+    static_cast<void>(ReminderScheduler(notifications_).resetNotifications());
 }
 
 void FlorelleAppDelegate::statusBarTouch() {

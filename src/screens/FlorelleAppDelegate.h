@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiaryProblemAlert.h"
 #include "ui/ApplicationDelegate.h"
 #include "ui/LocalNotificationCenter.h"
 
@@ -54,6 +55,7 @@ private:
     std::shared_ptr<Window> window_;
     std::shared_ptr<MainViewController> main_;
     std::shared_ptr<PasscodeLock> lock_;
+    DiaryProblemAlert diaryProblem_;
 };
 
 } // namespace florelle

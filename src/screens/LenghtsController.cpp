@@ -42,7 +42,7 @@ LenghtsController::LenghtsController(std::weak_ptr<SettingsGlobalController> hos
 LenghtsController::~LenghtsController() = default;
 
 void LenghtsController::loadView() {
-    skin_ = DatabaseController::getSkin();
+    skin_ = DatabaseController::getSkin().value_or(0);
     table_ = SettingsListStyle::makeTable(screenWidth, screenHeight);
     table_->setRowHeight(rowHeight);
     auto self = std::static_pointer_cast<LenghtsController>(shared_from_this());
@@ -61,7 +61,7 @@ void LenghtsController::reloadTable() {
     if (!isViewLoaded()) {
         return;
     }
-    skin_ = DatabaseController::getSkin();
+    skin_ = DatabaseController::getSkin().value_or(0);
     table_->reloadData();
 }
 

@@ -146,11 +146,12 @@ void MainViewController::loadView() {
 }
 
 void MainViewController::viewDidLoad() {
-    skin_ = DatabaseController::getSkin();
+    skin_ = DatabaseController::getSkin().value_or(0);
     petal_ = 0;
     drag_.clear();
     centerCalendarUp_ = false;
-    isStartDate_ = DatabaseController::getIsStartDate();
+    isStartDate_ =
+        PeriodEntry::currentMode().value_or(PeriodEntry::Mode::start) == PeriodEntry::Mode::start;
     usrDefault_ = UserDefaults::standardUserDefaults();
 
     backgroundView_ = std::make_shared<ImageView>(mainView_->bounds());
@@ -354,16 +355,19 @@ void MainViewController::buildCloud() {
 
 void MainViewController::applyFirstRun() {
     int units = 0;
-    if (DatabaseController::isFirstTimeOn() == 1) {
+    // An unreadable diary shows its problem instead of the setup.
+    if (DatabaseController::isFirstTimeOn().value_or(0) == 1) {
         firstGlobalController_ = std::make_shared<FirstGlobalController>(weakSelf());
         firstGlobalController_->view()->setFrame(Rect(0, 0, 320, 460));
         mainView_->addSubview(firstGlobalController_->view());
         setDefaults();
         // Metric everywhere but in the United States.
         units = Locale::current().identifier() == "en_US" ? 0 : 1;
-        DatabaseController::saveSi(units);
+        // Not stored, the choice is made again at the next start; the
+        // diary's alert says why.
+        static_cast<void>(DatabaseController::saveSi(units));
     } else {
-        units = DatabaseController::getSi();
+        units = DatabaseController::getSi().value_or(1);
     }
     page(MainPageKind::notes).setSi(units);
 }
@@ -531,8 +535,10 @@ void MainViewController::centerLetGo() {
 
 void MainViewController::centerPressed() {
     Calendar calendar = Calendar::current();
-    Date day = isStartDate_ ? Clock::current()->now()
-                            : Date(double(DatabaseController::getLatestStartDay()));
+    Date now = Clock::current()->now();
+    Date day = isStartDate_ ? now
+                            : Date(double(DatabaseController::getLatestStartDay().value_or(
+                                  static_cast<long long>(now.timeIntervalSince1970()))));
     callCenterCalendarWithOpt(isStartDate_, calendar.endOfDay(day), false);
 }
 
@@ -559,16 +565,21 @@ void MainViewController::bringCenterCalendarDown(Date date, bool save) {
     if (save) {
         Calendar calendar = Calendar::current();
         PeriodEntry::Mode mode = isStartDate_ ? PeriodEntry::Mode::start : PeriodEntry::Mode::end;
-        if (PeriodEntry::save(mode, date, calendar, Clock::current()->now())) {
-            return;
+        auto outcome = PeriodEntry::save(mode, date, calendar, Clock::current()->now());
+        bool otherProgramChangedIt = outcome.refusal == PeriodEntry::Refusal::periodOpen ||
+                                     outcome.refusal == PeriodEntry::Refusal::noPeriodOpen;
+        if (outcome.error || (outcome.refusal && !otherProgramChangedIt)) {
+            return; // the calendar stays up; a failure is told by the diary's alert
         }
+        // Saved, or logged meanwhile from the command line: either way the
+        // next entry is the other kind, and the centre shows the diary now.
         isStartDate_ = mode == PeriodEntry::Mode::end;
-        if (mode == PeriodEntry::Mode::start) {
+        if (mode == PeriodEntry::Mode::start || otherProgramChangedIt) {
             setCenter();
             replanReminders();
         }
         changeSummary();
-        if (DatabaseController::getPregnant() != 1) {
+        if (DatabaseController::getPregnant().value_or(0) != 1) {
             calculateInfoLbl();
         }
     }
@@ -583,7 +594,8 @@ void MainViewController::bringCenterCalendarDown(Date date, bool save) {
 
 void MainViewController::replanReminders() {
     LocalNotificationCenter center(LocalNotificationStore::standard());
-    ReminderScheduler(center).resetNotifications();
+    // A diary that cannot be read keeps the pending reminders.
+    static_cast<void>(ReminderScheduler(center).resetNotifications());
 }
 
 // The past period calendar.
@@ -601,8 +613,10 @@ void MainViewController::sendSummaryCalendarDown(Date startDate, Date endDate, b
                                                  Date oldDate, int mode) {
     PastPeriodEntry::Entry entry{startDate, endDate, isNew, oldDate,
                                  static_cast<PastPeriodEntry::Mode>(mode)};
-    PastPeriodEntry::Outcome outcome =
-        PastPeriodEntry::save(entry, isStartDate_, Calendar::current());
+    PastPeriodEntry::Outcome outcome = PastPeriodEntry::save(entry, Calendar::current());
+    if (outcome.error) {
+        return; // the diary's alert says why; the entry stays on screen
+    }
     if (outcome.refusal) {
         auto alert = std::make_shared<AlertView>(
             text("Period not saved Key"), text(PastPeriodEntry::messageKey(*outcome.refusal)),
@@ -631,11 +645,11 @@ void MainViewController::lowerSummaryCalendar() {
 
 void MainViewController::deleteDate() {
     auto start = static_cast<long long>(calSelectedDate_.timeIntervalSince1970());
-    if (DatabaseController::getLatestStartDay() == start) {
-        isStartDate_ = true;
-        DatabaseController::saveIsStartDate(1);
+    if (!PastPeriodEntry::remove(start)) {
+        return; // the diary's alert says why
     }
-    SQLiteAccess::deleteWithSQL(format("DELETE FROM periods WHERE startDate = %d", start));
+    isStartDate_ =
+        PeriodEntry::currentMode().value_or(PeriodEntry::Mode::start) == PeriodEntry::Mode::start;
     page(MainPageKind::summary).deselectCell();
     replanReminders();
     recalculateForNewData();
@@ -843,8 +857,12 @@ std::string resolved(const LocalizedText& localized) {
 } // namespace
 
 void MainViewController::calculateInfoLbl() {
-    TodayStatus::Inputs inputs = TodayStatus::read(isStartDate_);
-    TodayDisplay display = TodayStatus::status(inputs);
+    auto inputs = TodayStatus::read(isStartDate_);
+    if (!inputs) {
+        showUnreadableStatus();
+        return;
+    }
+    TodayDisplay display = TodayStatus::status(*inputs);
     if (display.centerPicture) {
         centerImgView_->setImage(
             Image::named(PetalTable::picture(display.centerPicture->c_str(), skin_)));
@@ -862,8 +880,20 @@ void MainViewController::calculateInfoLbl() {
     setInfoText(resolved(display.cloudText));
 }
 
+// No number rather than a made-up one: the diary's alert says what is wrong.
+void MainViewController::showUnreadableStatus() {
+    remainingDaysLbl_->setText("–");
+    titleLbl_->setText("");
+    setInfoText("");
+}
+
 void MainViewController::setCenter() {
-    TodayDisplay display = TodayStatus::remainingDaysCenter(DatabaseController::getRemainingDays());
+    auto remaining = DatabaseController::getRemainingDays();
+    if (!remaining) {
+        showUnreadableStatus();
+        return;
+    }
+    TodayDisplay display = TodayStatus::remainingDaysCenter(*remaining);
     remainingDaysLbl_->setText(resolved(display.numberText));
     remainingDaysLbl_->setFont(fontFor(*display.numberFont));
     titleLbl_->setText(resolved(display.captionText));
@@ -878,8 +908,12 @@ void MainViewController::usePregnancyMode(bool on) {
         calculateInfoLbl();
         return;
     }
-    TodayDisplay display = PregnancyCountdown::display(DatabaseController::getPregnantStartDate(),
-                                                       Clock::current()->now());
+    auto start = DatabaseController::getPregnantStartDate();
+    if (!start) {
+        showUnreadableStatus();
+        return;
+    }
+    TodayDisplay display = PregnancyCountdown::display(*start, Clock::current()->now());
     centerButton_->setEnabled(display.centerButtonEnabled);
     remainingDaysLbl_->setText(resolved(display.numberText));
     titleLbl_->setText(resolved(display.captionText));
@@ -888,7 +922,7 @@ void MainViewController::usePregnancyMode(bool on) {
 }
 
 void MainViewController::reloadForToday() {
-    usePregnancyMode(DatabaseController::getPregnant() != 0);
+    usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
     if (mainScrollView_->contentOffset().x >= firstPageEnds) {
         page(MainPageKind::calendar).setCalendarWithDate(today235959());
         page(MainPageKind::calendar).setLastSelectedDate(Date(0));
@@ -911,7 +945,7 @@ void MainViewController::changeSummary() {
 }
 
 void MainViewController::recalculateForNewData() {
-    usePregnancyMode(DatabaseController::getPregnant() != 0);
+    usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
     changeSummary();
 }
 
@@ -951,8 +985,10 @@ void MainViewController::setNewSkin(int skin) {
     dockView_->setImage(
         Image::named(PetalTable::picture(isUp_ ? "dock_up_%d.png" : "dock_%d.png", skin)));
     tmpPetalImgName_ = PetalTable::picture("petal_settings_%d.png", skin);
-    DatabaseController::saveSkin(skin);
-    lock_ = DatabaseController::isFirstTimeOn() != 1;
+    // Not stored, the skin is shown until the next start; the diary's alert
+    // says why.
+    static_cast<void>(DatabaseController::saveSkin(skin));
+    lock_ = DatabaseController::isFirstTimeOn().value_or(0) != 1;
 
     SkinColors colors = SkinColors::forSkin(skin);
     infoLbl_->setTextColor(colors.todayLabel);
@@ -962,7 +998,7 @@ void MainViewController::setNewSkin(int skin) {
     page(MainPageKind::settings).reloadTables();
     page(MainPageKind::charts).reloadButtons();
     page(MainPageKind::summary).setSkin(skin);
-    usePregnancyMode(DatabaseController::getPregnant() != 0);
+    usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
 }
 
 // First-use hints.

@@ -127,6 +127,7 @@ public:
     // Today's status in the cloud and the flower's centre.
     void calculateInfoLbl();
     void setCenter();
+    void showUnreadableStatus();
     void usePregnancyMode(bool on);
     void reloadForToday();
     void reloadInfoForDate(Date date);

@@ -8,6 +8,8 @@
 #include "foundation/Strings.h"
 #include "graphics/Image.h"
 #include "storage/DatabaseController.h"
+#include "storage/SQLiteAccess.h"
+#include "storage/Transaction.h"
 #include "ui/Button.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -66,10 +68,11 @@ void NotesGlobalController::viewDidLoad() {
     buildHeader();
     buildIntimate();
     buildNote();
-    for (const Row& row : DatabaseController::collectAllMoods()) {
+    // The catalogue comes with the diary; an unreadable one offers no buttons.
+    for (const Row& row : DatabaseController::collectAllMoods().value_or(std::vector<Row>{})) {
         moodsArray_.push_back({static_cast<int>(row.integer("id")), nameOf(row, "moodName")});
     }
-    for (const Row& row : DatabaseController::collectAllSymptoms()) {
+    for (const Row& row : DatabaseController::collectAllSymptoms().value_or(std::vector<Row>{})) {
         symptomsArray_.push_back({static_cast<int>(row.integer("id")), nameOf(row, "symptomName")});
     }
     makeMoodButtons();
@@ -269,9 +272,10 @@ void NotesGlobalController::makeUsedDate(Date date) {
     usedDate_ = date;
     static const CalDateFormatter formatter(CalDateFormatter::Style::full);
     dateLbl_->setText(formatter.stringFromDate(date));
-    usedDateId_ = DatabaseController::openDay(date);
-    noteView_->setText(DatabaseController::getNoteForDateId(usedDateId_).value_or(""));
-    intimateToday_ = DatabaseController::getIntimateForDate(usedDateId_);
+    usedDateId_ = DatabaseController::openDay(date).value_or(0);
+    noteView_->setText(
+        DatabaseController::getNoteForDateId(usedDateId_).value_or(std::nullopt).value_or(""));
+    intimateToday_ = DatabaseController::getIntimateForDate(usedDateId_).value_or(false);
     setIntimateImage();
     checkDictionarys();
     hideAllExcept(notes);
@@ -297,10 +301,10 @@ void NotesGlobalController::checkDictionarys() {
             }
         }
     };
-    load(DatabaseController::getMoodsForDateId(usedDateId_), "moodName", usedMoodsDictionary_,
-         moodButtons_);
-    load(DatabaseController::getSymptomsForDateId(usedDateId_), "symptomName",
-         usedSymptomsDictionary_, symptomButtons_);
+    load(DatabaseController::getMoodsForDateId(usedDateId_).value_or(std::vector<Row>{}),
+         "moodName", usedMoodsDictionary_, moodButtons_);
+    load(DatabaseController::getSymptomsForDateId(usedDateId_).value_or(std::vector<Row>{}),
+         "symptomName", usedSymptomsDictionary_, symptomButtons_);
     checkBottomView();
 }
 
@@ -337,50 +341,62 @@ void NotesGlobalController::hideAllExcept(int section) {
 }
 
 void NotesGlobalController::smileClicked(Button& button) {
+    int dateId = dayForSaving();
+    if (dateId == 0) {
+        return;
+    }
     bool symptom = false;
     for (const auto& candidate : symptomButtons_) {
         symptom = symptom || candidate.get() == &button;
     }
     int n = button.tag() / 10;
-    auto& used = symptom ? usedSymptomsDictionary_ : usedMoodsDictionary_;
-    const auto& names = symptom ? symptomsArray_ : moodsArray_;
-    bool wasEmpty = used.empty();
-    if (!isSelected(button)) {
-        button.setAlpha(selectedAlpha);
+    // One tap is one change of the diary: a symptom's new intensity replaces
+    // the other together with it.
+    auto transaction = Transaction::begin();
+    StoreStatus saved = StoreStatus::of(transaction);
+    if (saved && !isSelected(button)) {
         if (symptom) {
-            // One intensity per symptom: choosing one takes back the other.
             int first = (n - 1) / symptomsPerRow * symptomsPerRow + 1;
-            for (int other = first; other < first + symptomsPerRow; ++other) {
+            for (int other = first; saved && other < first + symptomsPerRow; ++other) {
                 if (other != n && isSelected(symptomButton(other))) {
-                    symptomButton(other).setAlpha(1);
-                    used.erase(100 * other);
-                    DatabaseController::deleteUsedSymptom(other, usedDateId_);
+                    saved = DatabaseController::deleteUsedSymptom(other, dateId);
                 }
             }
-            DatabaseController::saveUsedSymptom(n, usedDateId_);
-        } else {
-            DatabaseController::saveUsedMood(n, usedDateId_);
         }
-        used[100 * n] = picture(names[static_cast<std::size_t>(n - 1)].name);
-    } else {
-        button.setAlpha(1);
-        if (symptom) {
-            DatabaseController::deleteUsedSymptom(n, usedDateId_);
-        } else {
-            DatabaseController::deleteUsedMood(n, usedDateId_);
+        if (saved) {
+            saved = symptom ? DatabaseController::saveUsedSymptom(n, dateId)
+                            : DatabaseController::saveUsedMood(n, dateId);
         }
-        used.erase(100 * n);
+    } else if (saved) {
+        saved = symptom ? DatabaseController::deleteUsedSymptom(n, dateId)
+                        : DatabaseController::deleteUsedMood(n, dateId);
     }
-    if (wasEmpty != used.empty()) {
-        DatabaseController::saveHasData(wasEmpty, usedDateId_);
+    if (saved) {
+        saved = transaction.value().commit();
     }
-    checkBottomView();
+    // The buttons show what the diary holds, also when the change failed
+    // (the diary's alert says why).
+    checkDictionarys();
 }
 
 void NotesGlobalController::intimateClicked() {
-    intimateToday_ = !intimateToday_;
-    DatabaseController::saveIntimate(intimateToday_ ? 1 : 0, usedDateId_);
+    int dateId = dayForSaving();
+    if (dateId != 0 && DatabaseController::saveIntimate(intimateToday_ ? 0 : 1, dateId)) {
+        intimateToday_ = !intimateToday_;
+    }
     setIntimateImage();
+}
+
+int NotesGlobalController::dayForSaving() {
+    // A day that could not be opened is tried again: the problem may be gone.
+    if (usedDateId_ == 0) {
+        auto opened = DatabaseController::openDay(usedDate_);
+        if (!opened) {
+            SQLiteAccess::reportWriteFailure(opened.error());
+        }
+        usedDateId_ = opened.value_or(0);
+    }
+    return usedDateId_;
 }
 
 void NotesGlobalController::setIntimateImage() {
@@ -402,9 +418,15 @@ void NotesGlobalController::keyboardDownClicked() {
 }
 
 void NotesGlobalController::saveNoteText() {
-    if (usedDateId_ != 0 &&
-        DatabaseController::getNoteForDateId(usedDateId_).value_or("") != noteView_->text()) {
-        DatabaseController::saveNote(noteView_->text(), usedDateId_);
+    // What she typed stays in the field when it cannot be saved, and is saved
+    // whole with her next keystroke once it can.
+    std::string stored =
+        DatabaseController::getNoteForDateId(usedDateId_).value_or(std::nullopt).value_or("");
+    if (usedDateId_ != 0 && stored == noteView_->text()) {
+        return;
+    }
+    if (int dateId = dayForSaving(); dateId != 0) {
+        static_cast<void>(DatabaseController::saveNote(noteView_->text(), dateId));
     }
 }
 
@@ -446,8 +468,9 @@ BodyMeasure NotesGlobalController::measure(Kind kind) const {
 }
 
 double NotesGlobalController::storedMeasure(Kind kind) const {
-    return kind == Kind::weight ? DatabaseController::getWeightForDateId(usedDateId_)
-                                : DatabaseController::getTemperatureForDateId(usedDateId_);
+    return (kind == Kind::weight ? DatabaseController::getWeightForDateId(usedDateId_)
+                                 : DatabaseController::getTemperatureForDateId(usedDateId_))
+        .value_or(0.0);
 }
 
 void NotesGlobalController::setMeasure(Kind kind) {
@@ -470,14 +493,13 @@ void NotesGlobalController::saveMeasure(Kind kind, double value) {
         // Saving what is shown again would only round the stored metric value.
         return;
     }
-    if (kind == Kind::weight) {
-        DatabaseController::saveWeight(value, usedDateId_);
-    } else {
-        DatabaseController::saveTemperature(value, usedDateId_);
+    int dateId = dayForSaving();
+    if (dateId == 0) {
+        return;
     }
-    if (shown.isNone(before) != shown.isNone(value)) {
-        DatabaseController::saveHasData(shown.isNone(before), usedDateId_);
-    }
+    // A failure is told by the diary's alert; the typed value stays shown.
+    static_cast<void>(kind == Kind::weight ? DatabaseController::saveWeight(value, dateId)
+                                           : DatabaseController::saveTemperature(value, dateId));
 }
 
 void NotesGlobalController::setSi(int units) {

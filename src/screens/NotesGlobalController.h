@@ -114,6 +114,9 @@ private:
     std::shared_ptr<Button> makeSmileButton(const Rect& frame, int n, const std::string& name);
 
     void checkDictionarys();
+    // The id of the shown day, opening it when that failed before; 0 when
+    // it still cannot be had.
+    int dayForSaving();
     void checkBottomView();
     void setIntimateImage();
     void saveNoteText();

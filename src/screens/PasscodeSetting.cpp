@@ -10,11 +10,12 @@
 namespace florelle {
 
 std::optional<long long> PasscodeSetting::stored() {
-    auto text = DatabaseController::getLocalPasscode();
-    if (!text) {
+    auto stored = DatabaseController::getLocalPasscode();
+    if (!stored || !*stored) {
         Log::write("The passcode setting cannot be read; the diary is not locked");
         return std::nullopt;
     }
+    const auto& text = *stored;
     if (text->empty()) {
         return std::nullopt;
     }

@@ -145,9 +145,13 @@ bool ProfilePasscodeController::didEndPasscodeEditing(PasscodeViewController& pa
             return false;
         }
         if (!changePass_) {
+            // The diary's alert says why when it cannot be removed.
+            if (!SQLiteAccess::updateWithSQL(
+                    "UPDATE settings SET value='' WHERE name='APP_PASSWORD'")) {
+                return false;
+            }
             summary->setText("Passcode removed!");
             summary->setTextColor(Color::white());
-            SQLiteAccess::updateWithSQL("UPDATE settings SET value='' WHERE name='APP_PASSWORD'");
             answer_ = Timer(answerDelay, false, [weakSelf] {
                 if (auto self = weakSelf.lock()) {
                     self->leave();
@@ -169,10 +173,12 @@ bool ProfilePasscodeController::didEndPasscodeEditing(PasscodeViewController& pa
             panel.summaryLabel()->setTextColor(Color::white());
             return false;
         }
+        if (!SQLiteAccess::updateWithSQL("UPDATE settings SET value=? WHERE name='APP_PASSWORD'",
+                                         {std::to_string(passCode)})) {
+            return false;
+        }
         summary->setText(Strings::localized("Passcode set! Key"));
         summary->setTextColor(Color::white());
-        SQLiteAccess::updateWithSQL(
-            format("UPDATE settings SET value='%d' WHERE name='APP_PASSWORD'", passCode));
         answer_ = Timer(closeDelay, false, [weakSelf] {
             if (auto self = weakSelf.lock()) {
                 self->dismiss();

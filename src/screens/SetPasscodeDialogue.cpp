@@ -65,8 +65,11 @@ bool SetPasscodeDialogue::didEndPasscodeEditing(PasscodeViewController& panel, i
         panel.summaryLabel()->setText("Passcode did not match. Try again.");
         return false;
     }
+    // The diary's alert says why when it cannot be stored.
+    if (!DatabaseController::saveLocalPasscode(static_cast<int>(passCode))) {
+        return false;
+    }
     panel.summaryLabel()->setText("Password Set!");
-    DatabaseController::saveLocalPasscode(static_cast<int>(passCode));
     std::weak_ptr<SetPasscodeDialogue> weakSelf = weak_from_this();
     closing_ = Timer(closeDelay, false, [weakSelf] {
         if (auto self = weakSelf.lock()) {

@@ -41,7 +41,8 @@ void SettingsGlobalController::viewDidLoad() {
 }
 
 void SettingsGlobalController::setNotification(int kind, int days) {
-    scheduler_.setNotification(kind, days);
+    // A failure is told by the diary's alert; the pending reminders stay.
+    static_cast<void>(scheduler_.setNotification(kind, days));
 }
 
 void SettingsGlobalController::pushLenghts() {
@@ -107,12 +108,16 @@ void SettingsGlobalController::willShowViewController(NavigationController&,
 void SettingsGlobalController::didSelectNumber(int value, int mode) {
     auto main = mainViewController_.lock();
     if (mode == SettingsLenPickerController::yesNoMode) {
-        DatabaseController::savePregnant(value);
+        if (!DatabaseController::savePregnant(value)) {
+            return;
+        }
         if (main) {
             main->usePregnancyMode(value != 0);
         }
     } else if (mode == SettingsLenPickerController::onOffMode) {
-        DatabaseController::saveSi(value);
+        if (!DatabaseController::saveSi(value)) {
+            return;
+        }
         if (main) {
             main->setSi(value);
         }
@@ -120,13 +125,15 @@ void SettingsGlobalController::didSelectNumber(int value, int mode) {
 }
 
 void SettingsGlobalController::saveCycleLength(int days) {
-    DatabaseController::saveCycleLength(days);
-    recalculate();
+    if (DatabaseController::saveCycleLength(days)) {
+        recalculate();
+    }
 }
 
 void SettingsGlobalController::savePeriodLength(int days) {
-    DatabaseController::savePeriodLength(days);
-    recalculate();
+    if (DatabaseController::savePeriodLength(days)) {
+        recalculate();
+    }
 }
 
 void SettingsGlobalController::recalculate() {
@@ -135,14 +142,16 @@ void SettingsGlobalController::recalculate() {
     }
     // The reminders hang on the predicted starts: waiting for the next
     // activation would leave them on the old dates meanwhile.
-    scheduler_.resetNotifications();
+    static_cast<void>(scheduler_.resetNotifications());
 }
 
 void SettingsGlobalController::saveOvulationDay(int day) {
-    DatabaseController::saveOvulationDay(day);
+    if (!DatabaseController::saveOvulationDay(day)) {
+        return;
+    }
     // While pregnant the countdown stays; otherwise the status is redone.
     if (auto main = mainViewController_.lock()) {
-        main->usePregnancyMode(DatabaseController::getPregnant() != 0);
+        main->usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
     }
 }
 

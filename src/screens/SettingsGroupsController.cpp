@@ -52,7 +52,7 @@ SettingsGroupsController::SettingsGroupsController(std::weak_ptr<SettingsGlobalC
 SettingsGroupsController::~SettingsGroupsController() = default;
 
 void SettingsGroupsController::loadView() {
-    skin_ = DatabaseController::getSkin();
+    skin_ = DatabaseController::getSkin().value_or(0);
     table_ = SettingsListStyle::makeTable(screenWidth, screenHeight);
     table_->setRowHeight(rowHeight);
     auto self = std::static_pointer_cast<SettingsGroupsController>(shared_from_this());
@@ -71,7 +71,7 @@ void SettingsGroupsController::reloadTable() {
     if (!isViewLoaded()) {
         return;
     }
-    skin_ = DatabaseController::getSkin();
+    skin_ = DatabaseController::getSkin().value_or(0);
     table_->reloadData();
 }
 

@@ -18,21 +18,24 @@ SettingsLenPickerController::~SettingsLenPickerController() = default;
 
 std::optional<int> SettingsLenPickerController::storedValue(int category) {
     using DC = DatabaseController;
+    auto shown = [](const StoreResult<int>& value) {
+        return value ? std::optional<int>(*value) : std::nullopt;
+    };
     switch (category) {
     case cycleLengthCategory:
-        return DC::getCycleLength();
+        return shown(DC::getCycleLength());
     case periodLengthCategory:
-        return DC::getPeriodLength();
+        return shown(DC::getPeriodLength());
     case ovulationDayCategory:
-        return DC::getOvulationDay();
+        return shown(DC::getOvulationDay());
     case periodNotificationCategory:
-        return DC::getPeriodNotification();
+        return shown(DC::getPeriodNotification());
     case fertileNotificationCategory:
-        return DC::getFertileNotification();
+        return shown(DC::getFertileNotification());
     case pregnancyCategory:
-        return DC::getPregnant();
+        return shown(DC::getPregnant());
     case unitsCategory:
-        return DC::getSi();
+        return shown(DC::getSi());
     default:
         return std::nullopt;
     }

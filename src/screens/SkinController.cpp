@@ -27,7 +27,7 @@ SkinController::SkinController(std::function<void(int)> setNewSkin)
 SkinController::~SkinController() = default;
 
 void SkinController::loadView() {
-    skin_ = DatabaseController::getSkin();
+    skin_ = DatabaseController::getSkin().value_or(0);
     auto screen = std::make_shared<View>(Rect(0, 0, screenWidth, screenHeight));
     screen->setBackgroundColor(Color::clear());
 
@@ -78,7 +78,7 @@ void SkinController::reloadTable() {
     if (!isViewLoaded()) {
         return;
     }
-    skin_ = DatabaseController::getSkin();
+    skin_ = DatabaseController::getSkin().value_or(0);
     auto selected = table_->indexPathForSelectedRow();
     table_->reloadData();
     if (selected) {

@@ -226,12 +226,19 @@ void SummaryGlobalController::reloadEverything() {
 }
 
 void SummaryGlobalController::checkCountingMode() {
-    calendarCountingMode_ = PeriodSummary::isRegular(DatabaseController::getCycle()) ? 0 : 1;
+    calendarCountingMode_ =
+        PeriodSummary::isRegular(DatabaseController::getCycle().value_or(28)) ? 0 : 1;
 }
 
 void SummaryGlobalController::makeDateArrays() {
     view();
-    inputs_ = PeriodSummary::read();
+    auto read = PeriodSummary::read();
+    if (!read) {
+        // An unreadable diary lists nothing rather than made-up lengths.
+        rows_ = {};
+        return;
+    }
+    inputs_ = *read;
     Calendar calendar = Calendar::current();
     rows_ = PeriodSummary::rows(static_cast<PeriodSummary::Tab>(periodMode_), inputs_, calendar);
     if (periodMode_ == 0) {

@@ -5,7 +5,9 @@
 #include "foundation/Format.h"
 #include "foundation/Log.h"
 #include "storage/SQLiteAccess.h"
+#include "storage/Transaction.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace florelle {
@@ -19,47 +21,182 @@ long long truncatedSeconds(Date date) {
     return static_cast<long long>(std::trunc(date.timeIntervalSince1970()));
 }
 
-long long integerResult(std::string_view sql) {
-    return Row::integerValue(SQLiteAccess::selectOneValueSQL(sql));
+StoreResult<long long> integerResult(std::string_view sql, const SqlParams& params = {}) {
+    auto value = SQLiteAccess::selectOneValueSQL(sql, params);
+    if (!value) {
+        return value.error();
+    }
+    return Row::integerValue(*value);
 }
 
-std::vector<Row::Value> valuesOf(std::string_view sql) {
-    return SQLiteAccess::selectManyValuesWithSQL(sql);
+StoreResult<double> realResult(std::string_view sql, const SqlParams& params) {
+    auto value = SQLiteAccess::selectOneValueSQL(sql, params);
+    if (!value) {
+        return value.error();
+    }
+    return Row::doubleValue(*value);
 }
 
-std::vector<std::string> textsOf(std::string_view sql) {
+StoreResult<std::vector<std::string>> textsOf(std::string_view sql) {
+    auto values = SQLiteAccess::selectManyValuesWithSQL(sql);
+    if (!values) {
+        return values.error();
+    }
     std::vector<std::string> texts;
-    for (auto& value : valuesOf(sql)) {
+    for (auto& value : *values) {
         texts.push_back(value.value_or("0"));
     }
     return texts;
 }
 
-int intSetting(std::string_view key) {
-    return static_cast<int>(
-        integerResult(format("SELECT value FROM settings WHERE name = '%@'", key)));
+StoreResult<std::vector<Date>> datesOf(std::string_view sql, const SqlParams& params) {
+    auto values = SQLiteAccess::selectManyValuesWithSQL(sql, params);
+    if (!values) {
+        return values.error();
+    }
+    std::vector<Date> dates;
+    for (auto& value : *values) {
+        dates.emplace_back(static_cast<double>(Row::integerValue(value)));
+    }
+    return dates;
 }
 
-std::optional<std::string> textSetting(std::string_view key) {
-    return SQLiteAccess::selectOneValueSQL(
-        format("SELECT value FROM settings WHERE name = '%@'", key));
+constexpr std::string_view settingSql = "SELECT value FROM settings WHERE name = ?";
+
+StoreResult<int> intSetting(std::string_view key) {
+    auto value = integerResult(settingSql, {key});
+    if (!value) {
+        return value.error();
+    }
+    return DatabaseController::clampSetting(key, *value);
 }
 
-void saveIntSetting(std::string_view key, long long value) {
-    SQLiteAccess::updateWithSQL(
-        format("UPDATE settings SET value = %d WHERE name = '%@'", value, key));
+StoreResult<Row::Value> textSetting(std::string_view key) {
+    return SQLiteAccess::selectOneValueSQL(settingSql, {key});
 }
 
-void saveTextSetting(std::string_view key, std::string_view text) {
-    SQLiteAccess::updateWithSQL(format("UPDATE settings SET value = '%@' WHERE name = '%@'",
-                                       SQLiteAccess::escapeString(text), key));
+StoreStatus saveIntSetting(std::string_view key, long long value) {
+    return SQLiteAccess::updateWithSQL("UPDATE settings SET value = ? WHERE name = ?",
+                                       {value, key});
 }
 
-bool isMetric() {
-    return DatabaseController::getSi() != 0;
+StoreStatus saveTextSetting(std::string_view key, std::string_view text) {
+    return SQLiteAccess::updateWithSQL("UPDATE settings SET value = ? WHERE name = ?", {text, key});
 }
+
+// A read used for a write must have worked; its failure stops the write.
+template <typename T> std::optional<StoreError> failed(const StoreResult<T>& result) {
+    return result ? std::nullopt : std::optional<StoreError>(result.error());
+}
+
+// Runs `change` in one transaction and commits it when it worked.
+template <typename Change> StoreStatus inTransaction(Change change) {
+    auto transaction = Transaction::begin();
+    if (!transaction) {
+        SQLiteAccess::reportWriteFailure(transaction.error());
+        return transaction.error();
+    }
+    if (StoreStatus status = change(); !status) {
+        // A read inside the change may be what failed: the user hears of it
+        // all the same.
+        SQLiteAccess::reportWriteFailure(status.error());
+        return status;
+    }
+    return transaction.value().commit();
+}
+
+StoreResult<bool> isMetric() {
+    auto units = DatabaseController::getSi();
+    if (!units) {
+        return units.error();
+    }
+    return *units != 0;
+}
+
+// Counts the day's data one up when a kind of data came, one down when it went.
+StoreStatus keepCount(bool hadBefore, bool hasNow, int dateId) {
+    if (hadBefore == hasNow) {
+        return {};
+    }
+    return DatabaseController::saveHasData(hasNow, dateId);
+}
+
+StoreResult<bool> anyRow(std::string_view sql, int dateId) {
+    auto count = integerResult(sql, {dateId});
+    if (!count) {
+        return count.error();
+    }
+    return *count > 0;
+}
+
+constexpr std::string_view moodCountSql = "SELECT COUNT(*) FROM usedMoods WHERE dateId = ?";
+constexpr std::string_view symptomCountSql = "SELECT COUNT(*) FROM usedSymptoms WHERE dateId = ?";
+
+// One change of the day's moods or symptoms with its count kept in step.
+StoreStatus changeUsed(std::string_view countSql, std::string_view changeSql, int itemId,
+                       int dateId) {
+    return inTransaction([&]() -> StoreStatus {
+        auto before = anyRow(countSql, dateId);
+        if (!before.ok()) {
+            return before.error();
+        }
+        if (auto changed = SQLiteAccess::updateWithSQL(changeSql, {dateId, itemId}); !changed) {
+            return changed;
+        }
+        auto after = anyRow(countSql, dateId);
+        if (!after.ok()) {
+            return after.error();
+        }
+        return keepCount(*before, *after, dateId);
+    });
+}
+
+// Weight and temperature: the stored metric value, 0 for none.
+StoreStatus saveMeasure(std::string_view readSql, std::string_view writeSql, double metric,
+                        int dateId) {
+    return inTransaction([&]() -> StoreStatus {
+        auto before = realResult(readSql, {dateId});
+        if (!before) {
+            return before.error();
+        }
+        if (auto saved = SQLiteAccess::updateWithSQL(writeSql, {metric, dateId}); !saved) {
+            return saved;
+        }
+        return keepCount(*before != 0, metric != 0, dateId);
+    });
+}
+
+constexpr std::string_view weightSql = "SELECT weight FROM weights WHERE dateId = ?";
+constexpr std::string_view temperatureSql = "SELECT temperature FROM temperatures WHERE dateId = ?";
 
 } // namespace
+
+int DatabaseController::clampSetting(std::string_view key, long long value) {
+    struct Range {
+        std::string_view key;
+        long long low;
+        long long high;
+    };
+    static constexpr Range ranges[] = {
+        {"CYCLE_LENGTH", 1, 59},
+        {"PERIOD_LENGTH", 1, 19},
+        {"OVULATION_DAY", 1, 59},
+        {"PERIOD_NOTIFICATION", 0, 29},
+        {"FERTILE_NOTIFICATION", 0, 29},
+        {"SKIN", 0, 2},
+        {"SI_UNITS", 0, 1},
+        {"PREGNANT", 0, 1},
+        {"IS_START_DATE", 0, 1},
+        {"FIRST_TIME_ON", 0, 1},
+    };
+    for (const Range& range : ranges) {
+        if (range.key == key) {
+            return static_cast<int>(std::clamp(value, range.low, range.high));
+        }
+    }
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
 
 // --- day records ---
 
@@ -69,369 +206,423 @@ long long DatabaseController::dayKeyForDate(Date date) {
     return days * secondsPerDay;
 }
 
-int DatabaseController::getDateIdForDate(Date date) {
-    return static_cast<int>(
-        integerResult(format("SELECT id FROM dates WHERE date = %d", dayKeyForDate(date))));
+StoreResult<int> DatabaseController::getDateIdForDate(Date date) {
+    auto id = integerResult("SELECT id FROM dates WHERE date = ?", {dayKeyForDate(date)});
+    if (!id) {
+        return id.error();
+    }
+    return static_cast<int>(*id);
 }
 
-void DatabaseController::saveDate(Date date) {
-    SQLiteAccess::insertWithSQL(
-        format("INSERT INTO dates VALUES (NULL, %d, 0)", dayKeyForDate(date)));
+StoreStatus DatabaseController::saveDate(Date date) {
+    return StoreStatus::of(SQLiteAccess::insertWithSQL("INSERT INTO dates VALUES (NULL, ?, 0)",
+                                                       {dayKeyForDate(date)}));
 }
 
-long long DatabaseController::getDateForDateId(int dateId) {
-    return integerResult(format("SELECT date FROM dates WHERE id = %d", dateId));
+StoreResult<long long> DatabaseController::getDateForDateId(int dateId) {
+    return integerResult("SELECT date FROM dates WHERE id = ?", {dateId});
 }
 
-std::vector<Row> DatabaseController::getDateids() {
+StoreResult<std::vector<Row>> DatabaseController::getDateids() {
     return SQLiteAccess::selectManyRowsWithSQL("SELECT id FROM dates");
 }
 
-int DatabaseController::openDay(Date date) {
-    int dateId = getDateIdForDate(date);
-    if (dateId != 0) {
-        return dateId;
+StoreResult<int> DatabaseController::openDay(Date date) {
+    auto existing = getDateIdForDate(date);
+    if (!existing || *existing != 0) {
+        return existing;
     }
-    saveDate(date);
-    dateId = getDateIdForDate(date);
-    if (dateId != 0) {
-        makeNewNote(dateId);
-        makeNewIntimate(dateId);
-        makeNewWeight(dateId);
-        makeNewTemp(dateId);
+    // The day and its companions come together: another process opening the
+    // same day waits for this one and then finds it.
+    int dateId = 0;
+    StoreStatus opened = inTransaction([&]() -> StoreStatus {
+        auto id = getDateIdForDate(date);
+        if (!id || *id != 0) {
+            dateId = id.value_or(0);
+            return StoreStatus::of(id);
+        }
+        if (auto saved = saveDate(date); !saved) {
+            return saved;
+        }
+        id = getDateIdForDate(date);
+        if (!id) {
+            return id.error();
+        }
+        dateId = *id;
+        for (auto make : {makeNewNote, makeNewIntimate, makeNewWeight, makeNewTemp}) {
+            if (auto made = make(dateId); !made) {
+                return made;
+            }
+        }
+        return {};
+    });
+    if (!opened) {
+        return opened.error();
     }
     return dateId;
 }
 
-void DatabaseController::makeNewNote(int dateId) {
-    SQLiteAccess::insertWithSQL(format("INSERT INTO note VALUES (%d, '%@', 0)", dateId, ""));
+StoreStatus DatabaseController::makeNewNote(int dateId) {
+    return StoreStatus::of(
+        SQLiteAccess::insertWithSQL("INSERT INTO note VALUES (?, ?, 0)", {dateId, ""}));
 }
 
-void DatabaseController::makeNewIntimate(int dateId) {
-    SQLiteAccess::insertWithSQL(format("INSERT INTO intimate VALUES (%d, 0)", dateId));
+StoreStatus DatabaseController::makeNewIntimate(int dateId) {
+    return StoreStatus::of(
+        SQLiteAccess::insertWithSQL("INSERT INTO intimate VALUES (?, 0)", {dateId}));
 }
 
-void DatabaseController::makeNewWeight(int dateId) {
-    SQLiteAccess::insertWithSQL(format("INSERT INTO weights VALUES (0, %d)", dateId));
+StoreStatus DatabaseController::makeNewWeight(int dateId) {
+    return StoreStatus::of(
+        SQLiteAccess::insertWithSQL("INSERT INTO weights VALUES (0, ?)", {dateId}));
 }
 
-void DatabaseController::makeNewTemp(int dateId) {
-    SQLiteAccess::insertWithSQL(format("INSERT INTO temperatures VALUES (0, %d)", dateId));
+StoreStatus DatabaseController::makeNewTemp(int dateId) {
+    return StoreStatus::of(
+        SQLiteAccess::insertWithSQL("INSERT INTO temperatures VALUES (0, ?)", {dateId}));
 }
 
-std::optional<std::string> DatabaseController::getNoteForDateId(int dateId) {
-    return SQLiteAccess::selectOneValueSQL(
-        format("SELECT noteText FROM note WHERE dateId = %d", dateId));
+StoreResult<Row::Value> DatabaseController::getNoteForDateId(int dateId) {
+    return SQLiteAccess::selectOneValueSQL("SELECT noteText FROM note WHERE dateId = ?", {dateId});
 }
 
-long long DatabaseController::getNoteEditTime(int dateId) {
-    return integerResult(format("SELECT editTime FROM note WHERE dateId = %d", dateId));
+StoreResult<long long> DatabaseController::getNoteEditTime(int dateId) {
+    return integerResult("SELECT editTime FROM note WHERE dateId = ?", {dateId});
 }
 
-std::vector<Row> DatabaseController::getNoEmptyNotes() {
+StoreResult<std::vector<Row>> DatabaseController::getNoEmptyNotes() {
     return SQLiteAccess::selectManyRowsWithSQL("SELECT * FROM note WHERE noteText <> ''");
 }
 
-void DatabaseController::saveNote(std::string_view text, int dateId) {
-    auto oldText = SQLiteAccess::selectOneValueSQL(
-        format("SELECT noteText FROM note WHERE dateId = %d", dateId));
-    SQLiteAccess::updateWithSQL(format(
-        "UPDATE note SET noteText = '%@', editTime = %f WHERE dateId = %d ",
-        SQLiteAccess::escapeString(text), Clock::current()->now().timeIntervalSince1970(), dateId));
-    // An old text that could not be read counts as not empty.
-    bool oldWasEmpty = oldText && oldText->empty();
-    if (text.empty() && !oldWasEmpty) {
-        saveHasData(false, dateId);
-    } else if (!text.empty() && oldWasEmpty) {
-        saveHasData(true, dateId);
+StoreStatus DatabaseController::saveNote(std::string_view text, int dateId) {
+    return inTransaction([&]() -> StoreStatus {
+        auto oldText = getNoteForDateId(dateId);
+        if (!oldText) {
+            return oldText.error();
+        }
+        if (auto saved = SQLiteAccess::updateWithSQL(
+                "UPDATE note SET noteText = ?, editTime = ? WHERE dateId = ? ",
+                {text, Clock::current()->now().timeIntervalSince1970(), dateId});
+            !saved) {
+            return saved;
+        }
+        bool hadText = !oldText->value_or("").empty();
+        return keepCount(hadText, !text.empty(), dateId);
+    });
+}
+
+StoreResult<bool> DatabaseController::getIntimateForDate(int dateId) {
+    auto value = integerResult("SELECT isIntimate FROM intimate WHERE dateId = ?", {dateId});
+    if (!value) {
+        return value.error();
     }
+    return *value == 1;
 }
 
-bool DatabaseController::getIntimateForDate(int dateId) {
-    return integerResult(format("SELECT isIntimate FROM intimate WHERE dateId = %d", dateId)) == 1;
+StoreStatus DatabaseController::saveIntimate(int isIntimate, int dateId) {
+    return SQLiteAccess::updateWithSQL("UPDATE intimate SET isIntimate = ? WHERE dateId = ? ",
+                                       {isIntimate, dateId});
 }
 
-void DatabaseController::saveIntimate(int isIntimate, int dateId) {
-    SQLiteAccess::updateWithSQL(
-        format("UPDATE intimate SET isIntimate = %d WHERE dateId = %d ", isIntimate, dateId));
+StoreResult<std::vector<Date>> DatabaseController::getIntimateDatesFrom(Date from, Date to) {
+    return datesOf("SELECT date FROM dates INNER JOIN intimate ON id = dateId "
+                   "WHERE (date BETWEEN ? AND ? AND isIntimate = 1)",
+                   {truncatedSeconds(from), truncatedSeconds(to)});
 }
 
-std::vector<Date> DatabaseController::getIntimateDatesFrom(Date from, Date to) {
-    std::vector<Date> dates;
-    for (auto& value : valuesOf(format("SELECT date FROM dates INNER JOIN intimate ON id = dateId "
-                                       "WHERE (date BETWEEN %d AND %d AND isIntimate = 1)",
-                                       truncatedSeconds(from), truncatedSeconds(to)))) {
-        dates.emplace_back(static_cast<double>(Row::integerValue(value)));
-    }
-    return dates;
-}
-
-std::vector<Row> DatabaseController::collectAllMoods() {
+StoreResult<std::vector<Row>> DatabaseController::collectAllMoods() {
     return SQLiteAccess::selectManyRowsWithSQL("SELECT * FROM moods ORDER BY id ASC");
 }
 
-std::vector<Row> DatabaseController::collectAllSymptoms() {
+StoreResult<std::vector<Row>> DatabaseController::collectAllSymptoms() {
     return SQLiteAccess::selectManyRowsWithSQL("SELECT * FROM symptoms ORDER BY id ASC");
 }
 
-std::vector<Row> DatabaseController::getMoodsForDateId(int dateId) {
+StoreResult<std::vector<Row>> DatabaseController::getMoodsForDateId(int dateId) {
     return SQLiteAccess::selectManyRowsWithSQL(
-        format("SELECT id, moodName, imgName FROM usedMoods INNER JOIN moods ON moodId = id WHERE "
-               "dateId = %d ORDER BY id ASC",
-               dateId));
+        "SELECT id, moodName, imgName FROM usedMoods INNER JOIN moods ON moodId = id WHERE "
+        "dateId = ? ORDER BY id ASC",
+        {dateId});
 }
 
-std::vector<Row> DatabaseController::getSymptomsForDateId(int dateId) {
+StoreResult<std::vector<Row>> DatabaseController::getSymptomsForDateId(int dateId) {
     return SQLiteAccess::selectManyRowsWithSQL(
-        format("SELECT id, symptomName, imgName FROM usedSymptoms INNER JOIN symptoms ON "
-               "symptomId = id WHERE dateId = %d ORDER BY id ASC",
-               dateId));
+        "SELECT id, symptomName, imgName FROM usedSymptoms INNER JOIN symptoms ON "
+        "symptomId = id WHERE dateId = ? ORDER BY id ASC",
+        {dateId});
 }
 
-void DatabaseController::saveUsedMood(int moodId, int dateId) {
-    SQLiteAccess::insertWithSQL(format("INSERT INTO usedMoods VALUES (%d, %d)", dateId, moodId));
+StoreStatus DatabaseController::saveUsedMood(int moodId, int dateId) {
+    return changeUsed(moodCountSql, "INSERT INTO usedMoods VALUES (?, ?)", moodId, dateId);
 }
 
-void DatabaseController::saveUsedSymptom(int symptomId, int dateId) {
-    SQLiteAccess::insertWithSQL(
-        format("INSERT INTO usedSymptoms VALUES (%d, %d)", dateId, symptomId));
+StoreStatus DatabaseController::saveUsedSymptom(int symptomId, int dateId) {
+    return changeUsed(symptomCountSql, "INSERT INTO usedSymptoms VALUES (?, ?)", symptomId, dateId);
 }
 
-void DatabaseController::deleteUsedMood(int moodId, int dateId) {
-    SQLiteAccess::deleteWithSQL(
-        format("DELETE FROM usedMoods WHERE dateId = %d AND moodId = %d", dateId, moodId));
+StoreStatus DatabaseController::deleteUsedMood(int moodId, int dateId) {
+    return changeUsed(moodCountSql, "DELETE FROM usedMoods WHERE dateId = ? AND moodId = ?", moodId,
+                      dateId);
 }
 
-void DatabaseController::deleteUsedSymptom(int symptomId, int dateId) {
-    SQLiteAccess::deleteWithSQL(
-        format("DELETE FROM usedSymptoms WHERE dateId = %d AND symptomId = %d", dateId, symptomId));
+StoreStatus DatabaseController::deleteUsedSymptom(int symptomId, int dateId) {
+    return changeUsed(symptomCountSql,
+                      "DELETE FROM usedSymptoms WHERE dateId = ? AND symptomId = ?", symptomId,
+                      dateId);
 }
 
-void DatabaseController::saveHasData(bool added, int dateId) {
-    SQLiteAccess::updateWithSQL(
-        added ? format("UPDATE dates SET hasData = (hasData + 1) WHERE id = %d", dateId)
-              : format("UPDATE dates SET hasData = (hasData - 1) WHERE (id = %d AND hasData > 0)",
-                       dateId));
+StoreStatus DatabaseController::saveHasData(bool added, int dateId) {
+    return SQLiteAccess::updateWithSQL(
+        added ? "UPDATE dates SET hasData = (hasData + 1) WHERE id = ?"
+              : "UPDATE dates SET hasData = (hasData - 1) WHERE (id = ? AND hasData > 0)",
+        {dateId});
 }
 
-void DatabaseController::saveNewHasData(int count, int dateId) {
-    SQLiteAccess::updateWithSQL(
-        format("UPDATE dates SET hasData = %d WHERE id = %d", count, dateId));
+StoreStatus DatabaseController::saveNewHasData(int count, int dateId) {
+    return SQLiteAccess::updateWithSQL("UPDATE dates SET hasData = ? WHERE id = ?",
+                                       {count, dateId});
 }
 
-double DatabaseController::getWeightForDateId(int dateId) {
-    double kilograms = Row::doubleValue(SQLiteAccess::selectOneValueSQL(
-        format("SELECT weight FROM weights WHERE dateId = %d", dateId)));
-    return isMetric() ? kilograms : kilograms * poundsPerKilogram;
+StoreResult<double> DatabaseController::getWeightForDateId(int dateId) {
+    auto metric = isMetric();
+    auto kilograms = realResult(weightSql, {dateId});
+    if (!metric.ok() || !kilograms) {
+        return metric.ok() ? kilograms.error() : metric.error();
+    }
+    return *metric ? *kilograms : *kilograms * poundsPerKilogram;
 }
 
-void DatabaseController::saveWeight(double weight, int dateId) {
-    double kilograms = isMetric() ? weight : weight / poundsPerKilogram;
-    SQLiteAccess::updateWithSQL(
-        format("UPDATE weights SET weight = %f WHERE dateId = %d", kilograms, dateId));
+StoreStatus DatabaseController::saveWeight(double weight, int dateId) {
+    auto metric = isMetric();
+    if (!metric.ok()) {
+        return metric.error();
+    }
+    return saveMeasure(weightSql, "UPDATE weights SET weight = ? WHERE dateId = ?",
+                       *metric ? weight : weight / poundsPerKilogram, dateId);
 }
 
-double DatabaseController::getTemperatureForDateId(int dateId) {
-    double celsius = Row::doubleValue(SQLiteAccess::selectOneValueSQL(
-        format("SELECT temperature FROM temperatures WHERE dateId = %d", dateId)));
-    return isMetric() ? celsius : celsius * 1.8 + 32;
+StoreResult<double> DatabaseController::getTemperatureForDateId(int dateId) {
+    auto metric = isMetric();
+    auto celsius = realResult(temperatureSql, {dateId});
+    if (!metric.ok() || !celsius) {
+        return metric.ok() ? celsius.error() : metric.error();
+    }
+    return *metric ? *celsius : *celsius * 1.8 + 32;
 }
 
-void DatabaseController::saveTemperature(double temperature, int dateId) {
-    double celsius = isMetric() ? temperature : (temperature - 32) * 0.5555555555555556;
-    SQLiteAccess::updateWithSQL(
-        format("UPDATE temperatures SET temperature = %f WHERE dateId = %d", celsius, dateId));
+StoreStatus DatabaseController::saveTemperature(double temperature, int dateId) {
+    auto metric = isMetric();
+    if (!metric.ok()) {
+        return metric.error();
+    }
+    return saveMeasure(temperatureSql, "UPDATE temperatures SET temperature = ? WHERE dateId = ?",
+                       *metric ? temperature : (temperature - 32) * 0.5555555555555556, dateId);
 }
 
 // --- periods ---
 
-void DatabaseController::saveStartPeriod(Date start) {
-    SQLiteAccess::insertWithSQL(
-        format("INSERT INTO periods VALUES (NULL, %.0f, 0)", start.timeIntervalSince1970()));
+StoreStatus DatabaseController::saveStartPeriod(Date start) {
+    return StoreStatus::of(SQLiteAccess::insertWithSQL(
+        "INSERT INTO periods VALUES (NULL, ?, 0)", {std::round(start.timeIntervalSince1970())}));
 }
 
-void DatabaseController::saveEndPeriod(Date end) {
-    long long openId =
-        integerResult("SELECT id FROM periods WHERE endDate = 0 ORDER BY startDate DESC LIMIT 1");
-    SQLiteAccess::updateWithSQL(format("UPDATE periods SET endDate = %.0f WHERE id = %d",
-                                       end.timeIntervalSince1970(), openId));
+StoreStatus DatabaseController::saveEndPeriod(Date end) {
+    return SQLiteAccess::updateWithSQL(
+        "UPDATE periods SET endDate = ? WHERE id = (SELECT id FROM periods WHERE endDate = 0 "
+        "ORDER BY startDate DESC LIMIT 1)",
+        {std::round(end.timeIntervalSince1970())});
 }
 
-void DatabaseController::saveLog(Date start, Date end) {
-    SQLiteAccess::insertWithSQL(format("INSERT INTO periods VALUES (NULL, %.0f, %.0f)",
-                                       start.timeIntervalSince1970(), end.timeIntervalSince1970()));
+StoreStatus DatabaseController::saveLog(Date start, Date end) {
+    return StoreStatus::of(SQLiteAccess::insertWithSQL(
+        "INSERT INTO periods VALUES (NULL, ?, ?)",
+        {std::round(start.timeIntervalSince1970()), std::round(end.timeIntervalSince1970())}));
 }
 
-void DatabaseController::updatePeriodWithStartDate(Date newStart, Date newEnd, Date oldStart) {
-    std::string sql = format("UPDATE periods SET startDate = %f, endDate = %f WHERE startDate = %f",
-                             newStart.timeIntervalSince1970(), newEnd.timeIntervalSince1970(),
-                             oldStart.timeIntervalSince1970());
-    Log::write(sql);
-    SQLiteAccess::updateWithSQL(sql);
+StoreStatus DatabaseController::updatePeriodWithStartDate(Date newStart, Date newEnd,
+                                                          Date oldStart) {
+    return SQLiteAccess::updateWithSQL(
+        "UPDATE periods SET startDate = ?, endDate = ? WHERE startDate = ?",
+        {newStart.timeIntervalSince1970(), newEnd.timeIntervalSince1970(),
+         oldStart.timeIntervalSince1970()});
 }
 
-long long DatabaseController::getLatestStartDay() {
+StoreStatus DatabaseController::deletePeriodWithStartDate(long long start) {
+    return SQLiteAccess::deleteWithSQL("DELETE FROM periods WHERE startDate = ?", {start});
+}
+
+StoreResult<long long> DatabaseController::getLatestStartDay() {
     return integerResult("SELECT startDate FROM periods ORDER BY startDate DESC LIMIT 1");
 }
 
-long long DatabaseController::getLatestEndDay() {
+StoreResult<long long> DatabaseController::getLatestEndDay() {
     return integerResult("SELECT endDate FROM periods ORDER BY startDate DESC LIMIT 1");
 }
 
-std::vector<std::string> DatabaseController::getStartDates() {
+StoreResult<std::vector<std::string>> DatabaseController::getStartDates() {
     return textsOf("SELECT startDate FROM (SELECT startDate FROM periods ORDER BY startDate DESC "
                    "LIMIT 12) ORDER BY startDate ASC");
 }
 
-std::vector<std::string> DatabaseController::getEndDates() {
+StoreResult<std::vector<std::string>> DatabaseController::getEndDates() {
     return textsOf("SELECT endDate FROM (SELECT startDate, endDate FROM periods ORDER BY startDate "
                    "DESC LIMIT 12) ORDER BY startDate ASC");
 }
 
-std::vector<Row> DatabaseController::getPeriodDatesBtwStart(Date from, Date to) {
+StoreResult<std::vector<Row>> DatabaseController::getPeriodDatesBtwStart(Date from, Date to) {
     long long start = truncatedSeconds(from);
     long long end = truncatedSeconds(to);
     return SQLiteAccess::selectManyRowsWithSQL(
-        format("SELECT startDate, endDate FROM periods WHERE ((startDate BETWEEN %d AND %d) OR "
-               "(endDate BETWEEN %d AND %d)) ORDER BY startDate DESC",
-               start, end, start, end));
+        "SELECT startDate, endDate FROM periods WHERE ((startDate BETWEEN ?1 AND ?2) OR "
+        "(endDate BETWEEN ?1 AND ?2)) ORDER BY startDate DESC",
+        {start, end});
 }
 
 // --- settings ---
 
-std::optional<std::string> DatabaseController::getLocalPasscode() {
+StoreResult<Row::Value> DatabaseController::getLocalPasscode() {
     return textSetting("APP_PASSWORD");
 }
 
-void DatabaseController::saveLocalPasscode(int passcode) {
-    saveIntSetting("APP_PASSWORD", passcode);
+StoreStatus DatabaseController::saveLocalPasscode(int passcode) {
+    return saveIntSetting("APP_PASSWORD", passcode);
 }
 
-std::optional<std::string> DatabaseController::getUsername() {
+StoreResult<Row::Value> DatabaseController::getUsername() {
     return textSetting("GOOGLE_USERNAME");
 }
 
-void DatabaseController::saveGoogleUsername(std::string_view username) {
-    saveTextSetting("GOOGLE_USERNAME", username);
+StoreStatus DatabaseController::saveGoogleUsername(std::string_view username) {
+    return saveTextSetting("GOOGLE_USERNAME", username);
 }
 
-std::optional<std::string> DatabaseController::getPassword() {
+StoreResult<Row::Value> DatabaseController::getPassword() {
     return textSetting("GOOGLE_PASS");
 }
 
-void DatabaseController::saveGooglePassword(std::string_view password) {
-    saveTextSetting("GOOGLE_PASS", password);
+StoreStatus DatabaseController::saveGooglePassword(std::string_view password) {
+    return saveTextSetting("GOOGLE_PASS", password);
 }
 
-int DatabaseController::isFirstTimeOn() {
+StoreResult<int> DatabaseController::isFirstTimeOn() {
     return intSetting("FIRST_TIME_ON");
 }
 
-void DatabaseController::saveFirstTimeOn(int value) {
-    saveIntSetting("FIRST_TIME_ON", value);
+StoreStatus DatabaseController::saveFirstTimeOn(int value) {
+    return saveIntSetting("FIRST_TIME_ON", value);
 }
 
-int DatabaseController::getIsFirstSync() {
+StoreResult<int> DatabaseController::getIsFirstSync() {
     return intSetting("FIRST_TIME_SYNC");
 }
 
-void DatabaseController::saveFirstTimeSync(int value) {
-    saveIntSetting("FIRST_TIME_SYNC", value);
+StoreStatus DatabaseController::saveFirstTimeSync(int value) {
+    return saveIntSetting("FIRST_TIME_SYNC", value);
 }
 
-int DatabaseController::getSi() {
+StoreResult<int> DatabaseController::getSi() {
     return intSetting("SI_UNITS");
 }
 
-void DatabaseController::saveSi(int value) {
-    saveIntSetting("SI_UNITS", value);
+StoreStatus DatabaseController::saveSi(int value) {
+    return saveIntSetting("SI_UNITS", value);
 }
 
-int DatabaseController::getPregnant() {
+StoreResult<int> DatabaseController::getPregnant() {
     return intSetting("PREGNANT");
 }
 
-void DatabaseController::savePregnant(int value) {
-    saveIntSetting("PREGNANT", value);
-    saveIntSetting("PREGNANT_START_DATE",
-                   value == 1 ? truncatedSeconds(Clock::current()->now()) : 0);
+StoreStatus DatabaseController::savePregnant(int value) {
+    return inTransaction([&]() -> StoreStatus {
+        if (auto saved = saveIntSetting("PREGNANT", value); !saved) {
+            return saved;
+        }
+        return saveIntSetting("PREGNANT_START_DATE",
+                              value == 1 ? truncatedSeconds(Clock::current()->now()) : 0);
+    });
 }
 
-long long DatabaseController::getPregnantStartDate() {
-    return integerResult("SELECT value FROM settings WHERE name = 'PREGNANT_START_DATE'");
+StoreResult<long long> DatabaseController::getPregnantStartDate() {
+    return integerResult(settingSql, {"PREGNANT_START_DATE"});
 }
 
-int DatabaseController::getPeriodNotification() {
+StoreResult<int> DatabaseController::getPeriodNotification() {
     return intSetting("PERIOD_NOTIFICATION");
 }
 
-int DatabaseController::getFertileNotification() {
+StoreResult<int> DatabaseController::getFertileNotification() {
     return intSetting("FERTILE_NOTIFICATION");
 }
 
-void DatabaseController::saveNotification(int kind, int days) {
+StoreStatus DatabaseController::saveNotification(int kind, int days) {
     if (kind == 0) {
-        saveIntSetting("PERIOD_NOTIFICATION", days);
-    } else if (kind == 1) {
-        saveIntSetting("FERTILE_NOTIFICATION", days);
+        return saveIntSetting("PERIOD_NOTIFICATION", days);
     }
+    if (kind == 1) {
+        return saveIntSetting("FERTILE_NOTIFICATION", days);
+    }
+    return {};
 }
 
-int DatabaseController::getOvulationDay() {
+StoreResult<int> DatabaseController::getOvulationDay() {
     return intSetting("OVULATION_DAY");
 }
 
-void DatabaseController::saveOvulationDay(int days) {
-    saveIntSetting("OVULATION_DAY", days == 0 ? 1 : days);
+StoreStatus DatabaseController::saveOvulationDay(int days) {
+    return saveIntSetting("OVULATION_DAY", days == 0 ? 1 : days);
 }
 
-int DatabaseController::getPeriodLength() {
+StoreResult<int> DatabaseController::getPeriodLength() {
     return intSetting("PERIOD_LENGTH");
 }
 
-void DatabaseController::savePeriodLength(int days) {
-    saveIntSetting("PERIOD_LENGTH", days == 0 ? 1 : days);
+StoreStatus DatabaseController::savePeriodLength(int days) {
+    return saveIntSetting("PERIOD_LENGTH", days == 0 ? 1 : days);
 }
 
-int DatabaseController::getCycleLength() {
+StoreResult<int> DatabaseController::getCycleLength() {
     return intSetting("CYCLE_LENGTH");
 }
 
-void DatabaseController::saveCycleLength(int days) {
-    saveIntSetting("CYCLE_LENGTH", days == 0 ? 1 : days);
+StoreStatus DatabaseController::saveCycleLength(int days) {
+    return saveIntSetting("CYCLE_LENGTH", days == 0 ? 1 : days);
 }
 
-int DatabaseController::getCycle() {
+StoreResult<int> DatabaseController::getCycle() {
     return getCycleLength();
 }
 
-bool DatabaseController::getIsStartDate() {
-    return intSetting("IS_START_DATE") != 0;
+StoreResult<bool> DatabaseController::getIsStartDate() {
+    auto value = intSetting("IS_START_DATE");
+    if (!value) {
+        return value.error();
+    }
+    return *value != 0;
 }
 
-void DatabaseController::saveIsStartDate(int value) {
-    saveIntSetting("IS_START_DATE", value);
+StoreStatus DatabaseController::saveIsStartDate(int value) {
+    return saveIntSetting("IS_START_DATE", value);
 }
 
-int DatabaseController::getSkin() {
+StoreResult<int> DatabaseController::getSkin() {
     return intSetting("SKIN");
 }
 
-void DatabaseController::saveSkin(int skin) {
-    saveIntSetting("SKIN", skin);
+StoreStatus DatabaseController::saveSkin(int skin) {
+    return saveIntSetting("SKIN", skin);
 }
 
-void DatabaseController::saveAge(int age) {
-    saveIntSetting("AGE", age);
+StoreStatus DatabaseController::saveAge(int age) {
+    return saveIntSetting("AGE", age);
 }
 
-int DatabaseController::getCurrentAppVersion() {
-    return static_cast<int>(integerResult("SELECT value FROM settings WHERE name=\"APP_VERSION\""));
+StoreResult<int> DatabaseController::getCurrentAppVersion() {
+    return intSetting("APP_VERSION");
 }
 
-void DatabaseController::saveCurrentAppVersion(int version) {
-    SQLiteAccess::updateWithSQL(
-        format("UPDATE settings SET value=\"%d\" WHERE name=\"APP_VERSION\"", version));
+StoreStatus DatabaseController::saveCurrentAppVersion(int version) {
+    return SQLiteAccess::updateWithSQL("UPDATE settings SET value = ? WHERE name = 'APP_VERSION'",
+                                       {std::to_string(version)});
 }
 
 } // namespace florelle

@@ -2,6 +2,7 @@
 
 #include "foundation/Date.h"
 #include "storage/Row.h"
+#include "storage/StoreResult.h"
 
 #include <optional>
 #include <string>
@@ -10,9 +11,10 @@
 
 namespace florelle {
 
-// The diary's records and settings. Every operation is one SQL statement (or
-// one wrapped write) through SQLiteAccess; nothing is kept between calls.
-// Failed or empty reads give 0, no text or an empty list.
+// The diary's records and settings, through SQLiteAccess. Every read says
+// whether it worked; an empty read gives 0, no text or an empty list. Every
+// write says whether it happened, and a change that takes several statements
+// is one transaction: all of it or nothing.
 //
 // Days: a day is a local calendar day of the device's time zone. The day key
 // stored in table `dates` is taken from that day's 23:59:59 instant, so every
@@ -21,99 +23,108 @@ class DatabaseController {
 public:
     // --- day records and their data ---
     static long long dayKeyForDate(Date date);
-    static int getDateIdForDate(Date date);
-    static void saveDate(Date date);
-    static long long getDateForDateId(int dateId);
-    static std::vector<Row> getDateids();
+    static StoreResult<int> getDateIdForDate(Date date);
+    static StoreStatus saveDate(Date date);
+    static StoreResult<long long> getDateForDateId(int dateId);
+    static StoreResult<std::vector<Row>> getDateids();
     // The day's id; on first use its row and its four companion rows (empty
-    // note, no intimacy, no weight, no temperature) are created.
-    static int openDay(Date date);
+    // note, no intimacy, no weight, no temperature) are created, together.
+    static StoreResult<int> openDay(Date date);
 
-    static void makeNewNote(int dateId);
-    static void makeNewIntimate(int dateId);
-    static void makeNewWeight(int dateId);
-    static void makeNewTemp(int dateId);
+    static StoreStatus makeNewNote(int dateId);
+    static StoreStatus makeNewIntimate(int dateId);
+    static StoreStatus makeNewWeight(int dateId);
+    static StoreStatus makeNewTemp(int dateId);
 
-    static std::optional<std::string> getNoteForDateId(int dateId);
-    static long long getNoteEditTime(int dateId);
-    static std::vector<Row> getNoEmptyNotes();
+    static StoreResult<Row::Value> getNoteForDateId(int dateId);
+    static StoreResult<long long> getNoteEditTime(int dateId);
+    static StoreResult<std::vector<Row>> getNoEmptyNotes();
     // Stores the text exactly as typed and keeps the day's data count in step.
-    static void saveNote(std::string_view text, int dateId);
+    static StoreStatus saveNote(std::string_view text, int dateId);
 
-    static bool getIntimateForDate(int dateId);
-    static void saveIntimate(int isIntimate, int dateId);
-    static std::vector<Date> getIntimateDatesFrom(Date from, Date to);
+    static StoreResult<bool> getIntimateForDate(int dateId);
+    static StoreStatus saveIntimate(int isIntimate, int dateId);
+    static StoreResult<std::vector<Date>> getIntimateDatesFrom(Date from, Date to);
 
-    static std::vector<Row> collectAllMoods();
-    static std::vector<Row> collectAllSymptoms();
-    static std::vector<Row> getMoodsForDateId(int dateId);
-    static std::vector<Row> getSymptomsForDateId(int dateId);
-    static void saveUsedMood(int moodId, int dateId);
-    static void saveUsedSymptom(int symptomId, int dateId);
-    static void deleteUsedMood(int moodId, int dateId);
-    static void deleteUsedSymptom(int symptomId, int dateId);
+    static StoreResult<std::vector<Row>> collectAllMoods();
+    static StoreResult<std::vector<Row>> collectAllSymptoms();
+    static StoreResult<std::vector<Row>> getMoodsForDateId(int dateId);
+    static StoreResult<std::vector<Row>> getSymptomsForDateId(int dateId);
+    // Each keeps the day's data count in step: the first mood (symptom) of a
+    // day counts one up, taking back the last one counts it down.
+    static StoreStatus saveUsedMood(int moodId, int dateId);
+    static StoreStatus saveUsedSymptom(int symptomId, int dateId);
+    static StoreStatus deleteUsedMood(int moodId, int dateId);
+    static StoreStatus deleteUsedSymptom(int symptomId, int dateId);
 
     // Raises or lowers (never below 0) the number of kinds of data on a day.
-    static void saveHasData(bool added, int dateId);
-    static void saveNewHasData(int count, int dateId);
+    static StoreStatus saveHasData(bool added, int dateId);
+    static StoreStatus saveNewHasData(int count, int dateId);
 
     // Weights and temperatures are stored in kilograms and degrees Celsius and
-    // converted here to and from the unit system the user chose.
-    static double getWeightForDateId(int dateId);
-    static void saveWeight(double weight, int dateId);
-    static double getTemperatureForDateId(int dateId);
-    static void saveTemperature(double temperature, int dateId);
+    // converted here to and from the unit system the user chose. 0 is none;
+    // a save keeps the day's data count in step when a value comes or goes.
+    static StoreResult<double> getWeightForDateId(int dateId);
+    static StoreStatus saveWeight(double weight, int dateId);
+    static StoreResult<double> getTemperatureForDateId(int dateId);
+    static StoreStatus saveTemperature(double temperature, int dateId);
 
     // --- periods ---
-    static void saveStartPeriod(Date start);
+    static StoreStatus saveStartPeriod(Date start);
     // Closes the open period; does nothing when no period is open.
-    static void saveEndPeriod(Date end);
-    static void saveLog(Date start, Date end);
-    static void updatePeriodWithStartDate(Date newStart, Date newEnd, Date oldStart);
-    static long long getLatestStartDay();
-    static long long getLatestEndDay();
+    static StoreStatus saveEndPeriod(Date end);
+    static StoreStatus saveLog(Date start, Date end);
+    static StoreStatus updatePeriodWithStartDate(Date newStart, Date newEnd, Date oldStart);
+    static StoreStatus deletePeriodWithStartDate(long long start);
+    static StoreResult<long long> getLatestStartDay();
+    static StoreResult<long long> getLatestEndDay();
     // The starts and ends of the twelve most recent periods, oldest first;
     // each end stands at the index of its own start (0 for the open period).
-    static std::vector<std::string> getStartDates();
-    static std::vector<std::string> getEndDates();
-    static std::vector<Row> getPeriodDatesBtwStart(Date from, Date to);
+    static StoreResult<std::vector<std::string>> getStartDates();
+    static StoreResult<std::vector<std::string>> getEndDates();
+    static StoreResult<std::vector<Row>> getPeriodDatesBtwStart(Date from, Date to);
 
     // --- settings ---
-    static std::optional<std::string> getLocalPasscode();
-    static void saveLocalPasscode(int passcode);
-    static std::optional<std::string> getUsername();
-    static void saveGoogleUsername(std::string_view username);
-    static std::optional<std::string> getPassword();
-    static void saveGooglePassword(std::string_view password);
-    static int isFirstTimeOn();
-    static void saveFirstTimeOn(int value);
-    static int getIsFirstSync();
-    static void saveFirstTimeSync(int value);
-    static int getSi();
-    static void saveSi(int value);
-    static int getPregnant();
+    static StoreResult<Row::Value> getLocalPasscode();
+    static StoreStatus saveLocalPasscode(int passcode);
+    static StoreResult<Row::Value> getUsername();
+    static StoreStatus saveGoogleUsername(std::string_view username);
+    static StoreResult<Row::Value> getPassword();
+    static StoreStatus saveGooglePassword(std::string_view password);
+    static StoreResult<int> isFirstTimeOn();
+    static StoreStatus saveFirstTimeOn(int value);
+    static StoreResult<int> getIsFirstSync();
+    static StoreStatus saveFirstTimeSync(int value);
+    static StoreResult<int> getSi();
+    static StoreStatus saveSi(int value);
+    static StoreResult<int> getPregnant();
     // Also stamps the start of the pregnancy: now when the value is 1, else 0.
-    static void savePregnant(int value);
-    static long long getPregnantStartDate();
-    static int getPeriodNotification();
-    static int getFertileNotification();
+    static StoreStatus savePregnant(int value);
+    static StoreResult<long long> getPregnantStartDate();
+    static StoreResult<int> getPeriodNotification();
+    static StoreResult<int> getFertileNotification();
     // Kind 0 is the period reminder, kind 1 the fertile one; others are ignored.
-    static void saveNotification(int kind, int days);
-    // The three lengths store 1 in place of 0.
-    static int getOvulationDay();
-    static void saveOvulationDay(int days);
-    static int getPeriodLength();
-    static void savePeriodLength(int days);
-    static int getCycleLength();
-    static void saveCycleLength(int days);
-    static int getCycle();
-    static bool getIsStartDate();
-    static void saveIsStartDate(int value);
-    static int getSkin();
-    static void saveSkin(int skin);
-    static void saveAge(int age);
-    static int getCurrentAppVersion();
-    static void saveCurrentAppVersion(int version);
+    static StoreStatus saveNotification(int kind, int days);
+    // The three lengths store 1 in place of 0. Numbers read from the file
+    // are kept within the ranges the pickers offer (see clampSetting).
+    static StoreResult<int> getOvulationDay();
+    static StoreStatus saveOvulationDay(int days);
+    static StoreResult<int> getPeriodLength();
+    static StoreStatus savePeriodLength(int days);
+    static StoreResult<int> getCycleLength();
+    static StoreStatus saveCycleLength(int days);
+    static StoreResult<int> getCycle();
+    static StoreResult<bool> getIsStartDate();
+    static StoreStatus saveIsStartDate(int value);
+    static StoreResult<int> getSkin();
+    static StoreStatus saveSkin(int skin);
+    static StoreStatus saveAge(int age);
+    static StoreResult<int> getCurrentAppVersion();
+    static StoreStatus saveCurrentAppVersion(int version);
+
+    // A stored number held to the range its picker offers, so that a value
+    // edited by hand cannot upset the arithmetic.
+    static int clampSetting(std::string_view key, long long value);
 
     // --- predictions ---
     // A fixed-length calendar method: the next period starts CYCLE_LENGTH
@@ -122,23 +133,24 @@ public:
     // a period for cycles of 26 to 32 days, else the shortest and longest
     // logged cycles. Every date in a result stands for its local calendar
     // day; lists are unsorted and may name a day twice. Nothing is cached:
-    // each call reads the database and the clock anew.
+    // each call reads the database and the clock anew, and fails when a read
+    // fails.
 
     // Logged, open and predicted period days from `from`'s day to `to`'s day.
-    static std::vector<Date> getPeriodDatesFrom(Date from, Date to);
-    static std::vector<Date> getFertileDatesFrom(Date from, Date to);
-    static std::vector<Date> getOvulationDatesFrom(Date from, Date to);
+    static StoreResult<std::vector<Date>> getPeriodDatesFrom(Date from, Date to);
+    static StoreResult<std::vector<Date>> getFertileDatesFrom(Date from, Date to);
+    static StoreResult<std::vector<Date>> getOvulationDatesFrom(Date from, Date to);
     // Days from `from`'s day to `to`'s day that hold data.
-    static std::vector<Date> getMarkedDatesFrom(Date from, Date to);
+    static StoreResult<std::vector<Date>> getMarkedDatesFrom(Date from, Date to);
     // Every logged period day of the twelve most recent periods (an open one
     // up to today) and twelve predicted periods.
-    static std::vector<Date> getAllPeriodDates();
+    static StoreResult<std::vector<Date>> getAllPeriodDates();
     // The fertile days after the twelve most recent closed periods and
     // twelve predicted windows.
-    static std::vector<Date> getAllFertileDates();
+    static StoreResult<std::vector<Date>> getAllFertileDates();
     // Days until the next period: 0 without a period or when it is due today;
     // when it is overdue, 0 or minus the days to the next predicted start.
-    static int getRemainingDays();
+    static StoreResult<int> getRemainingDays();
 
     // The shortest and longest cycle between the twelve most recent starts,
     // in days; CYCLE_LENGTH - 2 and + 2 where there is none.
@@ -146,7 +158,7 @@ public:
         int shortest = 0;
         int longest = 0;
     };
-    static CycleStatistics getCycleStatistics();
+    static StoreResult<CycleStatistics> getCycleStatistics();
 };
 
 } // namespace florelle

@@ -84,17 +84,23 @@ struct Inputs {
 
 // The settings and the latest period in one statement: each opening of the
 // database file costs more than all the arithmetic of a call.
-Inputs readInputs(const LocalDays& days) {
-    Row row = SQLiteAccess::selectOneRowWithSQL(
+StoreResult<Inputs> readInputs(const LocalDays& days) {
+    auto read = SQLiteAccess::selectOneRowWithSQL(
         "SELECT (SELECT value FROM settings WHERE name = 'CYCLE_LENGTH') AS cycle, "
         "(SELECT value FROM settings WHERE name = 'PERIOD_LENGTH') AS periodLength, "
         "(SELECT value FROM settings WHERE name = 'OVULATION_DAY') AS ovulationDay, "
         "(SELECT startDate FROM periods ORDER BY startDate DESC LIMIT 1) AS latestStart, "
         "(SELECT endDate FROM periods ORDER BY startDate DESC LIMIT 1) AS latestEnd");
+    if (!read) {
+        return read.error();
+    }
+    const Row& row = *read;
     Inputs in{};
-    in.cycle = std::max(1, static_cast<int>(row.integer("cycle")));
-    in.periodLength = static_cast<int>(row.integer("periodLength"));
-    in.ovulationDay = static_cast<int>(row.integer("ovulationDay"));
+    in.cycle = DatabaseController::clampSetting("CYCLE_LENGTH", row.integer("cycle"));
+    in.periodLength =
+        DatabaseController::clampSetting("PERIOD_LENGTH", row.integer("periodLength"));
+    in.ovulationDay =
+        DatabaseController::clampSetting("OVULATION_DAY", row.integer("ovulationDay"));
     in.latestStart = row.integer("latestStart");
     in.latestEnd = row.integer("latestEnd");
     in.now = Clock::current()->now();
@@ -109,14 +115,21 @@ struct Period {
 };
 
 // The twelve most recent periods, oldest first, each start with its own end.
-std::vector<Period> pairedPeriods() {
+StoreResult<std::vector<Period>> periodsOf(const StoreResult<std::vector<Row>>& rows) {
+    if (!rows) {
+        return rows.error();
+    }
     std::vector<Period> periods;
-    for (const auto& row : SQLiteAccess::selectManyRowsWithSQL(
-             "SELECT startDate, endDate FROM (SELECT startDate, endDate FROM periods ORDER BY "
-             "startDate DESC LIMIT 12) ORDER BY startDate ASC")) {
+    for (const auto& row : *rows) {
         periods.push_back({storedDate(row.integer("startDate")), row.integer("endDate")});
     }
     return periods;
+}
+
+StoreResult<std::vector<Period>> pairedPeriods() {
+    return periodsOf(SQLiteAccess::selectManyRowsWithSQL(
+        "SELECT startDate, endDate FROM (SELECT startDate, endDate FROM periods ORDER BY "
+        "startDate DESC LIMIT 12) ORDER BY startDate ASC"));
 }
 
 // Shortest and longest distance between consecutive starts, in local days.
@@ -137,12 +150,8 @@ DatabaseController::CycleStatistics cycleStatistics(const LocalDays& days,
             longest == 0 ? cycle + 2 : longest};
 }
 
-std::vector<Period> periodsInSpan(Date from, Date to) {
-    std::vector<Period> periods;
-    for (const auto& row : DatabaseController::getPeriodDatesBtwStart(from, to)) {
-        periods.push_back({storedDate(row.integer("startDate")), row.integer("endDate")});
-    }
-    return periods;
+StoreResult<std::vector<Period>> periodsInSpan(Date from, Date to) {
+    return periodsOf(DatabaseController::getPeriodDatesBtwStart(from, to));
 }
 
 // The latest cycle start S + k cycles (k >= 0) that lies before `limit`, or S.
@@ -193,15 +202,28 @@ std::string utcText(Date date) {
 
 } // namespace
 
-DatabaseController::CycleStatistics DatabaseController::getCycleStatistics() {
-    return cycleStatistics(LocalDays(), pairedPeriods(), getCycle());
+StoreResult<DatabaseController::CycleStatistics> DatabaseController::getCycleStatistics() {
+    auto periods = pairedPeriods();
+    auto cycle = getCycle();
+    if (!periods || !cycle) {
+        return periods ? cycle.error() : periods.error();
+    }
+    return cycleStatistics(LocalDays(), *periods, *cycle);
 }
 
-std::vector<Date> DatabaseController::getAllPeriodDates() {
+StoreResult<std::vector<Date>> DatabaseController::getAllPeriodDates() {
     LocalDays days;
-    Inputs in = readInputs(days);
+    auto inputs = readInputs(days);
+    if (!inputs) {
+        return inputs.error();
+    }
+    const Inputs& in = *inputs;
+    auto periods = pairedPeriods();
+    if (!periods) {
+        return periods.error();
+    }
     std::vector<Date> list;
-    for (const auto& period : pairedPeriods()) {
+    for (const auto& period : *periods) {
         // The open period counts up to today, so that it is not lost.
         Date last = period.end == 0 ? in.endOfToday : storedDate(period.end);
         days.appendWhile(list, period.start, [&](Date day) { return day <= last; });
@@ -215,11 +237,19 @@ std::vector<Date> DatabaseController::getAllPeriodDates() {
     return list;
 }
 
-std::vector<Date> DatabaseController::getAllFertileDates() {
+StoreResult<std::vector<Date>> DatabaseController::getAllFertileDates() {
     LocalDays days;
-    Inputs in = readInputs(days);
+    auto inputs = readInputs(days);
+    if (!inputs) {
+        return inputs.error();
+    }
+    const Inputs& in = *inputs;
+    auto logged = pairedPeriods();
+    if (!logged) {
+        return logged.error();
+    }
+    const auto& periods = *logged;
     std::vector<Date> list;
-    auto periods = pairedPeriods();
     Base base = predictionBase(days, in, BaseTime::startOfDay);
     int offset = base.cycles * in.cycle;
     if (in.isRegular()) {
@@ -259,13 +289,21 @@ std::vector<Date> DatabaseController::getAllFertileDates() {
     return list;
 }
 
-std::vector<Date> DatabaseController::getPeriodDatesFrom(Date from, Date to) {
+StoreResult<std::vector<Date>> DatabaseController::getPeriodDatesFrom(Date from, Date to) {
     LocalDays days;
-    Inputs in = readInputs(days);
+    auto inputs = readInputs(days);
+    if (!inputs) {
+        return inputs.error();
+    }
+    const Inputs& in = *inputs;
     Date spanStart = days.startOfDay(from);
     Date spanEnd = days.endOfDay(to);
+    auto spanned = periodsInSpan(spanStart, spanEnd);
+    if (!spanned) {
+        return spanned.error();
+    }
+    auto periods = *spanned;
     std::vector<Date> list;
-    auto periods = periodsInSpan(spanStart, spanEnd);
     // An open period that began before the span reaches into it.
     Date latest = storedDate(in.latestStart);
     if (in.latestStart != 0 && in.latestEnd == 0 && latest < spanStart) {
@@ -321,18 +359,27 @@ std::vector<Date> DatabaseController::getPeriodDatesFrom(Date from, Date to) {
     return list;
 }
 
-std::vector<Date> DatabaseController::getFertileDatesFrom(Date from, Date to) {
+StoreResult<std::vector<Date>> DatabaseController::getFertileDatesFrom(Date from, Date to) {
     LocalDays days;
-    Inputs in = readInputs(days);
+    auto inputs = readInputs(days);
+    if (!inputs) {
+        return inputs.error();
+    }
+    const Inputs& in = *inputs;
     Date spanStart = days.startOfDay(from);
     Date spanEnd = days.endOfDay(to);
     bool regular = in.isRegular();
-    CycleStatistics stats =
-        regular ? CycleStatistics{} : cycleStatistics(days, pairedPeriods(), in.cycle);
+    auto logged =
+        regular ? StoreResult<std::vector<Period>>(std::vector<Period>{}) : pairedPeriods();
+    auto spanned = periodsInSpan(spanStart, spanEnd);
+    if (!logged || !spanned) {
+        return logged ? spanned.error() : logged.error();
+    }
+    CycleStatistics stats = regular ? CycleStatistics{} : cycleStatistics(days, *logged, in.cycle);
     int first = stats.shortest - irregularFirstOffset;
     int last = stats.longest - irregularLastOffset;
     std::vector<Date> list;
-    auto periods = periodsInSpan(spanStart, spanEnd);
+    const auto& periods = *spanned;
     auto appendBefore = [&](Date firstDay, Date bound) {
         days.appendWhile(list, firstDay, [&](Date day) { return day < spanEnd && day < bound; });
     };
@@ -390,13 +437,21 @@ std::vector<Date> DatabaseController::getFertileDatesFrom(Date from, Date to) {
     return list;
 }
 
-std::vector<Date> DatabaseController::getOvulationDatesFrom(Date from, Date to) {
+StoreResult<std::vector<Date>> DatabaseController::getOvulationDatesFrom(Date from, Date to) {
     LocalDays days;
-    Inputs in = readInputs(days);
+    auto inputs = readInputs(days);
+    if (!inputs) {
+        return inputs.error();
+    }
+    const Inputs& in = *inputs;
     Date spanStart = wholeSeconds(from);
     Date spanEnd = wholeSeconds(to);
+    auto spanned = periodsInSpan(spanStart, spanEnd);
+    if (!spanned) {
+        return spanned.error();
+    }
+    auto periods = *spanned;
     std::vector<Date> list;
-    auto periods = periodsInSpan(spanStart, spanEnd);
     if (!periods.empty()) {
         for (const auto& period : periods) {
             Date ovulation = days.add(period.start, in.ovulationDay);
@@ -421,19 +476,27 @@ std::vector<Date> DatabaseController::getOvulationDatesFrom(Date from, Date to) 
     return list;
 }
 
-std::vector<Date> DatabaseController::getMarkedDatesFrom(Date from, Date to) {
+StoreResult<std::vector<Date>> DatabaseController::getMarkedDatesFrom(Date from, Date to) {
+    auto values = SQLiteAccess::selectManyValuesWithSQL(
+        "SELECT date FROM dates WHERE ((date BETWEEN ? AND ?) AND hasData > 0)",
+        {dayKeyForDate(from), dayKeyForDate(to)});
+    if (!values) {
+        return values.error();
+    }
     std::vector<Date> list;
-    for (auto& value : SQLiteAccess::selectManyValuesWithSQL(
-             format("SELECT date FROM dates WHERE ((date BETWEEN %d AND %d) AND hasData > 0)",
-                    dayKeyForDate(from), dayKeyForDate(to)))) {
+    for (auto& value : *values) {
         list.push_back(storedDate(Row::integerValue(value)));
     }
     return list;
 }
 
-int DatabaseController::getRemainingDays() {
+StoreResult<int> DatabaseController::getRemainingDays() {
     LocalDays days;
-    Inputs in = readInputs(days);
+    auto inputs = readInputs(days);
+    if (!inputs) {
+        return inputs.error();
+    }
+    const Inputs& in = *inputs;
     if (in.latestStart == 0) {
         return 0;
     }

@@ -3,15 +3,19 @@
 #include "foundation/Bundle.h"
 #include "foundation/Format.h"
 #include "foundation/Log.h"
+#include "foundation/NotificationCenter.h"
 #include "foundation/Paths.h"
+#include "foundation/PrivateFiles.h"
 #include "foundation/Uuid.h"
 #include "storage/SqliteConnection.h"
+#include "storage/Transaction.h"
 
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace florelle {
@@ -20,90 +24,203 @@ namespace {
 
 std::mutex cacheMutex;
 
-struct SqliteFree {
-    void operator()(char* text) const { sqlite3_free(text); }
+struct StatementFinalize {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+// Resets a kept statement when the call is done with it, so that no read
+// keeps holding the file's lock.
+struct StatementReset {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_reset(statement); }
 };
 
-int multipleRowCallback(void* context, int count, char** values, char** names) {
+Row currentRow(sqlite3_stmt* statement) {
     Row row;
+    int count = sqlite3_column_count(statement);
     for (int i = 0; i < count; ++i) {
-        row.set(names[i], values[i] ? Row::Value(values[i]) : std::nullopt);
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
+        row.set(sqlite3_column_name(statement, i), text ? Row::Value(text) : std::nullopt);
     }
-    static_cast<std::vector<Row>*>(context)->push_back(std::move(row));
-    return 0;
+    return row;
 }
 
-int singleRowCallback(void* context, int count, char** values, char** names) {
-    auto* row = static_cast<Row*>(context);
-    for (int i = 0; i < count; ++i) {
-        row->set(names[i], values[i] ? Row::Value(values[i]) : std::nullopt);
-    }
-    return 0;
-}
-
-// Says why a diary file cannot be read. Such a file is never replaced: it
-// stays where it is for the user to rescue.
-void logIfDamaged(int code, const std::filesystem::path& file) {
-    std::error_code error;
-    if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) {
-        Log::write(format("The diary file '%@' is damaged; it is left as it is so that it can "
-                          "be rescued",
-                          file.string()));
-    } else if (std::filesystem::file_size(file, error) == 0 && !error) {
-        Log::write(format("The diary file '%@' is empty; it is left as it is", file.string()));
-    }
-}
-
-std::optional<long long> runWrapped(std::string_view wrapper, std::string_view sql) {
-    return SQLiteAccess::executeSQL(format(wrapper, sql), nullptr, nullptr);
-}
-
-// The statement as it goes to the log, with what the user typed (notes,
-// account names, passwords) left out: every quoted text except a settings
-// key such as 'CYCLE_LENGTH' reads '...'.
-std::string redactedForLog(std::string_view sql) {
-    std::string out;
-    size_t i = 0;
-    while (i < sql.size()) {
-        if (sql[i] != '\'') {
-            out += sql[i++];
-            continue;
+// Every statement runs to its end: rows are collected, the id of an insert
+// remembered. SQLite's code.
+int stepThrough(sqlite3_stmt* statement, std::vector<Row>* rows) {
+    int code;
+    while ((code = sqlite3_step(statement)) == SQLITE_ROW) {
+        if (rows) {
+            rows->push_back(currentRow(statement));
         }
-        size_t end = i + 1;
-        while (end < sql.size() &&
-               !(sql[end] == '\'' && (end + 1 >= sql.size() || sql[end + 1] != '\''))) {
-            end += sql[end] == '\'' ? 2 : 1;
-        }
-        std::string_view literal = sql.substr(i + 1, end - i - 1);
-        bool isKey =
-            literal.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_") == std::string_view::npos;
-        out += '\'';
-        out += isKey ? std::string(literal) : std::string("...");
-        out += '\'';
-        i = end + 1;
     }
-    return out;
+    return code == SQLITE_DONE ? SQLITE_OK : code;
 }
 
-constexpr std::string_view transactionWrapper = "BEGIN TRANSACTION; %@; COMMIT TRANSACTION;";
-constexpr std::string_view syncWrapper =
-    "BEGIN TRANSACTION; %@; DELETE FROM syncEntry WHERE id = (SELECT id FROM syncEntry ORDER BY "
-    "id DESC LIMIT 1); COMMIT TRANSACTION;";
+bool isSingleStatement(std::string_view sql) {
+    auto end = sql.find_last_not_of(" \t\r\n;");
+    return end == std::string_view::npos ||
+           sql.substr(0, end + 1).find(';') == std::string_view::npos;
+}
+
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    static std::optional<FileIdentity> of(const std::filesystem::path& file) {
+        struct stat info {};
+        if (stat(file.c_str(), &info) != 0) {
+            return std::nullopt;
+        }
+        return FileIdentity{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+    }
+    bool sameFile(const FileIdentity& other) const {
+        return device == other.device && inode == other.inode;
+    }
+    bool unchanged(const FileIdentity& other) const {
+        return sameFile(other) && size == other.size && modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+// The connection a thread keeps to the diary file.
+struct KeptConnection {
+    std::filesystem::path file;
+    FileIdentity identity;
+    std::unique_ptr<SqliteConnection> connection;
+    // Set when the file is empty or damaged: then it is left alone until it
+    // changes.
+    std::optional<StoreError> unusable;
+    pid_t owner = getpid();
+    // A write was refused: the file or its folder may be writable again by
+    // the next action, which then needs a connection opened anew.
+    bool reopen = false;
+};
+
+thread_local std::optional<KeptConnection> kept;
+thread_local std::optional<StoreError> lastFailure;
+
+std::filesystem::path currentFile() {
+    return kept ? kept->file : Paths::documentsDirectory() / "period" / "period.db";
+}
+
+void logDamaged(const std::filesystem::path& file) {
+    Log::write(format("The diary file '%@' is damaged; it is left as it is so that it can be "
+                      "rescued",
+                      file.string()));
+}
+
+// Reads through the whole file once: a damaged diary must not be written.
+// The full check, as the quicker one does not see an index that disagrees
+// with its table (and a unique index is what keeps one row per day).
+std::optional<StoreError> integrityProblem(SqliteConnection& db,
+                                           const std::filesystem::path& file) {
+    sqlite3_stmt* raw = nullptr;
+    int code = sqlite3_prepare_v2(db.handle(), "PRAGMA integrity_check", -1, &raw, nullptr);
+    std::unique_ptr<sqlite3_stmt, StatementFinalize> statement(raw);
+    std::vector<Row> rows;
+    if (code == SQLITE_OK) {
+        code = stepThrough(raw, &rows);
+    }
+    if (code != SQLITE_OK) {
+        return SQLiteAccess::failure(code, "PRAGMA integrity_check", db.errorMessage());
+    }
+    std::string verdict = rows.empty() ? "" : rows.front().text("integrity_check").value_or("");
+    if (verdict == "ok") {
+        return std::nullopt;
+    }
+    return StoreError{StoreError::Kind::damaged, file.string(), verdict};
+}
 
 } // namespace
+
+std::string StoreError::message() const {
+    const char* what = "could not be used";
+    switch (kind) {
+    case Kind::unavailable:
+        what = "cannot be created or opened";
+        break;
+    case Kind::damaged:
+        what = "is damaged";
+        break;
+    case Kind::empty:
+        what = "is empty";
+        break;
+    case Kind::readOnly:
+        what = "cannot be written";
+        break;
+    case Kind::busy:
+        what = "is held by another program";
+        break;
+    case Kind::full:
+        what = "cannot grow: the disk is full";
+        break;
+    case Kind::failed:
+        break;
+    }
+    std::string text = "The diary file '" + file + "' " + what;
+    if (!detail.empty()) {
+        text += " (" + detail + ")";
+    }
+    bool keptForRescue = kind == Kind::damaged || kind == Kind::empty;
+    return text + (keptForRescue ? "; it is left as it is so that it can be rescued, and nothing "
+                                   "was changed."
+                                 : "; nothing was changed.");
+}
+
+StoreError SQLiteAccess::failure(int code, std::string_view sql, std::string_view detail) {
+    Log::write(format("Can't run query '%@' error message: %@", sql, detail));
+    StoreError::Kind kind = StoreError::Kind::failed;
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        kind = StoreError::Kind::busy;
+        break;
+    case SQLITE_FULL:
+        kind = StoreError::Kind::full;
+        break;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        kind = StoreError::Kind::readOnly;
+        break;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        kind = StoreError::Kind::damaged;
+        break;
+    default:
+        break;
+    }
+    StoreError error{kind, currentFile().string(), std::string(detail)};
+    if (kind == StoreError::Kind::readOnly && kept) {
+        kept->reopen = true;
+    }
+    if (kind == StoreError::Kind::damaged && kept && !kept->unusable) {
+        logDamaged(kept->file);
+        kept->unusable = error;
+    }
+    return error;
+}
+
+void SQLiteAccess::reportWriteFailure(const StoreError& error) {
+    lastFailure = error;
+    NotificationCenter::defaultCenter().post(writeFailedNotification);
+}
+
+std::optional<StoreError> SQLiteAccess::lastWriteFailure() {
+    return lastFailure;
+}
 
 SQLiteAccess::Locations SQLiteAccess::locations() {
     Locations where;
     where.templateFile = Bundle::expectedPathForResource("period", "db");
-    where.directory = format("%@/period", Paths::documentsDirectory().string());
-    where.file = format("%@/%@.db", where.directory.string(), "period");
+    where.directory = Paths::documentsDirectory() / "period";
+    where.file = where.directory / "period.db";
     return where;
 }
 
 bool SQLiteAccess::createDirectory(const std::filesystem::path& directory) {
-    std::error_code error;
-    std::filesystem::create_directories(directory, error);
-    if (error) {
+    if (auto error = PrivateFiles::ensureDirectory(directory)) {
         Log::write("failed to create dir");
         Log::write(format("Cannot create '%@': %@", directory.string(), error.message()));
         return false;
@@ -115,12 +232,23 @@ std::optional<std::string> SQLiteAccess::copyTemplate(const Locations& where) {
     // Copy beside the target, then move it into place only if no file is
     // there: a half-written copy never becomes the diary, and a diary that
     // appeared meanwhile is never replaced. The partial name is the process's
-    // own, as the window and the command-line tool may start at once.
-    auto partial = where.file;
-    partial += format(".%d.partial", getpid());
+    // own, as the window and the command-line tool may start at once; one
+    // that a killed run left is removed by a later one.
+    PrivateFiles::removeStaleTemporaries(where.file);
+    std::string partialName = format("%@.%d.XXXXXX", where.file.string(), getpid());
+    int descriptor = mkstemp(partialName.data());
+    std::filesystem::path partial = partialName;
     std::error_code error;
-    std::filesystem::copy_file(where.templateFile, partial,
-                               std::filesystem::copy_options::overwrite_existing, error);
+    if (descriptor < 0) {
+        error = std::error_code(errno, std::generic_category());
+    } else {
+        close(descriptor);
+        std::filesystem::copy_file(where.templateFile, partial,
+                                   std::filesystem::copy_options::overwrite_existing, error);
+    }
+    if (!error) {
+        error = PrivateFiles::makePrivate(partial);
+    }
     if (!error &&
         renameat2(AT_FDCWD, partial.c_str(), AT_FDCWD, where.file.c_str(), RENAME_NOREPLACE) != 0) {
         error = std::error_code(errno, std::generic_category());
@@ -180,98 +308,221 @@ std::optional<std::filesystem::path> SQLiteAccess::pathToDB() {
     return resolvePath(cache);
 }
 
-std::optional<long long> SQLiteAccess::executeSQL(std::string_view sql, RowCallback callback,
-                                                  void* context) {
+StoreResult<SqliteConnection*> SQLiteAccess::connection() {
     auto path = pathToDB();
-    if (!path) {
-        return std::nullopt;
+    std::optional<FileIdentity> identity;
+    if (path) {
+        identity = FileIdentity::of(*path);
     }
-    SqliteConnection connection(*path);
-    if (!connection.isOpen()) {
-        Log::write(format("Can't open database: %s\n", connection.errorMessage()));
-        return std::nullopt;
+    if (!identity) {
+        Locations where = locations();
+        std::error_code error;
+        bool folderIsFile = std::filesystem::exists(where.directory, error) &&
+                            !std::filesystem::is_directory(where.directory, error);
+        return StoreError{StoreError::Kind::unavailable, where.file.string(),
+                          folderIsFile ? "'" + where.directory.string() + "' is not a folder"
+                                       : "it cannot be made from the template there"};
     }
-    std::string batch = format("PRAGMA recursive_triggers = 0; %@", sql);
-    char* rawError = nullptr;
-    int code = sqlite3_exec(connection.handle(), batch.c_str(), callback, context, &rawError);
-    std::unique_ptr<char, SqliteFree> errorText(rawError);
-    if (code != SQLITE_OK) {
-        Log::write(format("Can't run query '%@' error message: %s\n", redactedForLog(sql),
-                          errorText ? errorText.get() : sqlite3_errstr(code)));
-        logIfDamaged(code, *path);
-        return -static_cast<long long>(code);
+    if (kept && kept->owner != getpid()) {
+        // A connection must not cross fork(): the child leaves its parent's
+        // alone (closing it would drop locks and files the parent still uses)
+        // and opens its own.
+        static_cast<void>(kept->connection.release());
+        kept.reset();
     }
-    long long rowId = sqlite3_last_insert_rowid(connection.handle());
-    return rowId == 0 ? std::nullopt : std::optional<long long>(rowId);
+    if (kept && kept->reopen && !kept->connection->inTransaction()) {
+        kept.reset();
+    }
+    if (kept && kept->file == *path && kept->identity.sameFile(*identity)) {
+        if (!kept->unusable) {
+            return kept->connection.get();
+        }
+        if (kept->identity.unchanged(*identity)) {
+            return *kept->unusable;
+        }
+    }
+    kept.reset();
+    KeptConnection fresh{*path, *identity, nullptr, std::nullopt, getpid(), false};
+    if (identity->size == 0) {
+        Log::write(format("The diary file '%@' is empty; it is left as it is", path->string()));
+        fresh.unusable = StoreError{StoreError::Kind::empty, path->string(), ""};
+        kept = std::move(fresh);
+        return *kept->unusable;
+    }
+    PrivateFiles::tighten(*path);
+    PrivateFiles::tighten(path->string() + "-journal");
+    fresh.connection = std::make_unique<SqliteConnection>(*path);
+    if (!fresh.connection->isOpen()) {
+        Log::write(format("Can't open database: %@", fresh.connection->errorMessage()));
+        return StoreError{StoreError::Kind::unavailable, path->string(),
+                          fresh.connection->errorMessage()};
+    }
+    if (auto problem = integrityProblem(*fresh.connection, *path)) {
+        if (problem->kind != StoreError::Kind::damaged) {
+            return *problem; // busy or unreadable for now: look again next time
+        }
+        logDamaged(*path);
+        fresh.unusable = problem;
+    }
+    kept = std::move(fresh);
+    if (kept->unusable) {
+        return *kept->unusable;
+    }
+    return kept->connection.get();
 }
 
-std::vector<Row> SQLiteAccess::selectManyRowsWithSQL(std::string_view sql) {
+StoreStatus SQLiteAccess::checkDiary() {
+    // A fresh look at the file as it is now, whatever was read before.
+    if (kept && (!kept->connection || !kept->connection->inTransaction())) {
+        kept.reset();
+    }
+    auto db = connection();
+    if (!db) {
+        return db.error();
+    }
+    auto file = kept->file;
+    if (sqlite3_db_readonly((*db)->handle(), "main") == 1 || access(file.c_str(), W_OK) != 0 ||
+        access(file.parent_path().c_str(), W_OK) != 0) {
+        kept->reopen = true;
+        return StoreError{StoreError::Kind::readOnly, file.string(), "no permission to write"};
+    }
+    // The settings must be there for any rule to work.
+    return StoreStatus::of(selectOneValueSQL("SELECT COUNT(*) FROM settings"));
+}
+
+StoreResult<long long> SQLiteAccess::run(std::string_view sql, const SqlParams& params,
+                                         std::vector<Row>* rows) {
+    auto connected = connection();
+    if (!connected) {
+        return connected.error();
+    }
+    SqliteConnection& db = **connected;
+    sqlite3_set_last_insert_rowid(db.handle(), 0);
+    int code = SQLITE_OK;
+    if (isSingleStatement(sql)) {
+        std::unique_ptr<sqlite3_stmt, StatementReset> statement(db.prepared(sql, params, code));
+        if (statement) {
+            code = stepThrough(statement.get(), rows);
+        }
+    } else {
+        // A batch of several statements, prepared one after the other.
+        const char* next = sql.data();
+        const char* end = sql.data() + sql.size();
+        bool first = true;
+        while (code == SQLITE_OK && next < end) {
+            sqlite3_stmt* raw = nullptr;
+            code = sqlite3_prepare_v2(db.handle(), next, static_cast<int>(end - next), &raw, &next);
+            std::unique_ptr<sqlite3_stmt, StatementFinalize> statement(raw);
+            if (code != SQLITE_OK || !raw) {
+                continue;
+            }
+            code = bindParameters(raw, first ? params : SqlParams{});
+            first = false;
+            if (code == SQLITE_OK) {
+                code = stepThrough(raw, rows);
+            }
+        }
+    }
+    if (code != SQLITE_OK) {
+        return failure(code, sql, db.errorMessage());
+    }
+    return static_cast<long long>(sqlite3_last_insert_rowid(db.handle()));
+}
+
+StoreResult<long long> SQLiteAccess::write(std::string_view sql, const SqlParams& params,
+                                           bool removeNewestSyncEntry) {
+    auto transaction = Transaction::begin();
+    if (!transaction) {
+        reportWriteFailure(transaction.error());
+        return transaction.error();
+    }
+    auto id = run(sql, params, nullptr);
+    if (id && removeNewestSyncEntry) {
+        auto removed = run("DELETE FROM syncEntry WHERE id = (SELECT id FROM syncEntry ORDER BY id "
+                           "DESC LIMIT 1)",
+                           {}, nullptr);
+        if (!removed) {
+            id = removed.error();
+        }
+    }
+    if (!id) {
+        reportWriteFailure(id.error());
+        return id;
+    }
+    if (auto committed = transaction.value().commit(); !committed) {
+        return committed.error();
+    }
+    return id;
+}
+
+StoreResult<std::vector<Row>> SQLiteAccess::selectManyRowsWithSQL(std::string_view sql,
+                                                                  const SqlParams& params) {
     std::vector<Row> rows;
-    if (executeSQL(sql, multipleRowCallback, &rows).value_or(0) < 0) {
-        return {};
+    if (auto done = run(sql, params, &rows); !done) {
+        return done.error();
     }
     return rows;
 }
 
-Row SQLiteAccess::selectOneRowWithSQL(std::string_view sql) {
-    Row row;
-    if (executeSQL(sql, singleRowCallback, &row).value_or(0) < 0) {
-        return {};
+StoreResult<Row> SQLiteAccess::selectOneRowWithSQL(std::string_view sql, const SqlParams& params) {
+    auto rows = selectManyRowsWithSQL(sql, params);
+    if (!rows) {
+        return rows.error();
     }
-    return row;
+    Row merged;
+    for (const Row& row : *rows) {
+        for (const auto& [name, value] : row.columns()) {
+            merged.set(name, value);
+        }
+    }
+    return merged;
 }
 
-Row::Value SQLiteAccess::selectOneValueSQL(std::string_view sql) {
-    Row row = selectOneRowWithSQL(sql);
-    return row.size() == 1 ? row.columns().front().second : std::nullopt;
+StoreResult<Row::Value> SQLiteAccess::selectOneValueSQL(std::string_view sql,
+                                                        const SqlParams& params) {
+    auto row = selectOneRowWithSQL(sql, params);
+    if (!row) {
+        return row.error();
+    }
+    return row->size() == 1 ? row->columns().front().second : std::nullopt;
 }
 
-std::vector<Row::Value> SQLiteAccess::selectManyValuesWithSQL(std::string_view sql) {
+StoreResult<std::vector<Row::Value>>
+SQLiteAccess::selectManyValuesWithSQL(std::string_view sql, const SqlParams& params) {
+    auto rows = selectManyRowsWithSQL(sql, params);
+    if (!rows) {
+        return rows.error();
+    }
     std::vector<Row::Value> values;
-    for (const Row& row : selectManyRowsWithSQL(sql)) {
+    for (const Row& row : *rows) {
         values.push_back(row.empty() ? std::nullopt : row.columns().front().second);
     }
     return values;
 }
 
-std::optional<long long> SQLiteAccess::insertWithSQL(std::string_view sql) {
-    return runWrapped(transactionWrapper, sql);
+StoreResult<long long> SQLiteAccess::insertWithSQL(std::string_view sql, const SqlParams& params) {
+    return write(sql, params, false);
 }
 
-void SQLiteAccess::updateWithSQL(std::string_view sql) {
-    runWrapped(transactionWrapper, sql);
+StoreStatus SQLiteAccess::updateWithSQL(std::string_view sql, const SqlParams& params) {
+    return StoreStatus::of(write(sql, params, false));
 }
 
-void SQLiteAccess::deleteWithSQL(std::string_view sql) {
-    runWrapped(transactionWrapper, sql);
+StoreStatus SQLiteAccess::deleteWithSQL(std::string_view sql, const SqlParams& params) {
+    return StoreStatus::of(write(sql, params, false));
 }
 
-void SQLiteAccess::executeWithoutTransaction(std::string_view sql) {
-    executeSQL(format("%@;", sql), nullptr, nullptr);
+StoreResult<long long> SQLiteAccess::insertSyncWithSQL(std::string_view sql,
+                                                       const SqlParams& params) {
+    return write(sql, params, true);
 }
 
-std::optional<long long> SQLiteAccess::insertSyncWithSQL(std::string_view sql) {
-    return runWrapped(syncWrapper, sql);
+StoreStatus SQLiteAccess::updateSyncWithSQL(std::string_view sql, const SqlParams& params) {
+    return StoreStatus::of(write(sql, params, true));
 }
 
-std::optional<long long> SQLiteAccess::updateSyncWithSQL(std::string_view sql) {
-    return runWrapped(syncWrapper, sql);
-}
-
-std::optional<long long> SQLiteAccess::deleteSyncWithSQL(std::string_view sql) {
-    return runWrapped(syncWrapper, sql);
-}
-
-std::string SQLiteAccess::escapeString(std::string_view text) {
-    std::string escaped;
-    escaped.reserve(text.size() + 8);
-    for (char c : text) {
-        escaped += c;
-        if (c == '\'') {
-            escaped += '\'';
-        }
-    }
-    return escaped;
+StoreStatus SQLiteAccess::deleteSyncWithSQL(std::string_view sql, const SqlParams& params) {
+    return StoreStatus::of(write(sql, params, true));
 }
 
 std::string SQLiteAccess::stringWithUUID() {

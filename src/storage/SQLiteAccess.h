@@ -1,6 +1,8 @@
 #pragma once
 
 #include "storage/Row.h"
+#include "storage/SqlValue.h"
+#include "storage/StoreResult.h"
 
 #include <filesystem>
 #include <optional>
@@ -10,50 +12,68 @@
 
 namespace florelle {
 
+class SqliteConnection;
+
 // The only way into the diary's database file, period.db in the folder
 // "period" of the documents directory. The first call puts a copy of the
-// template database there; an existing file is never overwritten. Every call
-// opens the file, runs one batch and closes it again. Failures are logged and
-// read as empty results; nothing is thrown.
+// template database there; an existing file is never overwritten.
+//
+// Each thread keeps one connection open for as long as the file stays the
+// same one; a file that was replaced or deleted is opened anew. A file that
+// is empty or fails its integrity check when it is opened is neither read
+// nor written until it is replaced: it stays as it is for rescue. Every
+// statement gets values only as parameters, and every call says whether it
+// worked.
 class SQLiteAccess {
 public:
     // The database file, created from the template when missing; std::nullopt
     // when it cannot be had (the next call tries again).
     static std::optional<std::filesystem::path> pathToDB();
 
-    // Called by sqlite3_exec once per result row; must return 0.
-    using RowCallback = int (*)(void* context, int count, char** values, char** names);
+    // This thread's connection to the diary, checked when it is opened.
+    static StoreResult<SqliteConnection*> connection();
 
-    // Runs the batch. Returns the negated SQLite code when it fails, the id of
-    // the last row this batch inserted, or std::nullopt when it inserted none
-    // or the file could not be opened.
-    static std::optional<long long> executeSQL(std::string_view sql, RowCallback callback,
-                                               void* context);
+    // Whether the diary can be read and written now; the failure otherwise.
+    // A read-only file reads, but says it cannot be written.
+    static StoreStatus checkDiary();
 
-    static std::vector<Row> selectManyRowsWithSQL(std::string_view sql);
+    static StoreResult<std::vector<Row>> selectManyRowsWithSQL(std::string_view sql,
+                                                               const SqlParams& params = {});
     // Every row of the result written into one row: later rows win.
-    static Row selectOneRowWithSQL(std::string_view sql);
+    static StoreResult<Row> selectOneRowWithSQL(std::string_view sql, const SqlParams& params = {});
     // The value of a one-column result (the last row's); std::nullopt for no
     // row, more than one column, or NULL.
-    static Row::Value selectOneValueSQL(std::string_view sql);
+    static StoreResult<Row::Value> selectOneValueSQL(std::string_view sql,
+                                                     const SqlParams& params = {});
     // The first column of each row.
-    static std::vector<Row::Value> selectManyValuesWithSQL(std::string_view sql);
+    static StoreResult<std::vector<Row::Value>>
+    selectManyValuesWithSQL(std::string_view sql, const SqlParams& params = {});
 
-    // Writes, each wrapped in one transaction: all of the text or nothing.
-    static std::optional<long long> insertWithSQL(std::string_view sql);
-    static void updateWithSQL(std::string_view sql);
-    static void deleteWithSQL(std::string_view sql);
-    static void executeWithoutTransaction(std::string_view sql);
+    // Writes, each wrapped in one transaction (or joining the one that is
+    // open): all of the text or nothing. The parameters belong to its first
+    // statement. An insert gives the id of the last row it inserted, 0 when
+    // it inserted none.
+    static StoreResult<long long> insertWithSQL(std::string_view sql, const SqlParams& params = {});
+    static StoreStatus updateWithSQL(std::string_view sql, const SqlParams& params = {});
+    static StoreStatus deleteWithSQL(std::string_view sql, const SqlParams& params = {});
 
     // As the writes above, and in the same transaction the newest row of
     // table syncEntry is removed.
-    static std::optional<long long> insertSyncWithSQL(std::string_view sql);
-    static std::optional<long long> updateSyncWithSQL(std::string_view sql);
-    static std::optional<long long> deleteSyncWithSQL(std::string_view sql);
+    static StoreResult<long long> insertSyncWithSQL(std::string_view sql,
+                                                    const SqlParams& params = {});
+    static StoreStatus updateSyncWithSQL(std::string_view sql, const SqlParams& params = {});
+    static StoreStatus deleteSyncWithSQL(std::string_view sql, const SqlParams& params = {});
 
-    // The text made safe between single quotes in SQL: every ' doubled.
-    static std::string escapeString(std::string_view text);
     static std::string stringWithUUID();
+
+    // Posted on the writing thread whenever a write did not happen;
+    // lastWriteFailure() says why.
+    static constexpr const char* writeFailedNotification = "DiaryWriteFailedNotification";
+    static std::optional<StoreError> lastWriteFailure();
+
+    // For the storage layer's own building blocks.
+    static StoreError failure(int code, std::string_view sql, std::string_view detail);
+    static void reportWriteFailure(const StoreError& error);
 
 protected:
     struct PathCache {
@@ -76,6 +96,14 @@ protected:
     // The same, logging "error = ..." on failure; true on success.
     static bool copyTemplateLogged(const Locations& where);
     static bool createDirectory(const std::filesystem::path& directory);
+
+private:
+    // Runs every statement of `sql`, collecting the rows of results into
+    // `rows` when given; the id of the last inserted row.
+    static StoreResult<long long> run(std::string_view sql, const SqlParams& params,
+                                      std::vector<Row>* rows);
+    static StoreResult<long long> write(std::string_view sql, const SqlParams& params,
+                                        bool removeNewestSyncEntry);
 };
 
 } // namespace florelle

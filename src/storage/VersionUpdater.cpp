@@ -8,23 +8,38 @@
 
 #include <cmath>
 #include <exception>
+#include <stdexcept>
 #include <sys/utsname.h>
 
 namespace florelle {
 
 namespace {
 
-double storedTemperature(int dateId) {
-    return Row::doubleValue(SQLiteAccess::selectOneValueSQL(
-        format("SELECT temperature FROM temperatures WHERE dateId = %d", dateId)));
+// A step stops at the first read or write that fails; the caller tries the
+// step again.
+template <typename T> T checked(const StoreResult<T>& result) {
+    if (!result.ok()) {
+        throw std::runtime_error(result.error().message());
+    }
+    return *result;
+}
+
+void checked(const StoreStatus& status) {
+    if (!status) {
+        throw std::runtime_error(status.error().message());
+    }
 }
 
 } // namespace
 
 VersionUpdater::VersionUpdater(std::function<void()> finished) : finished_(std::move(finished)) {}
 
-void VersionUpdater::updateToCurrentVersion() {
-    int version = DatabaseController::getCurrentAppVersion();
+StoreStatus VersionUpdater::updateToCurrentVersion() {
+    auto stored = DatabaseController::getCurrentAppVersion();
+    if (!stored) {
+        return stored.error();
+    }
+    int version = *stored;
     int failures = 0;
     while (version < currentVersion) {
         try {
@@ -40,11 +55,14 @@ void VersionUpdater::updateToCurrentVersion() {
             version = nextVersion(version);
             failures = 0;
         }
-        DatabaseController::saveCurrentAppVersion(version);
+        if (auto saved = DatabaseController::saveCurrentAppVersion(version); !saved) {
+            return saved;
+        }
     }
     if (finished_) {
         finished_();
     }
+    return {};
 }
 
 int VersionUpdater::nextVersion(int version) {
@@ -70,44 +88,45 @@ int VersionUpdater::updateFromVersion(int version) {
 }
 
 void VersionUpdater::addHasDataColumn() {
-    SQLiteAccess::updateWithSQL(R"(ALTER TABLE "dates" ADD COLUMN "hasData" INTEGER DEFAULT 0)");
+    checked(SQLiteAccess::updateWithSQL(
+        R"(ALTER TABLE "dates" ADD COLUMN "hasData" INTEGER DEFAULT 0)"));
 }
 
 void VersionUpdater::repairBloatingHigh() {
-    SQLiteAccess::updateWithSQL("UPDATE symptoms SET imgName = 'tower_high.png' WHERE id = 45");
+    checked(SQLiteAccess::updateWithSQL(
+        "UPDATE symptoms SET imgName = 'tower_high.png' WHERE id = 45"));
 }
 
 void VersionUpdater::makeDataFlags() {
-    for (const auto& row : DatabaseController::getDateids()) {
+    for (const auto& row : checked(DatabaseController::getDateids())) {
         int dateId = static_cast<int>(row.integer("id"));
         int count = 0;
-        auto note = DatabaseController::getNoteForDateId(dateId);
-        // A note that cannot be read counts as present.
-        if (!note || !note->empty()) {
+        if (!checked(DatabaseController::getNoteForDateId(dateId)).value_or("").empty()) {
             ++count;
         }
-        if (!DatabaseController::getSymptomsForDateId(dateId).empty()) {
+        if (!checked(DatabaseController::getSymptomsForDateId(dateId)).empty()) {
             ++count;
         }
-        if (!DatabaseController::getMoodsForDateId(dateId).empty()) {
+        if (!checked(DatabaseController::getMoodsForDateId(dateId)).empty()) {
             ++count;
         }
-        if (DatabaseController::getWeightForDateId(dateId) > 1.0) {
+        if (checked(DatabaseController::getWeightForDateId(dateId)) > 1.0) {
             ++count;
         }
         // An empty temperature reads 32 in degrees Fahrenheit; only a stored
         // one counts.
-        if (storedTemperature(dateId) != 0 &&
-            DatabaseController::getTemperatureForDateId(dateId) > 1.0) {
+        double stored = Row::doubleValue(checked(SQLiteAccess::selectOneValueSQL(
+            "SELECT temperature FROM temperatures WHERE dateId = ?", {dateId})));
+        if (stored != 0 && checked(DatabaseController::getTemperatureForDateId(dateId)) > 1.0) {
             ++count;
         }
-        DatabaseController::saveNewHasData(count, dateId);
+        checked(DatabaseController::saveNewHasData(count, dateId));
     }
 }
 
 void VersionUpdater::repairLastPeriod() {
-    long long start = DatabaseController::getLatestStartDay();
-    long long end = DatabaseController::getLatestEndDay();
+    long long start = checked(DatabaseController::getLatestStartDay());
+    long long end = checked(DatabaseController::getLatestEndDay());
     if (start == 0) {
         return;
     }
@@ -121,9 +140,9 @@ void VersionUpdater::repairLastPeriod() {
     double newStart = calendar.startOfDay(startDate).timeIntervalSince1970();
     double newEnd =
         end != 0 ? calendar.startOfDay(Date(static_cast<double>(end))).timeIntervalSince1970() : 0;
-    SQLiteAccess::updateWithSQL(
-        format("UPDATE periods SET startDate = %.0f, endDate = %.0f WHERE startDate = %d", newStart,
-               newEnd, start));
+    checked(SQLiteAccess::updateWithSQL(
+        "UPDATE periods SET startDate = ?, endDate = ? WHERE startDate = ?",
+        {std::round(newStart), std::round(newEnd), start}));
 }
 
 int VersionUpdater::getSystemVersionAsAnInteger() {

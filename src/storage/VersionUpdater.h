@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/StoreResult.h"
+
 #include <functional>
 #include <string_view>
 
@@ -18,7 +20,8 @@ public:
     explicit VersionUpdater(std::function<void()> finished = {});
     virtual ~VersionUpdater() = default;
 
-    void updateToCurrentVersion();
+    // Fails without changing anything when the stored version cannot be read.
+    StoreStatus updateToCurrentVersion();
     // One step: 100 → 110 → 120 → 130; any other version goes to 130.
     int updateFromVersion(int version);
 

@@ -24,15 +24,15 @@ protected:
         CalendarUiTest::SetUp();
         clock_->set(localDate(2026, 3, 17, 9));
         CalDate::cacheTodaysDate();
-        DC::saveCycleLength(28);
-        DC::savePeriodLength(5);
-        DC::saveOvulationDay(14);
-        DC::saveLog(localDate(2026, 2, 1), localDate(2026, 2, 5));
-        DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5));
-        DC::saveIntimate(1, DC::openDay(localDate(2026, 3, 3)));
-        DC::saveIntimate(1, DC::openDay(localDate(2026, 3, 13)));
+        ASSERT_TRUE(DC::saveCycleLength(28));
+        ASSERT_TRUE(DC::savePeriodLength(5));
+        ASSERT_TRUE(DC::saveOvulationDay(14));
+        ASSERT_TRUE(DC::saveLog(localDate(2026, 2, 1), localDate(2026, 2, 5)));
+        ASSERT_TRUE(DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)));
+        ASSERT_TRUE(DC::saveIntimate(1, DC::openDay(localDate(2026, 3, 3)).value()));
+        ASSERT_TRUE(DC::saveIntimate(1, DC::openDay(localDate(2026, 3, 13)).value()));
         for (int day : {2, 13, 20}) {
-            DC::saveNote("note", DC::openDay(localDate(2026, 3, day)));
+            ASSERT_TRUE(DC::saveNote("note", DC::openDay(localDate(2026, 3, day)).value()));
         }
         marks_ = std::make_shared<CalendarDataSource>();
         controller_ = CalViewController::create(localDate(2026, 3, 20));

@@ -123,12 +123,12 @@ TEST_F(DatabaseMarks, CalendarScreenMarksComeFromTheDatabase) {
         setTimeZone(zone);
         clock_->set(localDate(2026, 3, 10, 12));
         CalDate::cacheTodaysDate();
-        DC::saveCycleLength(28);
-        DC::savePeriodLength(5);
-        DC::saveOvulationDay(14);
-        DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5));
-        DC::saveIntimate(1, DC::openDay(localDate(2026, 3, 3, 21)));
-        DC::saveNote("cramps", DC::openDay(localDate(2026, 3, 12, 8)));
+        ASSERT_TRUE(DC::saveCycleLength(28));
+        ASSERT_TRUE(DC::savePeriodLength(5));
+        ASSERT_TRUE(DC::saveOvulationDay(14));
+        ASSERT_TRUE(DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)));
+        ASSERT_TRUE(DC::saveIntimate(1, DC::openDay(localDate(2026, 3, 3, 21)).value()));
+        ASSERT_TRUE(DC::saveNote("cramps", DC::openDay(localDate(2026, 3, 12, 8)).value()));
 
         auto marks = std::make_shared<CalendarDataSource>();
         controller_ = CalViewController::create(localDate(2026, 3, 10));

@@ -59,7 +59,7 @@ TEST_F(CalendarDemoTest, ShowsTheSeededDiaryOnTheMonthOfToday) {
     EXPECT_TRUE(tileOf(17)->isToday());
     EXPECT_TRUE(tileOf(17)->isMarked());
     EXPECT_TRUE(tileOf(17)->isSelected());
-    EXPECT_EQ(DatabaseController::getStartDates().size(), 2u);
+    EXPECT_EQ(DatabaseController::getStartDates()->size(), 2u);
     // The scratch diary, never the user's.
     EXPECT_TRUE(std::filesystem::exists(documents_->path() / "demo" / "period" / "period.db"));
 }

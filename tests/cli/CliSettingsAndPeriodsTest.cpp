@@ -102,7 +102,7 @@ TEST_F(CliTest, AFolderThatCannotHoldTheDiaryIsAFailure) {
     std::ofstream(data_.path() / "period") << "a file where the folder should be";
     auto result = cli({"periods"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("cannot open the diary"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("cannot be created or opened"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("is not a folder"), std::string::npos) << result.err;
 }
 

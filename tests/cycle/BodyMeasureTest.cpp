@@ -79,8 +79,8 @@ class BodyMeasureStoreTest : public DiaryTest {};
 // Every value typed in pounds or degrees Fahrenheit is stored in kilograms
 // and degrees Celsius; read back it must show exactly what was typed.
 TEST_F(BodyMeasureStoreTest, ImperialValuesSurviveTheMetricStoreUnchanged) {
-    DatabaseController::saveSi(0);
-    int dateId = DatabaseController::openDay(clock_->now());
+    ASSERT_TRUE(DatabaseController::saveSi(0));
+    int dateId = DatabaseController::openDay(clock_->now()).value();
     for (Kind kind : {Kind::weight, Kind::temperature}) {
         BodyMeasure measure(kind, false);
         BodyMeasure::Range range = measure.range();
@@ -90,11 +90,11 @@ TEST_F(BodyMeasureStoreTest, ImperialValuesSurviveTheMetricStoreUnchanged) {
             double value = *measure.read(text).value;
             double readBack;
             if (kind == Kind::weight) {
-                DatabaseController::saveWeight(value, dateId);
-                readBack = DatabaseController::getWeightForDateId(dateId);
+                ASSERT_TRUE(DatabaseController::saveWeight(value, dateId));
+                readBack = DatabaseController::getWeightForDateId(dateId).value();
             } else {
-                DatabaseController::saveTemperature(value, dateId);
-                readBack = DatabaseController::getTemperatureForDateId(dateId);
+                ASSERT_TRUE(DatabaseController::saveTemperature(value, dateId));
+                readBack = DatabaseController::getTemperatureForDateId(dateId).value();
             }
             ASSERT_EQ(measure.formatNumber(readBack), text);
             ASSERT_EQ(measure.read(measure.formatNumber(readBack)).value, value);

@@ -31,8 +31,8 @@ protected:
         return ChartWindow::endingAt(now_, mode, Calendar::current());
     }
     ChartSeries::Series series(Chart chart, int mode = 0, int si = 1) const {
-        return ChartSeries::build(chart, ChartData::read(window(mode), Calendar::current()), si,
-                                  now_, Calendar::current());
+        return ChartSeries::build(chart, ChartData::read(window(mode), Calendar::current()).value(),
+                                  si, now_, Calendar::current());
     }
     static std::vector<int> dates(const ChartSeries::Series& series) {
         std::vector<int> days;
@@ -51,7 +51,7 @@ protected:
     // An evening of the local day: late enough to be the next UTC day west
     // of UTC.
     static int dayId(int month, int day) {
-        return DatabaseController::openDay(localDate(2026, month, day, 22, 45));
+        return DatabaseController::openDay(localDate(2026, month, day, 22, 45)).value();
     }
 
     Date now_;
@@ -85,11 +85,12 @@ TEST_P(ChartSeriesTest, MoodsAndSymptomsCountTheirDaysInTheWindow) {
     EXPECT_TRUE(series(Chart::moods).noData);
     EXPECT_TRUE(series(Chart::moods).bars.empty());
     for (int day : {21, 25, 30}) {
-        DatabaseController::saveUsedMood(happy, dayId(10, day)); // 21 October is the first day
+        ASSERT_TRUE(
+            DatabaseController::saveUsedMood(happy, dayId(10, day))); // 21 October is the first day
     }
-    DatabaseController::saveUsedMood(calm, dayId(10, 20)); // the day before the window
-    DatabaseController::saveUsedMood(calm, dayId(11, 21)); // the day after it
-    DatabaseController::saveUsedSymptom(cramps1, dayId(11, 20));
+    ASSERT_TRUE(DatabaseController::saveUsedMood(calm, dayId(10, 20))); // the day before the window
+    ASSERT_TRUE(DatabaseController::saveUsedMood(calm, dayId(11, 21))); // the day after it
+    ASSERT_TRUE(DatabaseController::saveUsedSymptom(cramps1, dayId(11, 20)));
 
     auto moods = series(Chart::moods);
     EXPECT_FALSE(moods.noData);
@@ -105,15 +106,17 @@ TEST_P(ChartSeriesTest, MoodsAndSymptomsCountTheirDaysInTheWindow) {
 TEST_P(ChartSeriesTest, PeriodsCountBothEndDaysAndCyclesTheDaysBetweenStarts) {
     EXPECT_TRUE(series(Chart::cycle).noData);
     // A start late in the evening and an end early in the morning.
-    DatabaseController::saveLog(localDate(2026, 10, 22, 23, 50), localDate(2026, 10, 26, 0, 10));
+    ASSERT_TRUE(DatabaseController::saveLog(localDate(2026, 10, 22, 23, 50),
+                                            localDate(2026, 10, 26, 0, 10)));
     EXPECT_EQ(values(series(Chart::period)), (std::vector<float>{5}));
     EXPECT_EQ(dates(series(Chart::period)), (std::vector<int>{20261022}));
     EXPECT_TRUE(series(Chart::cycle).bars.empty()); // one start gives no cycle
     EXPECT_TRUE(series(Chart::cycle).noData);
 
     // The next start lies past the window but within 16 days of its end.
-    DatabaseController::saveLog(localDate(2026, 11, 19, 0, 5), localDate(2026, 11, 22));
-    DatabaseController::saveStartPeriod(localDate(2026, 12, 6, 23, 0));
+    ASSERT_TRUE(
+        DatabaseController::saveLog(localDate(2026, 11, 19, 0, 5), localDate(2026, 11, 22)));
+    ASSERT_TRUE(DatabaseController::saveStartPeriod(localDate(2026, 12, 6, 23, 0)));
     auto cycles = series(Chart::cycle);
     EXPECT_EQ(values(cycles), (std::vector<float>{28, 17}));
     EXPECT_EQ(dates(cycles), (std::vector<int>{20261022, 20261119}));
@@ -123,17 +126,17 @@ TEST_P(ChartSeriesTest, PeriodsCountBothEndDaysAndCyclesTheDaysBetweenStarts) {
 }
 
 TEST_P(ChartSeriesTest, AnOpenPeriodRunsToToday) {
-    DatabaseController::saveStartPeriod(localDate(2026, 11, 18, 21, 0));
+    ASSERT_TRUE(DatabaseController::saveStartPeriod(localDate(2026, 11, 18, 21, 0)));
     EXPECT_EQ(values(series(Chart::period)), (std::vector<float>{3}));
     const Calendar calendar = Calendar::current();
     EXPECT_EQ(ChartSeries::periodDays({localDate(2026, 12, 1), Date()}, now_, calendar), 1);
 }
 
 TEST_P(ChartSeriesTest, WeightsShowInTheChosenUnitAndSkipNonReadings) {
-    DatabaseController::saveSi(1);
-    DatabaseController::saveWeight(60, dayId(11, 1));
-    DatabaseController::saveWeight(0.4, dayId(11, 2));
-    DatabaseController::saveWeight(61.5, dayId(10, 21));
+    ASSERT_TRUE(DatabaseController::saveSi(1));
+    ASSERT_TRUE(DatabaseController::saveWeight(60, dayId(11, 1)));
+    ASSERT_TRUE(DatabaseController::saveWeight(0.4, dayId(11, 2)));
+    ASSERT_TRUE(DatabaseController::saveWeight(61.5, dayId(10, 21)));
     auto kilograms = series(Chart::weight, 0, 1);
     EXPECT_EQ(values(kilograms), (std::vector<float>{61.5f, 60}));
     EXPECT_EQ(dates(kilograms), (std::vector<int>{20261021, 20261101}));

@@ -23,7 +23,8 @@ Date day(int monthDay, int hour = 0) {
 
 std::vector<std::pair<int, int>> table() {
     std::vector<std::pair<int, int>> rows;
-    for (const auto& period : PastPeriodEntry::loggedPeriods()) {
+    auto periods = PastPeriodEntry::loggedPeriods();
+    for (const auto& period : periods.value()) {
         rows.emplace_back(period.start == Date() ? 0 : localDay(period.start),
                           period.end == Date() ? 0 : localDay(period.end));
     }
@@ -37,8 +38,8 @@ protected:
         setTimeZone(GetParam());
         clock_->set(localDate(2026, 3, 20, 12));
         // Two closed periods; the times of day are those a default value carries.
-        DC::saveLog(day(105, 9), day(109, 21));
-        DC::saveLog(day(202), day(206));
+        ASSERT_TRUE(DC::saveLog(day(105, 9), day(109, 21)));
+        ASSERT_TRUE(DC::saveLog(day(202), day(206)));
     }
 };
 
@@ -82,10 +83,10 @@ TEST_P(PastPeriodEntryTest, RefusesEntriesThatWouldCorruptTheLog) {
             entry.oldDate = day(105, 9);
         }
         EXPECT_EQ(
-            PastPeriodEntry::check(entry, PastPeriodEntry::loggedPeriods(), Calendar::current()),
+            PastPeriodEntry::check(entry, *PastPeriodEntry::loggedPeriods(), Calendar::current()),
             c.refusal);
         if (c.refusal) {
-            auto outcome = PastPeriodEntry::save(entry, true, Calendar::current());
+            auto outcome = PastPeriodEntry::save(entry, Calendar::current());
             EXPECT_EQ(outcome.refusal, c.refusal);
             EXPECT_FALSE(outcome.saved);
             EXPECT_EQ(table(), before);
@@ -96,7 +97,7 @@ TEST_P(PastPeriodEntryTest, RefusesEntriesThatWouldCorruptTheLog) {
 }
 
 TEST_P(PastPeriodEntryTest, AnOpenPeriodLeavesNoRoomAfterItsStart) {
-    auto opened = PastPeriodEntry::save({day(310, 15), Date(), true, Date(), Mode::startOnly}, true,
+    auto opened = PastPeriodEntry::save({day(310, 15), Date(), true, Date(), Mode::startOnly},
                                         Calendar::current());
     ASSERT_TRUE(opened.saved);
     EXPECT_FALSE(opened.isStartDate);
@@ -110,9 +111,8 @@ TEST_P(PastPeriodEntryTest, AnOpenPeriodLeavesNoRoomAfterItsStart) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        auto outcome =
-            PastPeriodEntry::save({day(c.start), day(c.end), c.isNew, day(c.oldStart), c.mode},
-                                  false, Calendar::current());
+        auto outcome = PastPeriodEntry::save(
+            {day(c.start), day(c.end), c.isNew, day(c.oldStart), c.mode}, Calendar::current());
         EXPECT_EQ(outcome.refusal, c.refusal);
         EXPECT_FALSE(outcome.isStartDate);
         EXPECT_EQ(table(), before);
@@ -120,14 +120,27 @@ TEST_P(PastPeriodEntryTest, AnOpenPeriodLeavesNoRoomAfterItsStart) {
 
     // An end-only entry without an end stores nothing; with one it closes
     // the open period, whatever start the caller showed.
-    EXPECT_FALSE(PastPeriodEntry::save({day(310), Date(), false, day(310), Mode::endOnly}, false,
+    EXPECT_FALSE(PastPeriodEntry::save({day(310), Date(), false, day(310), Mode::endOnly},
                                        Calendar::current())
                      .saved);
     auto closed = PastPeriodEntry::save({day(101), day(312, 18), false, day(101), Mode::endOnly},
-                                        false, Calendar::current());
+                                        Calendar::current());
     EXPECT_TRUE(closed.saved);
     EXPECT_TRUE(closed.isStartDate);
     EXPECT_EQ(DC::getIsStartDate(), 1);
     EXPECT_EQ(table().back(), std::make_pair(20260310, 20260312));
     EXPECT_EQ(table().size(), 3u);
+}
+
+// The next entry's kind follows the latest period whichever change opened or
+// closed it, a deletion too.
+TEST_P(PastPeriodEntryTest, DeletingTheOpenPeriodAsksForAStartAgain) {
+    ASSERT_TRUE(PastPeriodEntry::save({day(310), Date(), true, Date(), Mode::startOnly},
+                                      Calendar::current())
+                    .saved);
+    ASSERT_EQ(DC::getIsStartDate(), false);
+    ASSERT_TRUE(PastPeriodEntry::remove(static_cast<long long>(day(310).timeIntervalSince1970())));
+    EXPECT_EQ(DC::getIsStartDate(), true);
+    EXPECT_EQ(table(),
+              (std::vector<std::pair<int, int>>{{20260105, 20260109}, {20260202, 20260206}}));
 }

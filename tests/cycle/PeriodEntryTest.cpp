@@ -23,9 +23,12 @@ protected:
         // Late evening, so that "today" differs from the UTC day in some zones.
         clock_->set(localDate(2026, 3, 29, 23, 30));
     }
+    // The refusal, if any; a failed write fails the test.
     std::optional<Refusal> save(Mode mode, int month, int day) {
-        return PeriodEntry::save(mode, localDate(2026, month, day, 15), Calendar::current(),
-                                 clock_->now());
+        auto outcome = PeriodEntry::save(mode, localDate(2026, month, day, 15), Calendar::current(),
+                                         clock_->now());
+        EXPECT_FALSE(outcome.error) << outcome.error->message();
+        return outcome.refusal;
     }
 };
 
@@ -35,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(Zones, PeriodEntryTest, ::testing::ValuesIn(dayRuleZone
 
 TEST_P(PeriodEntryTest, AFirstStartMayBeAnyDayUpToToday) {
     EXPECT_EQ(PeriodEntry::currentMode(), Mode::start);
-    auto limits = PeriodEntry::limits(Mode::start, Calendar::current(), clock_->now());
+    auto limits = PeriodEntry::limits(Mode::start, Calendar::current(), clock_->now()).value();
     EXPECT_FALSE(limits.earliest);
     EXPECT_EQ(localDay(limits.latest), 20260329);
 
@@ -61,11 +64,25 @@ TEST_P(PeriodEntryTest, AnEndLiesBetweenTheStartDayAndToday) {
 }
 
 TEST_P(PeriodEntryTest, ANewStartComesAfterTheLastEndsDay) {
-    DC::saveLog(localDate(2026, 2, 26), localDate(2026, 3, 2));
-    auto limits = PeriodEntry::limits(Mode::start, Calendar::current(), clock_->now());
+    ASSERT_TRUE(DC::saveLog(localDate(2026, 2, 26), localDate(2026, 3, 2)));
+    auto limits = PeriodEntry::limits(Mode::start, Calendar::current(), clock_->now()).value();
     ASSERT_TRUE(limits.earliest);
     EXPECT_EQ(localDay(*limits.earliest), 20260303);
     EXPECT_EQ(save(Mode::start, 3, 2), Refusal::beforeEarliest);
     EXPECT_EQ(save(Mode::start, 3, 3), std::nullopt);
-    EXPECT_EQ(DC::getStartDates().size(), 2u);
+    EXPECT_EQ(DC::getStartDates()->size(), 2u);
+}
+
+// The periods decide the mode, not the stored flag; a pick of the other mode
+// (another program's entry came first) is refused and stores nothing.
+TEST_P(PeriodEntryTest, APickOfTheWrongModeIsRefused) {
+    ASSERT_TRUE(DC::saveIsStartDate(0)); // a flag torn from the rows
+    EXPECT_EQ(PeriodEntry::currentMode(), Mode::start);
+    EXPECT_EQ(save(Mode::end, 3, 25), Refusal::noPeriodOpen);
+    EXPECT_EQ(DC::getLatestStartDay(), 0);
+
+    ASSERT_EQ(save(Mode::start, 3, 25), std::nullopt);
+    EXPECT_EQ(DC::getIsStartDate(), false) << "the flag follows the saved start";
+    EXPECT_EQ(save(Mode::start, 3, 27), Refusal::periodOpen);
+    EXPECT_EQ(DC::getLatestStartDay(), localDate(2026, 3, 25).timeIntervalSince1970());
 }

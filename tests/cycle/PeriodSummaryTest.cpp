@@ -151,10 +151,11 @@ TEST_P(PeriodSummaryTest, OvulationDaysAndTheNextOne) {
 TEST_P(PeriodSummaryTest, ReadsTheMostRecentPeriodsWithTheirEnds) {
     clock_->set(in_.now);
     for (int month = 1; month <= 12; ++month) {
-        DatabaseController::saveLog(localDate(2025, month, 3), localDate(2025, month, 6));
+        ASSERT_TRUE(
+            DatabaseController::saveLog(localDate(2025, month, 3), localDate(2025, month, 6)));
     }
-    DatabaseController::saveStartPeriod(localDate(2026, 1, 4));
-    auto read = PeriodSummary::read();
+    ASSERT_TRUE(DatabaseController::saveStartPeriod(localDate(2026, 1, 4)));
+    auto read = PeriodSummary::read().value();
     ASSERT_EQ(read.periods.size(), 12u);
     EXPECT_EQ(day(read.periods.front().start), 20250203);
     EXPECT_EQ(day(read.periods.back().start), 20260104);

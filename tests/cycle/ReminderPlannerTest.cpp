@@ -107,12 +107,13 @@ TEST_P(ReminderPlannerTest, UnknownKindPlansNothing) {
 }
 
 TEST_P(ReminderPlannerTest, ReadsTheStoredSettings) {
-    DC::saveCycleLength(28);
-    DC::savePeriodLength(5);
-    DC::saveNotification(0, 2);
-    DC::saveNotification(1, 3);
-    DC::saveStartPeriod(localDate(2026, 3, 1));
-    auto plan = ReminderPlanner::plan(ReminderPlanner::read(ReminderPlanner::periodKind, 2));
+    ASSERT_TRUE(DC::saveCycleLength(28));
+    ASSERT_TRUE(DC::savePeriodLength(5));
+    ASSERT_TRUE(DC::saveNotification(0, 2));
+    ASSERT_TRUE(DC::saveNotification(1, 3));
+    ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 3, 1)));
+    auto plan =
+        ReminderPlanner::plan(ReminderPlanner::read(ReminderPlanner::periodKind, 2).value());
     ASSERT_TRUE(plan);
     EXPECT_EQ(localTime(plan->period.fireDate), 202603271300);
     EXPECT_EQ(localTime(plan->fertile.fireDate), 202603311300);

@@ -23,16 +23,18 @@ protected:
     void SetUp() override {
         DiaryTest::SetUp();
         setTimeZone(GetParam());
-        DC::saveCycleLength(28);
-        DC::savePeriodLength(5);
-        DC::saveOvulationDay(14);
+        ASSERT_TRUE(DC::saveCycleLength(28));
+        ASSERT_TRUE(DC::savePeriodLength(5));
+        ASSERT_TRUE(DC::saveOvulationDay(14));
     }
 
     void setToday(int month, int day, int hour = 12) {
         clock_->set(localDate(2026, month, day, hour));
     }
 
-    TodayDisplay today() { return TodayStatus::compute(TodayStatus::read(DC::getIsStartDate())); }
+    TodayDisplay today() {
+        return TodayStatus::compute(TodayStatus::read(DC::getIsStartDate().value()).value());
+    }
 };
 
 INSTANTIATE_TEST_SUITE_P(Zones, TodayStatusTest, ::testing::ValuesIn(dayRuleZones), zoneTestName);
@@ -53,7 +55,7 @@ TEST_P(TodayStatusTest, NoPeriodAsksForTheStartDate) {
 // One closed period 1-5 March; each row is a day of the cycle and the status
 // a user sees that day.
 TEST_P(TodayStatusTest, ClosedPeriodCycleDays) {
-    DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5));
+    ASSERT_TRUE(DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)));
     struct Case {
         int month, day, hour;
         const char* cloud;
@@ -95,8 +97,8 @@ TEST_P(TodayStatusTest, ClosedPeriodCycleDays) {
 }
 
 TEST_P(TodayStatusTest, OpenPeriodCountsFromDayOne) {
-    DC::saveStartPeriod(localDate(2026, 3, 1));
-    DC::saveIsStartDate(0);
+    ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 3, 1)));
+    ASSERT_TRUE(DC::saveIsStartDate(0));
     const std::pair<int, const char*> cases[] = {
         {0, "<Period day Key> 1"}, {23, "<Period day Key> 1"}, {24 + 1, "<Period day Key> 2"}};
     for (auto [hours, cloud] : cases) {
@@ -116,10 +118,10 @@ TEST_P(TodayStatusTest, OpenPeriodCountsFromDayOne) {
 }
 
 TEST_P(TodayStatusTest, PregnancyCountsDownToBirth) {
-    DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5));
+    ASSERT_TRUE(DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)));
     setToday(3, 10);
-    DC::savePregnant(1);
-    double start = static_cast<double>(DC::getPregnantStartDate());
+    ASSERT_TRUE(DC::savePregnant(1));
+    double start = static_cast<double>(DC::getPregnantStartDate().value());
     const std::tuple<double, const char*, const char*> cases[] = {
         {start + 0.5, "279", "<Days to birth Key>!"},
         {start + 278.5 * 86400, "1", "<Day to birth Key>!"},
@@ -135,7 +137,7 @@ TEST_P(TodayStatusTest, PregnancyCountsDownToBirth) {
         EXPECT_FALSE(display.centerButtonEnabled);
         EXPECT_FALSE(display.centerPicture.has_value());
     }
-    DC::savePregnant(0);
+    ASSERT_TRUE(DC::savePregnant(0));
     auto status = today();
     EXPECT_TRUE(status.centerButtonEnabled);
     EXPECT_EQ(status.centerPicture, "center0_%d.png");

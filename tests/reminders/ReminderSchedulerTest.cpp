@@ -9,6 +9,7 @@
 #include "support/LocalDays.h"
 #include "support/TestEnvironment.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace florelle;
@@ -32,9 +33,9 @@ protected:
         // One hour east of UTC, no daylight saving.
         setTimeZone("Etc/GMT-1");
         clock_->set(localDate(2026, 3, 10, 12));
-        DC::saveCycleLength(28);
-        DC::savePeriodLength(5);
-        DC::saveStartPeriod(localDate(2026, 3, 1));
+        ASSERT_TRUE(DC::saveCycleLength(28));
+        ASSERT_TRUE(DC::savePeriodLength(5));
+        ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 3, 1)));
         // Made once the documents folder is the test's.
         center_ = std::make_unique<LocalNotificationCenter>(LocalNotificationStore::standard());
         scheduler_ = std::make_unique<ReminderScheduler>(*center_);
@@ -64,8 +65,8 @@ protected:
 };
 
 TEST_F(ReminderSchedulerTest, TwoDaysBeforeThePredictedStartAtOneLocalTime) {
-    DC::saveNotification(1, 0);
-    scheduler_->setNotification(ReminderPlanner::periodKind, 2);
+    ASSERT_TRUE(DC::saveNotification(1, 0));
+    ASSERT_TRUE(scheduler_->setNotification(ReminderPlanner::periodKind, 2));
 
     auto notes = pending();
     ASSERT_EQ(notes.size(), 2u);
@@ -92,7 +93,7 @@ TEST_F(ReminderSchedulerTest, EveryChangeLeavesExactlyTwoReminders) {
     };
     const Change changes[] = {{0, 2}, {1, 3}, {0, 4}, {1, 1}, {0, 0}, {1, 0}, {0, 3}};
     for (const auto& change : changes) {
-        scheduler_->setNotification(change.kind, change.days);
+        ASSERT_TRUE(scheduler_->setNotification(change.kind, change.days));
         auto notes = pending();
         ASSERT_EQ(notes.size(), 2u) << change.kind << " " << change.days;
         EXPECT_NE(pendingWithAction(notes, "Period details"), nullptr);
@@ -104,8 +105,8 @@ TEST_F(ReminderSchedulerTest, EveryChangeLeavesExactlyTwoReminders) {
 }
 
 TEST_F(ReminderSchedulerTest, BothKindsPlaceTheRemindersAlike) {
-    scheduler_->setNotification(ReminderPlanner::periodKind, 2);
-    scheduler_->setNotification(ReminderPlanner::fertileKind, 3);
+    ASSERT_TRUE(scheduler_->setNotification(ReminderPlanner::periodKind, 2));
+    ASSERT_TRUE(scheduler_->setNotification(ReminderPlanner::fertileKind, 3));
     auto notes = pending();
     ASSERT_EQ(notes.size(), 2u);
     EXPECT_EQ(localTime(pendingWithAction(notes, "Period details")->fireDate), 202603271300);
@@ -116,8 +117,8 @@ TEST_F(ReminderSchedulerTest, BothKindsPlaceTheRemindersAlike) {
 }
 
 TEST_F(ReminderSchedulerTest, PeriodDaysZeroPutsThePeriodReminderTenYearsAhead) {
-    DC::saveNotification(1, 3);
-    scheduler_->setNotification(ReminderPlanner::periodKind, 0);
+    ASSERT_TRUE(DC::saveNotification(1, 3));
+    ASSERT_TRUE(scheduler_->setNotification(ReminderPlanner::periodKind, 0));
     auto notes = pending();
     ASSERT_EQ(notes.size(), 2u);
     EXPECT_EQ(pendingWithAction(notes, "Period details")->fireDate,
@@ -127,31 +128,46 @@ TEST_F(ReminderSchedulerTest, PeriodDaysZeroPutsThePeriodReminderTenYearsAhead) 
 }
 
 TEST_F(ReminderSchedulerTest, AnUnknownKindLeavesTheRemindersAndSettingsAsTheyWere) {
-    scheduler_->setNotification(ReminderPlanner::periodKind, 2);
+    ASSERT_TRUE(scheduler_->setNotification(ReminderPlanner::periodKind, 2));
     auto before = pending();
-    scheduler_->setNotification(2, 5);
-    scheduler_->setNotification(-1, 5);
+    ASSERT_TRUE(scheduler_->setNotification(2, 5));
+    ASSERT_TRUE(scheduler_->setNotification(-1, 5));
     EXPECT_EQ(pending(), before);
     EXPECT_EQ(DC::getPeriodNotification(), 2);
     EXPECT_TRUE(log_->contains("no reminder of kind 2"));
 }
 
+TEST_F(ReminderSchedulerTest, AnUnreadableDiaryLeavesThePendingReminders) {
+    ASSERT_TRUE(scheduler_->setNotification(ReminderPlanner::periodKind, 2));
+    auto before = pending();
+    // A file where the diary's folder should be: nothing can be read.
+    auto folder = databaseFile().parent_path();
+    std::filesystem::remove_all(folder);
+    std::ofstream(folder) << "not a folder";
+
+    auto status = scheduler_->setNotification(ReminderPlanner::periodKind, 4);
+    ASSERT_FALSE(status);
+    EXPECT_EQ(status.error().kind, StoreError::Kind::unavailable);
+    EXPECT_FALSE(scheduler_->resetNotifications());
+    EXPECT_EQ(pending(), before);
+}
+
 TEST_F(ReminderSchedulerTest, AfterTheReminderTimeItMovesOneCycleOn) {
-    DC::saveNotification(ReminderPlanner::periodKind, 2);
+    ASSERT_TRUE(DC::saveNotification(ReminderPlanner::periodKind, 2));
     clock_->set(localDate(2026, 3, 27, 14));
-    scheduler_->resetNotifications();
+    ASSERT_TRUE(scheduler_->resetNotifications());
     EXPECT_EQ(localTime(pendingWithAction(pending(), "Period details")->fireDate), 202604241300);
 }
 
 TEST_F(ReminderSchedulerTest, AReminderPlacedInThePastIsNeitherKeptNorShown) {
     // The fertile reminder lies 2 + 5 − 10 days from the period reminder:
     // three days before it, already past on 25 March.
-    DC::saveNotification(1, 10);
+    ASSERT_TRUE(DC::saveNotification(1, 10));
     clock_->set(localDate(2026, 3, 25, 12));
     auto presenter = std::make_shared<RecordingPresenter>();
     LocalNotificationCenter window(LocalNotificationStore::standard(), presenter);
     window.startDelivering();
-    ReminderScheduler(window).setNotification(ReminderPlanner::periodKind, 2);
+    ASSERT_TRUE(ReminderScheduler(window).setNotification(ReminderPlanner::periodKind, 2));
     RunLoop::current().runOnce();
 
     auto notes = pending();
@@ -164,7 +180,7 @@ TEST_F(ReminderSchedulerTest, RescheduledRemindersAreShownWhenDue) {
     auto presenter = std::make_shared<RecordingPresenter>();
     LocalNotificationCenter window(LocalNotificationStore::standard(), presenter);
     window.startDelivering();
-    ReminderScheduler(window).setNotification(ReminderPlanner::periodKind, 2);
+    ASSERT_TRUE(ReminderScheduler(window).setNotification(ReminderPlanner::periodKind, 2));
 
     clock_->set(localDate(2026, 3, 27, 12, 59));
     RunLoop::current().runOnce();
@@ -193,7 +209,7 @@ TEST_F(ReminderSchedulerTest, ALaunchIsFromAReminderOnlyWithOneOfTheTwoActions) 
     }
     // The scheduled reminders themselves are recognised in every language.
     Strings::setLanguage("de");
-    scheduler_->resetNotifications();
+    ASSERT_TRUE(scheduler_->resetNotifications());
     for (const auto& note : pending()) {
         EXPECT_TRUE(ReminderScheduler::isReminder(note)) << note.alertAction;
     }

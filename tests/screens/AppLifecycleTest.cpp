@@ -36,7 +36,7 @@ public:
         FlorelleAppDelegate::updateFinshed();
     }
 
-    int versionAtHandOver = 0;
+    StoreResult<int> versionAtHandOver = 0;
     bool mainScreenBefore = true;
     std::vector<LocalNotification> pendingAtHandOver;
 };
@@ -45,7 +45,7 @@ class AppLifecycleTest : public MainScreenTest {
 protected:
     void SetUp() override {
         MainScreenTest::SetUp();
-        DC::saveStartPeriod(localDate(2026, 2, 20));
+        ASSERT_TRUE(DC::saveLog(localDate(2026, 2, 20), localDate(2026, 2, 24)));
     }
 
     void launchWatched(const LaunchOptions& options = {}) {
@@ -84,7 +84,7 @@ protected:
 };
 
 TEST_F(AppLifecycleTest, TheMigrationEndsBeforeTheMainScreenExists) {
-    DC::saveCurrentAppVersion(100);
+    ASSERT_TRUE(DC::saveCurrentAppVersion(100));
     launchWatched();
     EXPECT_EQ(watched_->versionAtHandOver, VersionUpdater::currentVersion);
     EXPECT_FALSE(watched_->mainScreenBefore);
@@ -132,7 +132,7 @@ TEST_F(AppLifecycleTest, ActivationRefreshesStatusAndReminders) {
 TEST_F(AppLifecycleTest, AStoredPasscodeLocksAtEveryActivation) {
     launch(localDate(2026, 3, 1, 12));
     EXPECT_FALSE(delegate_->passcodeLock()->isLocked());
-    DC::saveLocalPasscode(1234);
+    ASSERT_TRUE(DC::saveLocalPasscode(1234));
     host().application().enterBackground();
     host().application().activate();
     host().advance(0.1);
@@ -186,7 +186,7 @@ TEST_F(AppLifecycleTest, TheLockKeepsStatusBarTapsFromTheScreen) {
     host().tap(inWindow({160, 450}));
     host().advance(1);
     ASSERT_TRUE(main().isUp());
-    DC::saveLocalPasscode(1234);
+    ASSERT_TRUE(DC::saveLocalPasscode(1234));
     reactivate();
     ASSERT_TRUE(delegate_->passcodeLock()->isLocked());
     host().tap({160, 10});

@@ -79,8 +79,8 @@ TEST_F(CenterCalendarTest, WithNoPeriodTodayStartsOne) {
 }
 
 TEST_F(CenterCalendarTest, EndModeOpensOnTheStartAndAllowsUpToToday) {
-    DC::saveStartPeriod(localDate(2026, 2, 25));
-    DC::saveIsStartDate(0);
+    ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 2, 25)));
+    ASSERT_TRUE(DC::saveIsStartDate(0));
     launch(localDate(2026, 3, 3, 12));
     pressCenter();
     EXPECT_EQ(picker().title(), t("Select End Date Key"));
@@ -98,8 +98,8 @@ TEST_F(CenterCalendarTest, EndModeOpensOnTheStartAndAllowsUpToToday) {
 }
 
 TEST_F(CenterCalendarTest, EndModeRefusesFutureDays) {
-    DC::saveStartPeriod(localDate(2026, 3, 1));
-    DC::saveIsStartDate(0);
+    ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 3, 1)));
+    ASSERT_TRUE(DC::saveIsStartDate(0));
     launch(localDate(2026, 3, 3, 12));
     pressCenter();
     EXPECT_FALSE(tileOf(2026, 3, 3)->isShaded());

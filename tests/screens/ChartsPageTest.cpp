@@ -38,20 +38,20 @@ protected:
     // A diary of the last weeks before 1 March 2026: moods, a symptom,
     // three periods and weights.
     static void seed() {
-        DatabaseController::saveSi(1);
+        ASSERT_TRUE(DatabaseController::saveSi(1));
         const int moods[][2] = {{2, 3}, {2, 10}, {2, 11}, {2, 20}, {2, 26}};
         for (const auto& [month, day] : moods) {
-            int id = DatabaseController::openDay(localDate(2026, month, day, 9));
-            DatabaseController::saveUsedMood(1, id);
+            int id = DatabaseController::openDay(localDate(2026, month, day, 9)).value();
+            ASSERT_TRUE(DatabaseController::saveUsedMood(1, id));
             if (day % 2 == 0) {
-                DatabaseController::saveUsedMood(2, id);
-                DatabaseController::saveUsedSymptom(4, id);
+                ASSERT_TRUE(DatabaseController::saveUsedMood(2, id));
+                ASSERT_TRUE(DatabaseController::saveUsedSymptom(4, id));
             }
-            DatabaseController::saveWeight(60 + day / 10.0, id);
+            ASSERT_TRUE(DatabaseController::saveWeight(60 + day / 10.0, id));
         }
-        DatabaseController::saveLog(localDate(2026, 1, 8), localDate(2026, 1, 12));
-        DatabaseController::saveLog(localDate(2026, 2, 5), localDate(2026, 2, 9));
-        DatabaseController::saveStartPeriod(localDate(2026, 3, 5));
+        ASSERT_TRUE(DatabaseController::saveLog(localDate(2026, 1, 8), localDate(2026, 1, 12)));
+        ASSERT_TRUE(DatabaseController::saveLog(localDate(2026, 2, 5), localDate(2026, 2, 9)));
+        ASSERT_TRUE(DatabaseController::saveStartPeriod(localDate(2026, 3, 5)));
     }
 };
 

@@ -21,8 +21,9 @@ using DC = DatabaseController;
 using Section = NotesGlobalController::Section;
 
 int hasData(int dateId) {
-    return static_cast<int>(Row::integerValue(SQLiteAccess::selectOneValueSQL(
-        "SELECT hasData FROM dates WHERE id = " + std::to_string(dateId))));
+    return static_cast<int>(Row::integerValue(
+        SQLiteAccess::selectOneValueSQL("SELECT hasData FROM dates WHERE id = ?", {dateId})
+            .value()));
 }
 
 class DailyLogPageTest : public MainScreenTest {
@@ -55,7 +56,7 @@ protected:
         host().type(typed);
         tapView(log().keyboardDownBtn());
     }
-    int today() const { return DC::getDateIdForDate(localDate(2026, 3, 10, 12)); }
+    int today() const { return DC::getDateIdForDate(localDate(2026, 3, 10, 12)).value(); }
 };
 
 TEST_F(DailyLogPageTest, EveryChoiceIsStoredAtOnceAndCountedOncePerKind) {
@@ -65,13 +66,13 @@ TEST_F(DailyLogPageTest, EveryChoiceIsStoredAtOnceAndCountedOncePerKind) {
 
     showSection(Section::moods);
     tapView(log().moodButton(2));
-    EXPECT_EQ(DC::getMoodsForDateId(today()).size(), 1u);
+    EXPECT_EQ(DC::getMoodsForDateId(today())->size(), 1u);
     EXPECT_EQ(hasData(today()), 1);
 
     showSection(Section::symptoms);
     tapView(log().symptomButton(1));
     tapView(log().symptomButton(2)); // another intensity of the same symptom replaces it
-    auto symptoms = DC::getSymptomsForDateId(today());
+    auto symptoms = DC::getSymptomsForDateId(today()).value();
     ASSERT_EQ(symptoms.size(), 1u);
     EXPECT_EQ(symptoms[0].integer("id"), 2);
     EXPECT_EQ(log().bottomBar().visiblePictures(),
@@ -81,7 +82,7 @@ TEST_F(DailyLogPageTest, EveryChoiceIsStoredAtOnceAndCountedOncePerKind) {
     showSection(Section::weight);
     EXPECT_EQ(DC::getWeightForDateId(today()), 0); // opening stores no made-up weight
     enter(log().weightSection(), "72.5");
-    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()), 72.5);
+    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()).value(), 72.5);
     EXPECT_EQ(log().weightSection().valueLbl().text(), "72.5 kg");
     EXPECT_EQ(hasData(today()), 3);
 
@@ -99,22 +100,22 @@ TEST_F(DailyLogPageTest, EveryChoiceIsStoredAtOnceAndCountedOncePerKind) {
     EXPECT_EQ(log().infoView().alpha(), 0);
 
     tapView(log().intimateBtn());
-    EXPECT_TRUE(DC::getIntimateForDate(today()));
+    EXPECT_EQ(DC::getIntimateForDate(today()), true);
     EXPECT_EQ(hasData(today()), 4);
 
     showSection(Section::moods);
     tapView(log().moodButton(2));
-    EXPECT_TRUE(DC::getMoodsForDateId(today()).empty());
+    EXPECT_TRUE(DC::getMoodsForDateId(today())->empty());
     EXPECT_TRUE(log().bottomBar().isHidden());
     EXPECT_EQ(hasData(today()), 3);
 }
 
 TEST_F(DailyLogPageTest, SwitchingDaysShowsThatDaysValuesAndKeepsTyping) {
-    int earlier = DC::openDay(localDate(2026, 3, 2, 12));
-    DC::saveNote("Headache all day", earlier);
-    DC::saveIntimate(1, earlier);
-    DC::saveUsedMood(3, earlier);
-    DC::saveWeight(61.2, earlier);
+    int earlier = DC::openDay(localDate(2026, 3, 2, 12)).value();
+    ASSERT_TRUE(DC::saveNote("Headache all day", earlier));
+    ASSERT_TRUE(DC::saveIntimate(1, earlier));
+    ASSERT_TRUE(DC::saveUsedMood(3, earlier));
+    ASSERT_TRUE(DC::saveWeight(61.2, earlier));
     open();
     showSection(Section::notes);
     tapView(log().noteView());
@@ -141,9 +142,9 @@ TEST_F(DailyLogPageTest, SwitchingDaysShowsThatDaysValuesAndKeepsTyping) {
 
 TEST_F(DailyLogPageTest, UnitSwitchShowsConvertedValuesAndEntersInTheNewUnit) {
     open();
-    DC::saveWeight(72.5, today());
-    DC::saveTemperature(36.6, today());
-    DC::saveSi(0);
+    ASSERT_TRUE(DC::saveWeight(72.5, today()));
+    ASSERT_TRUE(DC::saveTemperature(36.6, today()));
+    ASSERT_TRUE(DC::saveSi(0));
     main().setSi(0);
     showSection(Section::weight);
     EXPECT_EQ(log().weightSection().textField().text(), "159.8"); // 72.5 × 2.204
@@ -151,15 +152,15 @@ TEST_F(DailyLogPageTest, UnitSwitchShowsConvertedValuesAndEntersInTheNewUnit) {
     // Confirming the converted value unchanged does not store it back rounded.
     tapView(log().weightSection().textField());
     tapView(log().keyboardDownBtn());
-    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()), 72.5 * 2.204);
+    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()).value(), 72.5 * 2.204);
     showSection(Section::temperature);
     EXPECT_EQ(log().temperatureSection().valueLbl().text(), "97.9 \u00B0F");
 
     enter(log().temperatureSection(), "98.6");
-    DC::saveSi(1);
+    ASSERT_TRUE(DC::saveSi(1));
     main().setSi(1);
     EXPECT_EQ(log().temperatureSection().valueLbl().text(), "37.0 \u00B0C");
-    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()), 72.5);
+    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()).value(), 72.5);
 }
 
 TEST_F(DailyLogPageTest, BadInputIsRefusedAndNothingIsStored) {

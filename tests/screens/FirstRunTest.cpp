@@ -28,8 +28,8 @@ class FirstRunTest : public MainScreenTest {
 protected:
     void SetUp() override {
         MainScreenTest::SetUp();
-        DC::saveFirstTimeOn(1);
-        DC::saveLog(localDate(2026, 2, 20), localDate(2026, 2, 24));
+        ASSERT_TRUE(DC::saveFirstTimeOn(1));
+        ASSERT_TRUE(DC::saveLog(localDate(2026, 2, 20), localDate(2026, 2, 24)));
     }
     void start() { launch(localDate(2026, 3, 1, 12)); }
     // Quits and starts again on the same diary.
@@ -76,7 +76,7 @@ TEST_F(FirstRunTest, AWalkThroughStoresEachAnswerAndEndsOnTheMainScreen) {
     struct Step {
         int mode;
         int picked;
-        int (*stored)();
+        StoreResult<int> (*stored)();
         const char* nextTitle;
     };
     const Step steps[] = {
@@ -138,7 +138,7 @@ TEST_F(FirstRunTest, AWalkThroughStoresEachAnswerAndEndsOnTheMainScreen) {
 
 // Left half-way, the setup comes back at the next start, on what was stored.
 TEST_F(FirstRunTest, QuittingHalfWayStartsTheSetupAgainOnTheStoredAnswers) {
-    DC::saveSkin(1);
+    ASSERT_TRUE(DC::saveSkin(1));
     start();
     tapNext();
     picker().selectValue(33);

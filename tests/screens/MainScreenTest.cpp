@@ -32,10 +32,10 @@ void MainScreenTest::SetUp() {
     forumPort_ = LoopbackServer::closedPort();
     forumAddress_ = "http://127.0.0.1:" + std::to_string(forumPort_) + "/";
     ::setenv("FLORELLE_FORUM_URL", forumAddress_.c_str(), 1);
-    DatabaseController::saveCycleLength(28);
-    DatabaseController::savePeriodLength(5);
-    DatabaseController::saveOvulationDay(14);
-    DatabaseController::saveFirstTimeOn(0);
+    ASSERT_TRUE(DatabaseController::saveCycleLength(28));
+    ASSERT_TRUE(DatabaseController::savePeriodLength(5));
+    ASSERT_TRUE(DatabaseController::saveOvulationDay(14));
+    ASSERT_TRUE(DatabaseController::saveFirstTimeOn(0));
 }
 
 void MainScreenTest::TearDown() {

@@ -22,7 +22,7 @@ protected:
 };
 
 TEST_F(PasscodeLockTest, AStoredPasscodeLocksAtActivation) {
-    DatabaseController::saveLocalPasscode(1234);
+    ASSERT_TRUE(DatabaseController::saveLocalPasscode(1234));
     launch();
     ASSERT_TRUE(lock().isLocked());
     auto window = host_->keyWindow();
@@ -50,7 +50,7 @@ TEST_F(PasscodeLockTest, NoPasscodeNoLock) {
 }
 
 TEST_F(PasscodeLockTest, AMissingSettingIsNoLockAndIsLogged) {
-    SQLiteAccess::deleteWithSQL("DELETE FROM settings WHERE name = 'APP_PASSWORD'");
+    ASSERT_TRUE(SQLiteAccess::deleteWithSQL("DELETE FROM settings WHERE name = 'APP_PASSWORD'"));
     ASSERT_FALSE(storedText());
     launch();
     EXPECT_FALSE(lock().isLocked());
@@ -60,14 +60,15 @@ TEST_F(PasscodeLockTest, AMissingSettingIsNoLockAndIsLogged) {
 }
 
 TEST_F(PasscodeLockTest, ASettingThatIsNoNumberIsNoLockAndIsLogged) {
-    SQLiteAccess::updateWithSQL("UPDATE settings SET value = 'x1' WHERE name = 'APP_PASSWORD'");
+    ASSERT_TRUE(SQLiteAccess::updateWithSQL(
+        "UPDATE settings SET value = 'x1' WHERE name = 'APP_PASSWORD'"));
     launch();
     EXPECT_FALSE(lock().isLocked());
     EXPECT_TRUE(log_->contains("The passcode setting is not a number; the diary is not locked"));
 }
 
 TEST_F(PasscodeLockTest, TheRightCodeUnlocksAQuarterSecondLater) {
-    DatabaseController::saveLocalPasscode(4711);
+    ASSERT_TRUE(DatabaseController::saveLocalPasscode(4711));
     launch();
     tapKeys("4711");
     EXPECT_EQ(summary(), "Welcome back!");
@@ -83,7 +84,7 @@ TEST_F(PasscodeLockTest, TheRightCodeUnlocksAQuarterSecondLater) {
 }
 
 TEST_F(PasscodeLockTest, AWrongCodeIsAnsweredAndClearedAQuarterSecondLater) {
-    DatabaseController::saveLocalPasscode(4711);
+    ASSERT_TRUE(DatabaseController::saveLocalPasscode(4711));
     launch();
     host_->advance(Keyboard::slideDuration);
     tapKeys("4712");
@@ -106,7 +107,7 @@ TEST_F(PasscodeLockTest, AWrongCodeIsAnsweredAndClearedAQuarterSecondLater) {
 }
 
 TEST_F(PasscodeLockTest, CodesAreComparedAsNumbers) {
-    DatabaseController::saveLocalPasscode(123);
+    ASSERT_TRUE(DatabaseController::saveLocalPasscode(123));
     launch();
     host_->type("0123");
     host_->advance(0.26);
@@ -114,7 +115,7 @@ TEST_F(PasscodeLockTest, CodesAreComparedAsNumbers) {
 }
 
 TEST_F(PasscodeLockTest, EveryActivationLocksAgainWhileAPasscodeIsSet) {
-    DatabaseController::saveLocalPasscode(1111);
+    ASSERT_TRUE(DatabaseController::saveLocalPasscode(1111));
     launch();
     host_->type("1111");
     host_->advance(0.26);
@@ -127,7 +128,8 @@ TEST_F(PasscodeLockTest, EveryActivationLocksAgainWhileAPasscodeIsSet) {
     host_->type("11");
     reactivate();
     EXPECT_EQ(boxes(panel(), 0), (std::vector<std::string>{"", "", "", ""}));
-    SQLiteAccess::updateWithSQL("UPDATE settings SET value='' WHERE name='APP_PASSWORD'");
+    ASSERT_TRUE(
+        SQLiteAccess::updateWithSQL("UPDATE settings SET value='' WHERE name='APP_PASSWORD'"));
     host_->type("1111");
     host_->advance(0.26);
     reactivate();
@@ -141,7 +143,7 @@ public:
 };
 
 TEST_F(PasscodeLockTest, NothingBehindTheLockCanBeSeenOrTouched) {
-    DatabaseController::saveLocalPasscode(2580);
+    ASSERT_TRUE(DatabaseController::saveLocalPasscode(2580));
     launch();
     ASSERT_TRUE(lock().isLocked());
     auto window = host_->keyWindow();
@@ -207,7 +209,7 @@ TEST_F(PasscodeLockTest, AFingerAlreadyDownLetsGoWhenTheLockComesUp) {
     window->addSubview(strip);
     host_->input().down(1, Point{100, 100});
     EXPECT_TRUE(strip->isTracking());
-    DatabaseController::saveLocalPasscode(1);
+    ASSERT_TRUE(DatabaseController::saveLocalPasscode(1));
     ASSERT_TRUE(lock().lockIfSet(*window));
     EXPECT_FALSE(strip->isTracking());
     host_->input().up(1, Point{100, 100});

@@ -72,7 +72,7 @@ std::vector<std::string> PasscodeTest::boxes(PasscodeViewController& panel, int 
 }
 
 std::optional<std::string> PasscodeTest::storedText() {
-    return DatabaseController::getLocalPasscode();
+    return DatabaseController::getLocalPasscode().value();
 }
 
 std::string PasscodeTest::screenBytes() {

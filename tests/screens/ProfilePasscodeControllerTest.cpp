@@ -19,7 +19,7 @@ class ProfilePasscodeControllerTest : public PasscodeTest {
 protected:
     void SetUp() override {
         PasscodeTest::SetUp();
-        DatabaseController::saveLocalPasscode(1357);
+        ASSERT_TRUE(DatabaseController::saveLocalPasscode(1357));
         launch();
         host_->type("1357");
         host_->advance(0.26);

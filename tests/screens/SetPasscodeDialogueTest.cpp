@@ -114,7 +114,7 @@ TEST_F(SetPasscodeDialogueTest, CancelClosesWithoutStoring) {
 }
 
 TEST_F(SetPasscodeDialogueTest, TheLockCoversAnOpenDialogueAndGivesItsKeyboardBack) {
-    DatabaseController::saveLocalPasscode(5555);
+    ASSERT_TRUE(DatabaseController::saveLocalPasscode(5555));
     host_->type("12");
     reactivate();
     ASSERT_TRUE(delegate_->lock->isLocked());

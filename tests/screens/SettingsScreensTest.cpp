@@ -35,7 +35,7 @@ class SettingsScreensTest : public MainScreenTest {
 protected:
     // Today is 1 March 2026; the latest period started on 20 February.
     void openSettings() {
-        DC::saveLog(localDate(2026, 2, 20), localDate(2026, 2, 24));
+        ASSERT_TRUE(DC::saveLog(localDate(2026, 2, 20), localDate(2026, 2, 24)));
         launch(localDate(2026, 3, 1, 12));
         openPetal(MainPageKind::settings);
     }
@@ -130,7 +130,7 @@ TEST_F(SettingsScreensTest, EachRowOpensItsScreenAndTheBackButtonReturns) {
 
     // With a passcode set the row offers to change or turn it off; turning
     // it off leaves the options by itself, and with them the way back.
-    DC::saveLocalPasscode(1234);
+    ASSERT_TRUE(DC::saveLocalPasscode(1234));
     tapRow(table, {1, 1});
     EXPECT_NE(dynamic_cast<ProfilePasscodeController*>(top()), nullptr);
     EXPECT_FALSE(main().goBack().isHidden());
@@ -141,7 +141,7 @@ TEST_F(SettingsScreensTest, EachRowOpensItsScreenAndTheBackButtonReturns) {
 }
 
 TEST_F(SettingsScreensTest, ALengthPickedIsStoredAndTheStatusAndRemindersFollow) {
-    DC::saveNotification(0, 2);
+    ASSERT_TRUE(DC::saveNotification(0, 2));
     openSettings();
     auto& summary = record(MainPageKind::summary);
     EXPECT_EQ(main().remainingDaysLbl().text().find("19"), 0u) << "28-day cycle";
@@ -210,7 +210,7 @@ TEST_F(SettingsScreensTest, PregnancyAndUnitsSwitchTheirScreens) {
     EXPECT_EQ(picker().selectedNumLbl().text(), Strings::localized("NO Key"));
     pick(1);
     EXPECT_EQ(DC::getPregnant(), 1);
-    long long started = DC::getPregnantStartDate();
+    long long started = DC::getPregnantStartDate().value();
     EXPECT_EQ(started, static_cast<long long>(host().clock().now().timeIntervalSince1970()));
     EXPECT_FALSE(main().centerButton().isEnabled());
     std::string pregnancyCaption = main().titleLbl().text();

@@ -73,7 +73,7 @@ TEST_F(SkinAndSetupTest, EachSkinSwapsPicturesAndColours) {
 }
 
 TEST_F(SkinAndSetupTest, TheStoredSkinIsShownAtStart) {
-    DC::saveSkin(2);
+    ASSERT_TRUE(DC::saveSkin(2));
     launch();
     EXPECT_EQ(main().getNewSkin(), 2);
     EXPECT_EQ(main().backgroundView().image(), Image::named("bg_2.jpg"));
@@ -90,8 +90,8 @@ TEST_F(SkinAndSetupTest, FirstRunSetsTheHintsAndUnitsFromTheLocale) {
         TearDown();
         SetUp();
         Locale::setCurrent(c.locale);
-        DC::saveFirstTimeOn(1);
-        DC::saveSi(7);
+        ASSERT_TRUE(DC::saveFirstTimeOn(1));
+        ASSERT_TRUE(DC::saveSi(7));
         launch();
         EXPECT_EQ(DC::getSi(), c.units);
         auto defaults = UserDefaults::standardUserDefaults();
@@ -106,7 +106,7 @@ TEST_F(SkinAndSetupTest, FirstRunSetsTheHintsAndUnitsFromTheLocale) {
 
 TEST_F(SkinAndSetupTest, LaterRunsKeepTheUnitsAndPassThemToTheDailyLog) {
     Locale::setCurrent("en_US");
-    DC::saveSi(1);
+    ASSERT_TRUE(DC::saveSi(1));
     launch();
     EXPECT_EQ(DC::getSi(), 1);
     EXPECT_FALSE(UserDefaults::standardUserDefaults()->boolForKey("chartsFirst"));

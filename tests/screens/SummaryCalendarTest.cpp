@@ -35,7 +35,8 @@ std::vector<Date> reminderDates() {
 // Local days (yyyymmdd, end 0 when open) of every logged period, oldest first.
 std::vector<std::pair<int, int>> periods() {
     std::vector<std::pair<int, int>> rows;
-    for (const auto& period : PastPeriodEntry::loggedPeriods()) {
+    auto logged = PastPeriodEntry::loggedPeriods();
+    for (const auto& period : logged.value()) {
         rows.emplace_back(localDay(period.start), period.end == Date() ? 0 : localDay(period.end));
     }
     return rows;
@@ -123,8 +124,8 @@ TEST_F(SummaryCalendarTest, AddingWithTheDefaultValuesLogsTodayAsAOneDayPeriod) 
 }
 
 TEST_F(SummaryCalendarTest, EndingAnOpenPeriodInTheSecondRowWaitsForTheNextStart) {
-    DC::saveStartPeriod(localDate(2026, 3, 1));
-    DC::saveIsStartDate(0);
+    ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 3, 1)));
+    ASSERT_TRUE(DC::saveIsStartDate(0));
     launchWithSummary(localDate(2026, 3, 10, 12));
     bringUp(localDate(2026, 3, 1), Date(), 0, false);
     EXPECT_EQ(calendar().titleLbl().text(), t("Edit period log Key"));
@@ -174,9 +175,9 @@ TEST_F(SummaryCalendarTest, StartOnlyAndEndOnlyEntriesOpenAndCloseAPeriod) {
 }
 
 TEST_F(SummaryCalendarTest, DeletingTheLatestPeriodWaitsForAStart) {
-    DC::saveLog(localDate(2026, 2, 1), localDate(2026, 2, 5));
-    DC::saveStartPeriod(localDate(2026, 3, 3));
-    DC::saveIsStartDate(0);
+    ASSERT_TRUE(DC::saveLog(localDate(2026, 2, 1), localDate(2026, 2, 5)));
+    ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 3, 3)));
+    ASSERT_TRUE(DC::saveIsStartDate(0));
     launchWithSummary(localDate(2026, 3, 10, 12));
     ASSERT_FALSE(main().isStartDate());
     auto reminders = reminderDates();
@@ -190,7 +191,7 @@ TEST_F(SummaryCalendarTest, DeletingTheLatestPeriodWaitsForAStart) {
 }
 
 TEST_F(SummaryCalendarTest, ARefusedEntrySaysWhyAndStaysOpen) {
-    DC::saveLog(localDate(2026, 3, 2), localDate(2026, 3, 4));
+    ASSERT_TRUE(DC::saveLog(localDate(2026, 3, 2), localDate(2026, 3, 4)));
     launchWithSummary(localDate(2026, 3, 10, 12));
     auto before = periods();
     bringUp(clock_->now(), clock_->now(), 0, true);

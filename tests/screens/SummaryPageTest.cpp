@@ -34,10 +34,10 @@ class SummaryPageTest : public MainScreenTest {
 protected:
     // Three periods, the latest still open; today is 10 March.
     void seed() {
-        DC::saveLog(localDate(2026, 1, 5), localDate(2026, 1, 9));
-        DC::saveLog(localDate(2026, 2, 2), localDate(2026, 2, 7));
-        DC::saveStartPeriod(localDate(2026, 3, 3));
-        DC::saveIsStartDate(0);
+        ASSERT_TRUE(DC::saveLog(localDate(2026, 1, 5), localDate(2026, 1, 9)));
+        ASSERT_TRUE(DC::saveLog(localDate(2026, 2, 2), localDate(2026, 2, 7)));
+        ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 3, 3)));
+        ASSERT_TRUE(DC::saveIsStartDate(0));
     }
     void open() {
         launch(localDate(2026, 3, 10, 12));
@@ -212,9 +212,9 @@ TEST_F(SummaryPageTest, DeletingARowRemovesThatPeriodOnlyAfterConfirming) {
     ASSERT_TRUE(cell && cell->editingControl());
     tapView(*cell->editingControl());
     ASSERT_TRUE(cell->deleteConfirmationButton());
-    EXPECT_EQ(PastPeriodEntry::loggedPeriods().size(), 3u) << "not before the confirmation";
+    EXPECT_EQ(PastPeriodEntry::loggedPeriods()->size(), 3u) << "not before the confirmation";
     tapView(*cell->deleteConfirmationButton());
-    auto left = PastPeriodEntry::loggedPeriods();
+    auto left = PastPeriodEntry::loggedPeriods().value();
     ASSERT_EQ(left.size(), 2u);
     EXPECT_EQ(localDay(left[0].start), 20260105);
     EXPECT_EQ(rows().size(), 3u);

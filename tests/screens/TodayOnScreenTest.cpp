@@ -22,7 +22,7 @@ class TodayOnScreenTest : public MainScreenTest {};
 TEST_F(TodayOnScreenTest, StatusTextsPictureAndCountdown) {
     struct Case {
         const char* name;
-        std::function<void()> diary;
+        std::function<StoreStatus()> diary;
         int day; // of March 2026, at 12:00
         std::string cloud;
         std::string picture;
@@ -30,25 +30,25 @@ TEST_F(TodayOnScreenTest, StatusTextsPictureAndCountdown) {
         std::string caption;
     };
     const std::vector<Case> cases = {
-        {"no period", [] {}, 1, t("Select your start date Key"), "center0_0.png", "0",
-         t("days left Key")},
-        {"due today", [] { DC::saveLog(localDate(2026, 2, 1), localDate(2026, 2, 5)); }, 1,
+        {"no period", [] { return StoreStatus(); }, 1, t("Select your start date Key"),
+         "center0_0.png", "0", t("days left Key")},
+        {"due today", [] { return DC::saveLog(localDate(2026, 2, 1), localDate(2026, 2, 5)); }, 1,
          t("Select your start date Key"), "center0_0.png", "0", t("days left Key")},
-        {"one day late", [] { DC::saveLog(localDate(2026, 1, 31), localDate(2026, 2, 4)); }, 1,
-         t("Period is Key") + " 1 " + t("days Late Key") + "!", "center0_0.png", "0",
+        {"one day late", [] { return DC::saveLog(localDate(2026, 1, 31), localDate(2026, 2, 4)); },
+         1, t("Period is Key") + " 1 " + t("days Late Key") + "!", "center0_0.png", "0",
          t("days left Key")},
-        {"ovulation day", [] { DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)); }, 15,
-         t("It's your ovulation day Key"), "center1_0.png", "14", t("days left Key")},
-        {"fertile window", [] { DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)); }, 4,
-         t("Your fertile window is active Key"), "center1_0.png", "25", t("days left Key")},
-        {"regular day", [] { DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)); }, 28,
-         t("Regular day Key"), "center0_0.png", "1", t("day left Key")},
+        {"ovulation day", [] { return DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)); },
+         15, t("It's your ovulation day Key"), "center1_0.png", "14", t("days left Key")},
+        {"fertile window", [] { return DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)); },
+         4, t("Your fertile window is active Key"), "center1_0.png", "25", t("days left Key")},
+        {"regular day", [] { return DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)); },
+         28, t("Regular day Key"), "center0_0.png", "1", t("day left Key")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TearDown();
         SetUp();
-        c.diary();
+        ASSERT_TRUE(c.diary());
         launch(localDate(2026, 3, c.day, 12));
         EXPECT_EQ(main().infoLbl().text(), c.cloud);
         EXPECT_EQ(main().centerImgView().image(), Image::named(c.picture));
@@ -61,8 +61,8 @@ TEST_F(TodayOnScreenTest, StatusTextsPictureAndCountdown) {
 }
 
 TEST_F(TodayOnScreenTest, AnOpenPeriodShowsItsDayAndAsksWhetherItEnded) {
-    DC::saveStartPeriod(localDate(2026, 3, 1));
-    DC::saveIsStartDate(0);
+    ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 3, 1)));
+    ASSERT_TRUE(DC::saveIsStartDate(0));
     launch(localDate(2026, 3, 3, 9));
     EXPECT_EQ(main().infoLbl().text(), t("Period day Key") + " 3");
     EXPECT_EQ(main().centerImgView().image(), Image::named("center2_0.png"));
@@ -90,7 +90,7 @@ TEST_F(TodayOnScreenTest, PregnancyCountsDownToBirth) {
         TearDown();
         SetUp();
         clock_->set(Date(utcSeconds(2026, 3, 1, 12)));
-        DC::savePregnant(1);
+        ASSERT_TRUE(DC::savePregnant(1));
         launch(Date(utcSeconds(2026, 3, 1, 12) + c.secondsLater));
         EXPECT_EQ(main().remainingDaysLbl().text(), c.number);
         EXPECT_EQ(main().titleLbl().text(), c.caption);
@@ -101,8 +101,8 @@ TEST_F(TodayOnScreenTest, PregnancyCountsDownToBirth) {
 }
 
 TEST_F(TodayOnScreenTest, SwitchingPregnancyOffShowsTheCycleAgain) {
-    DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5));
-    DC::savePregnant(1);
+    ASSERT_TRUE(DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)));
+    ASSERT_TRUE(DC::savePregnant(1));
     launch(localDate(2026, 3, 4, 12));
     main().usePregnancyMode(false);
     EXPECT_TRUE(main().centerButton().isEnabled());
@@ -120,7 +120,7 @@ TEST_F(TodayOnScreenTest, TheCloudTakesTwoLinesForAWideText) {
     EXPECT_EQ(cloud.frame(), Rect(20, 45, 225, 35));
     EXPECT_EQ(cloud.numberOfLines(), 2);
 
-    DC::saveLog(localDate(2026, 2, 10), localDate(2026, 2, 14));
+    ASSERT_TRUE(DC::saveLog(localDate(2026, 2, 10), localDate(2026, 2, 14)));
     main().calculateInfoLbl();
     width = TextLayout(cloud.text(), Font::boldSystemFont(15)).size().width;
     ASSERT_LE(width, 220) << cloud.text();
@@ -131,7 +131,7 @@ TEST_F(TodayOnScreenTest, TheCloudTakesTwoLinesForAWideText) {
 TEST_F(TodayOnScreenTest, ActivationRefreshesTodayAndTheCalendarPage) {
     launch();
     RecordingPage& calendar = record(MainPageKind::calendar);
-    DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5));
+    ASSERT_TRUE(DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)));
     main().reloadForToday();
     EXPECT_EQ(main().infoLbl().text(), t("Your fertile window is active Key"));
     // The strip shows the daily log page from the start: not the first page.

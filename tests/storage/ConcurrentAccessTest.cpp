@@ -28,7 +28,7 @@ TEST_F(ConcurrentAccessTest, AWriteWaitsForAnotherConnectionsLock) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         other.exec("COMMIT");
     });
-    DatabaseController::saveCycleLength(33);
+    EXPECT_TRUE(DatabaseController::saveCycleLength(33));
     release.join();
     EXPECT_EQ(DatabaseController::getCycleLength(), 33);
     EXPECT_FALSE(log_->contains("database is locked"));
@@ -44,10 +44,10 @@ TEST_F(ConcurrentAccessTest, AKilledWriterLeavesWholeBatchesOnly) {
         if (child == 0) {
             for (int batch = 0;; ++batch) {
                 long long key = round * 100000LL + batch;
-                SQLiteAccess::insertWithSQL(
+                static_cast<void>(SQLiteAccess::insertWithSQL(
                     format("INSERT INTO periods VALUES (NULL, %d, 1); INSERT INTO periods VALUES "
                            "(NULL, %d, 2); UPDATE settings SET value = %d WHERE name = 'AGE'",
-                           key, key, key));
+                           key, key, key)));
             }
         }
         std::this_thread::sleep_for(std::chrono::microseconds(3000 + round * 1700));

@@ -23,16 +23,16 @@ std::vector<std::string> texts(std::initializer_list<long long> values) {
 
 TEST_F(PeriodsTest, StartingAndEndingAPeriod) {
     double start = utcSeconds(2026, 3, 1);
-    DatabaseController::saveStartPeriod(Date(start));
+    ASSERT_TRUE(DatabaseController::saveStartPeriod(Date(start)));
     EXPECT_EQ(DatabaseController::getLatestStartDay(), start);
     EXPECT_EQ(DatabaseController::getLatestEndDay(), 0);
-    DatabaseController::saveEndPeriod(Date(utcSeconds(2026, 3, 5) + 0.6));
+    ASSERT_TRUE(DatabaseController::saveEndPeriod(Date(utcSeconds(2026, 3, 5) + 0.6)));
     EXPECT_EQ(DatabaseController::getLatestEndDay(), utcSeconds(2026, 3, 5) + 1) << "rounded";
 }
 
 TEST_F(PeriodsTest, EndingWithoutAnOpenPeriodChangesNothing) {
-    DatabaseController::saveLog(Date(1000), Date(2000));
-    DatabaseController::saveEndPeriod(Date(5000));
+    ASSERT_TRUE(DatabaseController::saveLog(Date(1000), Date(2000)));
+    ASSERT_TRUE(DatabaseController::saveEndPeriod(Date(5000)));
     RawDatabase raw(databaseFile());
     EXPECT_EQ(
         raw.text("SELECT group_concat(id || ':' || startDate || '-' || endDate) FROM periods"),
@@ -50,12 +50,11 @@ TEST_F(PeriodsTest, TheTwelveMostRecentPeriodsWithEachEndBesideItsStart) {
         if (i == 13) {
             continue;
         }
-        DatabaseController::saveLog(Date(starts[i]), Date(starts[i] + 4 * day));
+        ASSERT_TRUE(DatabaseController::saveLog(Date(starts[i]), Date(starts[i] + 4 * day)));
     }
-    DatabaseController::saveStartPeriod(Date(starts[13]));
-
-    auto startDates = DatabaseController::getStartDates();
-    auto endDates = DatabaseController::getEndDates();
+    ASSERT_TRUE(DatabaseController::saveStartPeriod(Date(starts[13])));
+    auto startDates = DatabaseController::getStartDates().value();
+    auto endDates = DatabaseController::getEndDates().value();
     ASSERT_EQ(startDates.size(), 12u);
     ASSERT_EQ(endDates.size(), 12u);
     for (size_t i = 0; i < 11; ++i) {
@@ -67,34 +66,31 @@ TEST_F(PeriodsTest, TheTwelveMostRecentPeriodsWithEachEndBesideItsStart) {
 }
 
 TEST_F(PeriodsTest, FewPeriodsComePairedToo) {
-    DatabaseController::saveLog(Date(3000), Date(3500));
-    DatabaseController::saveLog(Date(1000), Date(1500));
+    ASSERT_TRUE(DatabaseController::saveLog(Date(3000), Date(3500)));
+    ASSERT_TRUE(DatabaseController::saveLog(Date(1000), Date(1500)));
     EXPECT_EQ(DatabaseController::getStartDates(), texts({1000, 3000}));
     EXPECT_EQ(DatabaseController::getEndDates(), texts({1500, 3500}));
 }
 
 TEST_F(PeriodsTest, EditingAPeriodAddressesItByItsStart) {
-    DatabaseController::saveLog(Date(1000), Date(2000));
-    DatabaseController::saveLog(Date(5000), Date(6000));
-    DatabaseController::updatePeriodWithStartDate(Date(1100), Date(2100), Date(1000));
-    EXPECT_TRUE(log_->contains(
-        "UPDATE periods SET startDate = 1100.000000, endDate = 2100.000000 WHERE startDate = "
-        "1000.000000"));
+    ASSERT_TRUE(DatabaseController::saveLog(Date(1000), Date(2000)));
+    ASSERT_TRUE(DatabaseController::saveLog(Date(5000), Date(6000)));
+    ASSERT_TRUE(DatabaseController::updatePeriodWithStartDate(Date(1100), Date(2100), Date(1000)));
     EXPECT_EQ(DatabaseController::getStartDates(), texts({1100, 5000}));
     EXPECT_EQ(DatabaseController::getEndDates(), texts({2100, 6000}));
-    DatabaseController::updatePeriodWithStartDate(Date(1), Date(2), Date(999));
+    ASSERT_TRUE(DatabaseController::updatePeriodWithStartDate(Date(1), Date(2), Date(999)));
     EXPECT_EQ(DatabaseController::getStartDates(), texts({1100, 5000}));
 }
 
 TEST_F(PeriodsTest, PeriodsTouchingASpan) {
-    DatabaseController::saveLog(Date(1000), Date(2000));
-    DatabaseController::saveLog(Date(5000), Date(6000));
-    DatabaseController::saveStartPeriod(Date(9000));
-    auto rows = DatabaseController::getPeriodDatesBtwStart(Date(1500.9), Date(5500));
+    ASSERT_TRUE(DatabaseController::saveLog(Date(1000), Date(2000)));
+    ASSERT_TRUE(DatabaseController::saveLog(Date(5000), Date(6000)));
+    ASSERT_TRUE(DatabaseController::saveStartPeriod(Date(9000)));
+    auto rows = DatabaseController::getPeriodDatesBtwStart(Date(1500.9), Date(5500)).value();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].integer("startDate"), 5000) << "newest first";
     EXPECT_EQ(rows[1].integer("endDate"), 2000);
-    rows = DatabaseController::getPeriodDatesBtwStart(Date(8000), Date(10000));
+    rows = DatabaseController::getPeriodDatesBtwStart(Date(8000), Date(10000)).value();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].integer("endDate"), 0);
 }

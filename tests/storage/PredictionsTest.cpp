@@ -20,9 +20,9 @@ protected:
     void SetUp() override {
         DiaryTest::SetUp();
         setTimeZone(GetParam());
-        DC::saveCycleLength(28);
-        DC::savePeriodLength(5);
-        DC::saveOvulationDay(14);
+        ASSERT_TRUE(DC::saveCycleLength(28));
+        ASSERT_TRUE(DC::savePeriodLength(5));
+        ASSERT_TRUE(DC::saveOvulationDay(14));
     }
 
     void setToday(int year, int month, int day, int hour = 12) {
@@ -30,22 +30,25 @@ protected:
     }
 
     static void logPeriod(int year, int month, int day, int lastMonth, int lastDay) {
-        DC::saveLog(localDate(year, month, day), localDate(year, lastMonth, lastDay));
+        ASSERT_TRUE(DC::saveLog(localDate(year, month, day), localDate(year, lastMonth, lastDay)));
     }
 
     // A whole month as the calendar asks for it.
     static std::vector<int> periodDays(int year, int month) {
-        return localDays(DC::getPeriodDatesFrom(localDate(year, month, 1, 12),
-                                                localDate(year, month + 1, 0, 12)));
+        return localDays(
+            DC::getPeriodDatesFrom(localDate(year, month, 1, 12), localDate(year, month + 1, 0, 12))
+                .value());
     }
     static std::vector<int> fertileDays(int year, int month, int lastMonth = 0) {
         return localDays(
             DC::getFertileDatesFrom(localDate(year, month, 1, 12),
-                                    localDate(year, (lastMonth ? lastMonth : month) + 1, 0, 12)));
+                                    localDate(year, (lastMonth ? lastMonth : month) + 1, 0, 12))
+                .value());
     }
     static std::vector<Date> ovulationDates(int year, int month) {
         return DC::getOvulationDatesFrom(localDate(year, month, 1),
-                                         localDate(year, month + 1, 0, 23, 59, 59));
+                                         localDate(year, month + 1, 0, 23, 59, 59))
+            .value();
     }
 
     // Twelve runs of `length` days, one cycle apart, from the given day.
@@ -129,28 +132,28 @@ TEST_P(Predictions, DueTodayAndOverdue) {
 
 TEST_P(Predictions, OpenPeriodShowsItsDaysUpToToday) {
     logPeriod(2026, 3, 1, 3, 3);
-    DC::saveStartPeriod(localDate(2026, 3, 7));
+    ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 3, 7)));
     setToday(2026, 3, 10);
     EXPECT_EQ(periodDays(2026, 3), dayRun(2026, 3, 7, 4));
     EXPECT_TRUE(fertileDays(2026, 3).empty());
     EXPECT_EQ(DC::getRemainingDays(), 25);
 
     // The copied calendar keeps the current period; predictions follow it.
-    EXPECT_EQ(localDays(DC::getAllPeriodDates()),
+    EXPECT_EQ(localDays(DC::getAllPeriodDates().value()),
               joined({dayRun(2026, 3, 1, 3), dayRun(2026, 3, 7, 4), predictedRuns(2026, 4, 4, 5)}));
-    EXPECT_EQ(localDays(DC::getAllFertileDates()),
+    EXPECT_EQ(localDays(DC::getAllFertileDates().value()),
               joined({dayRun(2026, 3, 4, 11), predictedRuns(2026, 4, 9, 11)}));
 }
 
 TEST_P(Predictions, OpenPeriodReachesIntoTheNextMonth) {
-    DC::saveStartPeriod(localDate(2026, 2, 27));
+    ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 2, 27)));
     setToday(2026, 3, 2);
     EXPECT_EQ(periodDays(2026, 3), dayRun(2026, 3, 1, 2));
     EXPECT_EQ(periodDays(2026, 2), dayRun(2026, 2, 27, 4));
 }
 
 TEST_P(Predictions, TwoPeriodsInOneSpanGetNoPrediction) {
-    DC::saveCycleLength(26);
+    ASSERT_TRUE(DC::saveCycleLength(26));
     logPeriod(2026, 3, 1, 3, 4);
     logPeriod(2026, 3, 27, 3, 30);
     setToday(2026, 3, 31);
@@ -168,10 +171,10 @@ TEST_P(Predictions, RegularCycleFertileWindowsFollowEachPeriod) {
     logPeriod(2026, 1, 29, 2, 2);
     setToday(2026, 2, 10);
     EXPECT_EQ(
-        localDays(DC::getAllFertileDates()),
+        localDays(DC::getAllFertileDates().value()),
         joined({dayRun(2026, 1, 6, 11), dayRun(2026, 2, 3, 11), predictedRuns(2026, 3, 3, 11)}));
     EXPECT_EQ(
-        localDays(DC::getAllPeriodDates()),
+        localDays(DC::getAllPeriodDates().value()),
         joined({dayRun(2026, 1, 1, 5), dayRun(2026, 1, 29, 5), predictedRuns(2026, 2, 26, 5)}));
 }
 
@@ -186,33 +189,33 @@ TEST_P(Predictions, CurrentWindowFollowsTheLatestPeriodsRealLength) {
 }
 
 TEST_P(Predictions, IrregularCycleStatistics) {
-    DC::saveCycleLength(35);
+    ASSERT_TRUE(DC::saveCycleLength(35));
     logPeriod(2026, 1, 1, 1, 5);
-    auto single = DC::getCycleStatistics();
+    auto single = DC::getCycleStatistics().value();
     EXPECT_EQ(single.shortest, 33);
     EXPECT_EQ(single.longest, 37);
 
     logPeriod(2026, 2, 5, 2, 9);
     logPeriod(2026, 3, 12, 3, 16);
-    auto stats = DC::getCycleStatistics();
+    auto stats = DC::getCycleStatistics().value();
     EXPECT_EQ(stats.shortest, 35);
     EXPECT_EQ(stats.longest, 35);
 
     // 12 March to 16 April crosses the spring clock change: still 35 days.
     logPeriod(2026, 4, 16, 4, 20);
     logPeriod(2026, 5, 20, 5, 24);
-    stats = DC::getCycleStatistics();
+    stats = DC::getCycleStatistics().value();
     EXPECT_EQ(stats.shortest, 34);
     EXPECT_EQ(stats.longest, 35);
 }
 
 TEST_P(Predictions, IrregularFertileWindowsUseShortestAndLongestCycle) {
-    DC::saveCycleLength(35);
+    ASSERT_TRUE(DC::saveCycleLength(35));
     logPeriod(2026, 1, 1, 1, 5);
     logPeriod(2026, 2, 5, 2, 9);
     logPeriod(2026, 3, 12, 3, 16);
     setToday(2026, 3, 20);
-    auto all = localDays(DC::getAllFertileDates());
+    auto all = localDays(DC::getAllFertileDates().value());
     // From start + 16 days up to end + 25 days.
     for (const auto& window :
          {dayRun(2026, 1, 17, 14), dayRun(2026, 2, 21, 14), dayRun(2026, 3, 28, 14)}) {
@@ -226,7 +229,7 @@ TEST_P(Predictions, IrregularFertileWindowsUseShortestAndLongestCycle) {
 }
 
 TEST_P(Predictions, IrregularSpanWithOneClosedPeriodGetsTheNextCyclesWindow) {
-    DC::saveCycleLength(35);
+    ASSERT_TRUE(DC::saveCycleLength(35));
     logPeriod(2026, 1, 1, 1, 5);
     setToday(2026, 1, 10);
     EXPECT_EQ(fertileDays(2026, 1, 2), joined({dayRun(2026, 1, 15, 13), dayRun(2026, 2, 19, 10)}));
@@ -239,20 +242,23 @@ TEST_P(Predictions, NoPeriodLogged) {
     EXPECT_TRUE(ovulationDates(2026, 3).empty());
     EXPECT_EQ(DC::getRemainingDays(), 0);
     // The copied calendar predicts from now on.
-    EXPECT_EQ(localDays(DC::getAllPeriodDates()), predictedRuns(2026, 3, 10, 5));
+    EXPECT_EQ(localDays(DC::getAllPeriodDates().value()), predictedRuns(2026, 3, 10, 5));
 }
 
 TEST_P(Predictions, MarkedDatesAreWholeLocalDays) {
-    int marked = DC::openDay(localDate(2026, 3, 3, 18));
-    DC::saveNote("headache", marked);
-    DC::openDay(localDate(2026, 3, 4, 9));
-    EXPECT_EQ(localDays(DC::getMarkedDatesFrom(localDate(2026, 3, 1),
-                                               localDate(2026, 3, 31, 23, 59, 59))),
-              (std::vector<int>{20260303}));
+    int marked = DC::openDay(localDate(2026, 3, 3, 18)).value();
+    ASSERT_TRUE(DC::saveNote("headache", marked));
+    ASSERT_TRUE(DC::openDay(localDate(2026, 3, 4, 9)));
     EXPECT_EQ(
-        localDays(DC::getMarkedDatesFrom(localDate(2026, 3, 3, 23), localDate(2026, 3, 3, 23, 30))),
+        localDays(DC::getMarkedDatesFrom(localDate(2026, 3, 1), localDate(2026, 3, 31, 23, 59, 59))
+                      .value()),
         (std::vector<int>{20260303}));
-    EXPECT_TRUE(DC::getMarkedDatesFrom(localDate(2026, 3, 4), localDate(2026, 3, 31)).empty());
+    EXPECT_EQ(
+        localDays(DC::getMarkedDatesFrom(localDate(2026, 3, 3, 23), localDate(2026, 3, 3, 23, 30))
+                      .value()),
+        (std::vector<int>{20260303}));
+    EXPECT_TRUE(
+        DC::getMarkedDatesFrom(localDate(2026, 3, 4), localDate(2026, 3, 31)).value().empty());
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include "RawDatabase.h"
 #include "foundation/Bundle.h"
+#include "foundation/NotificationCenter.h"
 #include "storage/SQLiteAccessRewrite.h"
+#include "storage/Transaction.h"
 #include "support/TestEnvironment.h"
 
 #include <fstream>
@@ -16,8 +18,12 @@ namespace {
 class SQLiteAccessTest : public DiaryTest {};
 
 int settingsCount() {
-    return static_cast<int>(
-        Row::integerValue(SQLiteAccess::selectOneValueSQL("SELECT COUNT(*) FROM settings")));
+    return static_cast<int>(Row::integerValue(
+        SQLiteAccess::selectOneValueSQL("SELECT COUNT(*) FROM settings").value()));
+}
+
+std::vector<Row::Value> periodStarts() {
+    return SQLiteAccess::selectManyValuesWithSQL("SELECT startDate FROM periods").value();
 }
 
 } // namespace
@@ -35,79 +41,104 @@ TEST_F(SQLiteAccessTest, FirstUseCopiesTheTemplateIntoANewFolder) {
 }
 
 TEST_F(SQLiteAccessTest, AFileDeletedByHandIsCopiedAgainAndAnExistingOneIsKept) {
-    SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, 100, 0)");
+    ASSERT_TRUE(SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, 100, 0)"));
     SQLiteAccess::pathToDB();
-    EXPECT_EQ(SQLiteAccess::selectManyRowsWithSQL("SELECT * FROM periods").size(), 1u);
+    EXPECT_EQ(periodStarts().size(), 1u);
 
     std::filesystem::remove(databaseFile());
     EXPECT_EQ(settingsCount(), 17) << "the template must be copied again";
-    EXPECT_TRUE(SQLiteAccess::selectManyRowsWithSQL("SELECT * FROM periods").empty());
+    EXPECT_TRUE(periodStarts().empty());
 }
 
 TEST_F(SQLiteAccessTest, InsertReportsTheNewRowOrNothing) {
-    EXPECT_EQ(SQLiteAccess::insertWithSQL("SELECT * FROM settings"), std::nullopt);
+    EXPECT_EQ(SQLiteAccess::insertWithSQL("SELECT * FROM settings"), 0);
     EXPECT_EQ(SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (42, 1000, 0)"), 42);
-    EXPECT_EQ(SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, 2000, 0)"), 43);
+    EXPECT_EQ(SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, ?, 0)", {2000}), 43);
 }
 
-TEST_F(SQLiteAccessTest, AFailingWriteReturnsTheNegatedCodeAndChangesNothing) {
-    SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (1, 1000, 0)");
+TEST_F(SQLiteAccessTest, AFailingWriteSaysSoAndChangesNothing) {
+    ASSERT_TRUE(SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (1, 1000, 0)"));
+    int noticed = 0;
+    auto observation = NotificationCenter::defaultCenter().addObserver(
+        SQLiteAccess::writeFailedNotification, [&](const Notification&) { ++noticed; });
     // The first statement of the batch succeeds, the second fails: both are undone.
     auto result = SQLiteAccess::insertWithSQL(
         "INSERT INTO periods VALUES (2, 2000, 0); INSERT INTO periods VALUES (1, 3000, 0)");
-    EXPECT_EQ(result, -19); // SQLITE_CONSTRAINT
-    EXPECT_EQ(SQLiteAccess::selectManyValuesWithSQL("SELECT startDate FROM periods"),
-              std::vector<Row::Value>{"1000"});
-    EXPECT_EQ(SQLiteAccess::insertWithSQL("INSERT INTO nowhere VALUES (1)"), -1);
-    EXPECT_TRUE(log_->contains("Can't run query 'BEGIN TRANSACTION; INSERT INTO nowhere VALUES "
-                               "(1); COMMIT TRANSACTION;' error message: no such table: nowhere"));
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().kind, StoreError::Kind::failed);
+    EXPECT_EQ(result.error().file, databaseFile().string());
+    EXPECT_EQ(periodStarts(), std::vector<Row::Value>{"1000"});
+    EXPECT_FALSE(SQLiteAccess::insertWithSQL("INSERT INTO nowhere VALUES (1)"));
+    EXPECT_TRUE(log_->contains(
+        "Can't run query 'INSERT INTO nowhere VALUES (1)' error message: no such table: nowhere"));
+    EXPECT_EQ(noticed, 2);
+    EXPECT_EQ(SQLiteAccess::lastWriteFailure()->detail, "no such table: nowhere");
+}
+
+TEST_F(SQLiteAccessTest, TextReachesTheDiaryOnlyAsAParameter) {
+    const std::string typed = "it's \"ok\" %d'); DROP TABLE note; --";
+    ASSERT_TRUE(SQLiteAccess::updateWithSQL(
+        "UPDATE settings SET value = ? WHERE name = 'GOOGLE_USERNAME'", {typed}));
+    EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT value FROM settings WHERE name = ?",
+                                              {"GOOGLE_USERNAME"}),
+              typed);
+    EXPECT_TRUE(SQLiteAccess::selectOneValueSQL("SELECT COUNT(*) FROM note"));
+}
+
+TEST_F(SQLiteAccessTest, ATransactionKeepsAllOrNothingAndNestsAsSavepoints) {
+    {
+        auto outer = Transaction::begin();
+        ASSERT_TRUE(outer);
+        ASSERT_TRUE(SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, 10, 0)"));
+        {
+            auto inner = Transaction::begin();
+            ASSERT_TRUE(inner);
+            ASSERT_TRUE(SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, 20, 0)"));
+        } // not committed: only the inner insert is undone
+        ASSERT_TRUE(outer.value().commit());
+    }
+    {
+        auto abandoned = Transaction::begin();
+        ASSERT_TRUE(SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, 30, 0)"));
+    }
+    EXPECT_EQ(periodStarts(), std::vector<Row::Value>{"10"});
 }
 
 TEST_F(SQLiteAccessTest, OneValueIsGivenOnlyForOneColumn) {
-    SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, 10, 11); INSERT INTO periods "
-                                "VALUES (NULL, 20, 21)");
+    ASSERT_TRUE(SQLiteAccess::insertWithSQL(
+        "INSERT INTO periods VALUES (NULL, 10, 11); INSERT INTO periods VALUES (NULL, 20, 21)"));
     EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT startDate, endDate FROM periods"),
-              std::nullopt);
+              Row::Value());
     EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT startDate FROM periods WHERE startDate > 99"),
-              std::nullopt);
+              Row::Value());
     EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT startDate FROM periods ORDER BY startDate"),
               "20");
-    EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT NULL"), std::nullopt);
+    EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT NULL"), Row::Value());
 
     Row last =
-        SQLiteAccess::selectOneRowWithSQL("SELECT startDate, endDate FROM periods ORDER BY id");
+        SQLiteAccess::selectOneRowWithSQL("SELECT startDate, endDate FROM periods ORDER BY id")
+            .value();
     EXPECT_EQ(last.text("startDate"), "20");
     EXPECT_EQ(last.text("endDate"), "21");
-    auto rows = SQLiteAccess::selectManyRowsWithSQL("SELECT startDate AS s, endDate FROM periods");
+    auto rows =
+        SQLiteAccess::selectManyRowsWithSQL("SELECT startDate AS s, endDate FROM periods").value();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].text("s"), "10");
     EXPECT_EQ(rows[1].integer("endDate"), 21);
 }
 
-TEST_F(SQLiteAccessTest, EscapingDoublesApostrophesOnly) {
-    EXPECT_EQ(SQLiteAccess::escapeString("it's \"ok\" \\ %d"), "it''s \"ok\" \\ %d");
-    EXPECT_EQ(SQLiteAccess::escapeString("''"), "''''");
-}
-
 TEST_F(SQLiteAccessTest, SyncWritesRemoveTheNewestSyncEntryOnlyWhenTheyLand) {
-    SQLiteAccess::insertWithSQL("INSERT INTO syncEntry (id) VALUES (1); INSERT INTO syncEntry (id) "
-                                "VALUES (2)");
-    SQLiteAccess::insertSyncWithSQL("INSERT INTO periods VALUES (NULL, 5, 0)");
+    ASSERT_TRUE(SQLiteAccess::insertWithSQL(
+        "INSERT INTO syncEntry (id) VALUES (1); INSERT INTO syncEntry (id) VALUES (2)"));
+    ASSERT_TRUE(SQLiteAccess::insertSyncWithSQL("INSERT INTO periods VALUES (NULL, 5, 0)"));
     EXPECT_EQ(SQLiteAccess::selectManyValuesWithSQL("SELECT id FROM syncEntry"),
               std::vector<Row::Value>{"1"});
-    EXPECT_LT(SQLiteAccess::updateSyncWithSQL("UPDATE nowhere SET x = 1").value_or(0), 0);
+    EXPECT_FALSE(SQLiteAccess::updateSyncWithSQL("UPDATE nowhere SET x = 1"));
     EXPECT_EQ(SQLiteAccess::selectManyValuesWithSQL("SELECT id FROM syncEntry"),
               std::vector<Row::Value>{"1"});
-    SQLiteAccess::deleteSyncWithSQL("DELETE FROM periods");
-    EXPECT_TRUE(SQLiteAccess::selectManyValuesWithSQL("SELECT id FROM syncEntry").empty());
-    EXPECT_TRUE(SQLiteAccess::selectManyValuesWithSQL("SELECT id FROM periods").empty());
-}
-
-TEST_F(SQLiteAccessTest, StatementsWithoutTheWrapperCommitOneByOne) {
-    SQLiteAccess::executeWithoutTransaction(
-        "INSERT INTO periods VALUES (1, 10, 0); INSERT INTO periods VALUES (1, 20, 0)");
-    EXPECT_EQ(SQLiteAccess::selectManyValuesWithSQL("SELECT startDate FROM periods"),
-              std::vector<Row::Value>{"10"});
+    ASSERT_TRUE(SQLiteAccess::deleteSyncWithSQL("DELETE FROM periods"));
+    EXPECT_TRUE(SQLiteAccess::selectManyValuesWithSQL("SELECT id FROM syncEntry")->empty());
+    EXPECT_TRUE(periodStarts().empty());
 }
 
 TEST_F(SQLiteAccessTest, UuidsAreNewEachTime) {
@@ -117,18 +148,18 @@ TEST_F(SQLiteAccessTest, UuidsAreNewEachTime) {
 }
 
 TEST_F(SQLiteAccessTest, FailedQueriesLogNoTextTheUserTyped) {
-    SQLiteAccess::updateWithSQL(
-        "UPDATE nowhere SET value = 'my secret' WHERE name = 'GOOGLE_PASS'");
-    EXPECT_TRUE(log_->contains("SET value = '...' WHERE name = 'GOOGLE_PASS'"));
+    EXPECT_FALSE(SQLiteAccess::updateWithSQL(
+        "UPDATE nowhere SET value = ? WHERE name = 'GOOGLE_PASS'", {"my secret"}));
+    EXPECT_TRUE(log_->contains("SET value = ? WHERE name = 'GOOGLE_PASS'"));
     EXPECT_FALSE(log_->contains("my secret"));
 }
 
 TEST_F(SQLiteAccessTest, ReplacingTheDatabaseStartsAfresh) {
-    SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, 5, 0)");
+    ASSERT_TRUE(SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, 5, 0)"));
     SQLiteAccessRewrite::copyReplaceDatabase();
     EXPECT_TRUE(log_->contains("Baza postoji na putanji"));
     EXPECT_TRUE(log_->contains("Stara datoteka pobrisana"));
     EXPECT_TRUE(log_->contains("Nova datoteka kopirana"));
-    EXPECT_TRUE(SQLiteAccess::selectManyRowsWithSQL("SELECT * FROM periods").empty());
+    EXPECT_TRUE(periodStarts().empty());
     EXPECT_EQ(SQLiteAccessRewrite::pathToDB(), databaseFile());
 }

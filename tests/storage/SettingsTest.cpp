@@ -11,6 +11,11 @@ using DC = DatabaseController;
 
 namespace {
 
+// A setting's stored number, for a table of settings of several types.
+template <auto read> long long valueOf() {
+    return static_cast<long long>(read().value());
+}
+
 class SettingsTest : public DiaryTest {};
 
 } // namespace
@@ -22,20 +27,20 @@ TEST_F(SettingsTest, AFreshDiaryStartsWithTheTemplateValues) {
         long long expected;
     };
     const Case cases[] = {
-        {"FIRST_TIME_ON", DC::isFirstTimeOn, 1},
-        {"FIRST_TIME_SYNC", DC::getIsFirstSync, 1},
-        {"SI_UNITS", DC::getSi, 1},
-        {"PREGNANT", DC::getPregnant, 0},
-        {"PREGNANT_START_DATE", DC::getPregnantStartDate, 0},
-        {"PERIOD_NOTIFICATION", DC::getPeriodNotification, 2},
-        {"FERTILE_NOTIFICATION", DC::getFertileNotification, 0},
-        {"OVULATION_DAY", DC::getOvulationDay, 14},
-        {"PERIOD_LENGTH", DC::getPeriodLength, 5},
-        {"CYCLE_LENGTH", DC::getCycleLength, 28},
-        {"CYCLE_LENGTH", DC::getCycle, 28},
-        {"IS_START_DATE", DC::getIsStartDate, 1},
-        {"SKIN", DC::getSkin, 0},
-        {"APP_VERSION", DC::getCurrentAppVersion, 130},
+        {"FIRST_TIME_ON", valueOf<DC::isFirstTimeOn>, 1},
+        {"FIRST_TIME_SYNC", valueOf<DC::getIsFirstSync>, 1},
+        {"SI_UNITS", valueOf<DC::getSi>, 1},
+        {"PREGNANT", valueOf<DC::getPregnant>, 0},
+        {"PREGNANT_START_DATE", valueOf<DC::getPregnantStartDate>, 0},
+        {"PERIOD_NOTIFICATION", valueOf<DC::getPeriodNotification>, 2},
+        {"FERTILE_NOTIFICATION", valueOf<DC::getFertileNotification>, 0},
+        {"OVULATION_DAY", valueOf<DC::getOvulationDay>, 14},
+        {"PERIOD_LENGTH", valueOf<DC::getPeriodLength>, 5},
+        {"CYCLE_LENGTH", valueOf<DC::getCycleLength>, 28},
+        {"CYCLE_LENGTH", valueOf<DC::getCycle>, 28},
+        {"IS_START_DATE", valueOf<DC::getIsStartDate>, 1},
+        {"SKIN", valueOf<DC::getSkin>, 0},
+        {"APP_VERSION", valueOf<DC::getCurrentAppVersion>, 130},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.read(), c.expected) << c.key;
@@ -46,24 +51,24 @@ TEST_F(SettingsTest, AFreshDiaryStartsWithTheTemplateValues) {
 }
 
 TEST_F(SettingsTest, AMissingSettingsRowReadsAsZeroAndNoText) {
-    SQLiteAccess::deleteWithSQL("DELETE FROM settings");
-    EXPECT_EQ(DC::getCycleLength(), 0);
-    EXPECT_FALSE(DC::getIsStartDate());
+    ASSERT_TRUE(SQLiteAccess::deleteWithSQL("DELETE FROM settings"));
+    EXPECT_EQ(DC::getCycleLength(), 1) << "held to the picker's range";
+    EXPECT_EQ(DC::getIsStartDate(), false);
     EXPECT_EQ(DC::getCurrentAppVersion(), 0);
-    EXPECT_EQ(DC::getLocalPasscode(), std::nullopt);
-    EXPECT_EQ(DC::getUsername(), std::nullopt);
+    EXPECT_EQ(DC::getLocalPasscode(), Row::Value());
+    EXPECT_EQ(DC::getUsername(), Row::Value());
 }
 
 TEST_F(SettingsTest, LengthsStoreOneInPlaceOfZero) {
-    DC::saveCycleLength(0);
-    DC::savePeriodLength(0);
-    DC::saveOvulationDay(0);
+    ASSERT_TRUE(DC::saveCycleLength(0));
+    ASSERT_TRUE(DC::savePeriodLength(0));
+    ASSERT_TRUE(DC::saveOvulationDay(0));
     EXPECT_EQ(DC::getCycleLength(), 1);
     EXPECT_EQ(DC::getPeriodLength(), 1);
     EXPECT_EQ(DC::getOvulationDay(), 1);
-    DC::saveCycleLength(35);
-    DC::savePeriodLength(7);
-    DC::saveOvulationDay(21);
+    ASSERT_TRUE(DC::saveCycleLength(35));
+    ASSERT_TRUE(DC::savePeriodLength(7));
+    ASSERT_TRUE(DC::saveOvulationDay(21));
     EXPECT_EQ(DC::getCycle(), 35);
     EXPECT_EQ(DC::getPeriodLength(), 7);
     EXPECT_EQ(DC::getOvulationDay(), 21);
@@ -71,19 +76,19 @@ TEST_F(SettingsTest, LengthsStoreOneInPlaceOfZero) {
 
 TEST_F(SettingsTest, PregnancyModeStampsItsStart) {
     clock_->set(Date(1760000000.9));
-    DC::savePregnant(1);
+    ASSERT_TRUE(DC::savePregnant(1));
     EXPECT_EQ(DC::getPregnant(), 1);
     EXPECT_EQ(DC::getPregnantStartDate(), 1760000000);
-    DC::savePregnant(0);
+    ASSERT_TRUE(DC::savePregnant(0));
     EXPECT_EQ(DC::getPregnant(), 0);
     EXPECT_EQ(DC::getPregnantStartDate(), 0);
 }
 
 TEST_F(SettingsTest, RemindersByKind) {
-    DC::saveNotification(0, 3);
-    DC::saveNotification(1, 4);
-    DC::saveNotification(2, 9);
-    DC::saveNotification(-1, 9);
+    ASSERT_TRUE(DC::saveNotification(0, 3));
+    ASSERT_TRUE(DC::saveNotification(1, 4));
+    ASSERT_TRUE(DC::saveNotification(2, 9));
+    ASSERT_TRUE(DC::saveNotification(-1, 9));
     EXPECT_EQ(DC::getPeriodNotification(), 3);
     EXPECT_EQ(DC::getFertileNotification(), 4);
 }
@@ -92,8 +97,8 @@ TEST_F(SettingsTest, AccountTextsAreStoredExactlyAsTyped) {
     const std::string texts[] = {"o'brien@example.org", "pa\"ss'wo\\rd%d%@", "пароль密码🔑",
                                  "two\nlines", "x' OR '1'='1"};
     for (const auto& text : texts) {
-        DC::saveGoogleUsername(text);
-        DC::saveGooglePassword(text + "!");
+        ASSERT_TRUE(DC::saveGoogleUsername(text));
+        ASSERT_TRUE(DC::saveGooglePassword(text + "!"));
         EXPECT_EQ(DC::getUsername(), text);
         EXPECT_EQ(DC::getPassword(), text + "!");
     }
@@ -101,21 +106,45 @@ TEST_F(SettingsTest, AccountTextsAreStoredExactlyAsTyped) {
 }
 
 TEST_F(SettingsTest, SmallSettingsRoundTrip) {
-    DC::saveLocalPasscode(1234);
+    ASSERT_TRUE(DC::saveLocalPasscode(1234));
     EXPECT_EQ(DC::getLocalPasscode(), "1234");
-    DC::saveFirstTimeOn(0);
-    DC::saveFirstTimeSync(0);
-    DC::saveSi(0);
-    DC::saveIsStartDate(0);
-    DC::saveSkin(2);
-    DC::saveAge(31);
-    DC::saveCurrentAppVersion(120);
+    ASSERT_TRUE(DC::saveFirstTimeOn(0));
+    ASSERT_TRUE(DC::saveFirstTimeSync(0));
+    ASSERT_TRUE(DC::saveSi(0));
+    ASSERT_TRUE(DC::saveIsStartDate(0));
+    ASSERT_TRUE(DC::saveSkin(2));
+    ASSERT_TRUE(DC::saveAge(31));
+    ASSERT_TRUE(DC::saveCurrentAppVersion(120));
     EXPECT_EQ(DC::isFirstTimeOn(), 0);
     EXPECT_EQ(DC::getIsFirstSync(), 0);
     EXPECT_EQ(DC::getSi(), 0);
-    EXPECT_FALSE(DC::getIsStartDate());
+    EXPECT_EQ(DC::getIsStartDate(), false);
     EXPECT_EQ(DC::getSkin(), 2);
     EXPECT_EQ(SQLiteAccess::selectOneValueSQL("SELECT value FROM settings WHERE name = 'AGE'"),
               "31");
     EXPECT_EQ(DC::getCurrentAppVersion(), 120);
+}
+
+TEST_F(SettingsTest, NumbersEditedByHandAreHeldToThePickersRanges) {
+    struct Case {
+        const char* key;
+        const char* stored;
+        long long (*read)();
+        long long expected;
+    };
+    const Case cases[] = {
+        {"CYCLE_LENGTH", "2147483647", valueOf<DC::getCycleLength>, 59},
+        {"CYCLE_LENGTH", "-40", valueOf<DC::getCycleLength>, 1},
+        {"PERIOD_LENGTH", "99999999999999", valueOf<DC::getPeriodLength>, 19},
+        {"OVULATION_DAY", "0", valueOf<DC::getOvulationDay>, 1},
+        {"PERIOD_NOTIFICATION", "300", valueOf<DC::getPeriodNotification>, 29},
+        {"SKIN", "7", valueOf<DC::getSkin>, 2},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(SQLiteAccess::updateWithSQL("UPDATE settings SET value = ? WHERE name = ?",
+                                                {c.stored, c.key}));
+        EXPECT_EQ(c.read(), c.expected) << c.key << " = " << c.stored;
+    }
+    ASSERT_TRUE(DC::saveLog(Date(1000000000), Date(1000086400)));
+    EXPECT_TRUE(DC::getAllPeriodDates()) << "the arithmetic works within the ranges";
 }

@@ -2,6 +2,7 @@
 #include "foundation/Paths.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
+#include "support/ReadOnlyFolder.h"
 #include "support/TestEnvironment.h"
 
 #include <fstream>
@@ -32,7 +33,9 @@ TEST_F(StorageFailuresTest, ADocumentsPathThatIsAFileIsReportedAndRetried) {
     auto documents = documents_->path() / "documents";
     writeFile(documents / "period", "not a folder");
     EXPECT_EQ(SQLiteAccess::pathToDB(), std::nullopt);
-    EXPECT_EQ(DatabaseController::getCycleLength(), 0);
+    auto unread = DatabaseController::getCycleLength();
+    ASSERT_FALSE(unread);
+    EXPECT_EQ(unread.error().kind, StoreError::Kind::unavailable);
     EXPECT_TRUE(log_->contains("is not a folder"));
 
     std::filesystem::remove(documents / "period");
@@ -59,7 +62,7 @@ TEST_F(StorageFailuresTest, AnUnwritableFolderIsReportedAndRetried) {
     std::error_code notThere;
     std::filesystem::permissions(databaseFile().parent_path(), std::filesystem::perms::owner_all,
                                  notThere);
-    DatabaseController::saveCycleLength(30);
+    ASSERT_TRUE(DatabaseController::saveCycleLength(30));
     EXPECT_EQ(DatabaseController::getCycleLength(), 30);
 }
 
@@ -95,10 +98,28 @@ TEST_F(StorageFailuresTest, ADamagedDiaryIsNeverReplacedByTheTemplate) {
         SCOPED_TRACE(c.name);
         log_->clear();
         writeFile(databaseFile(), c.bytes);
-        DatabaseController::saveCycleLength(31);
-        DatabaseController::saveStartPeriod(Date(1000));
-        EXPECT_EQ(DatabaseController::getCycleLength(), 0);
+        EXPECT_FALSE(DatabaseController::saveCycleLength(31));
+        EXPECT_FALSE(DatabaseController::saveStartPeriod(Date(1000)));
+        EXPECT_FALSE(DatabaseController::getCycleLength()) << "nothing is read from it either";
+        EXPECT_FALSE(SQLiteAccess::checkDiary());
         EXPECT_EQ(readFile(databaseFile()), c.bytes) << "the file must stay for rescue";
         EXPECT_TRUE(log_->contains(c.logged));
     }
+}
+
+TEST_F(StorageFailuresTest, AReadOnlyDiaryIsReadButSaysItCannotBeWritten) {
+    ASSERT_TRUE(DatabaseController::saveCycleLength(30));
+    std::string before = readFile(databaseFile());
+    ReadOnlyFolder readOnly(databaseFile().parent_path());
+    if (!readOnly.available()) {
+        GTEST_SKIP() << "this machine cannot make a folder read-only for the test";
+    }
+    auto unwritable = SQLiteAccess::checkDiary();
+    ASSERT_FALSE(unwritable);
+    EXPECT_EQ(unwritable.error().kind, StoreError::Kind::readOnly);
+    EXPECT_EQ(DatabaseController::getCycleLength(), 30);
+    auto refused = DatabaseController::saveCycleLength(31);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().kind, StoreError::Kind::readOnly);
+    EXPECT_EQ(readFile(databaseFile()), before);
 }

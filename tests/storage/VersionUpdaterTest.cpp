@@ -54,13 +54,15 @@ protected:
     }
 
     static long long hasData(int dateId) {
-        return Row::integerValue(SQLiteAccess::selectOneValueSQL(
-            "SELECT hasData FROM dates WHERE id = " + std::to_string(dateId)));
+        return Row::integerValue(
+            SQLiteAccess::selectOneValueSQL("SELECT hasData FROM dates WHERE id = ?", {dateId})
+                .value());
     }
 
     static std::vector<Row> periods() {
         return SQLiteAccess::selectManyRowsWithSQL(
-            "SELECT startDate, endDate FROM periods ORDER BY startDate");
+                   "SELECT startDate, endDate FROM periods ORDER BY startDate")
+            .value();
     }
 
     // Local midnight of the day a UTC midnight falls on in the current zone.
@@ -76,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Zones, VersionUpdaterTest, ::testing::ValuesIn(dayRuleZ
 TEST_P(VersionUpdaterTest, From100To130) {
     installDatabase(100);
     int finished = 0;
-    VersionUpdater([&] { ++finished; }).updateToCurrentVersion();
+    ASSERT_TRUE(VersionUpdater([&] { ++finished; }).updateToCurrentVersion());
     EXPECT_EQ(finished, 1);
     EXPECT_EQ(DC::getCurrentAppVersion(), 130);
     EXPECT_EQ(hasData(1), 2); // note and mood
@@ -95,8 +97,9 @@ TEST_P(VersionUpdaterTest, From100To130) {
 
 TEST_P(VersionUpdaterTest, From100InImperialUnitsCountsOnlyStoredTemperatures) {
     installDatabase(100);
-    SQLiteAccess::updateWithSQL("UPDATE settings SET value = 0 WHERE name = 'SI_UNITS'");
-    VersionUpdater().updateToCurrentVersion();
+    ASSERT_TRUE(
+        SQLiteAccess::updateWithSQL("UPDATE settings SET value = 0 WHERE name = 'SI_UNITS'"));
+    ASSERT_TRUE(VersionUpdater().updateToCurrentVersion());
     EXPECT_EQ(hasData(2), 3);
     EXPECT_EQ(hasData(3), 0);
     EXPECT_EQ(hasData(4), 1); // 0.5 kg reads 1.1 lbs
@@ -107,7 +110,7 @@ TEST_P(VersionUpdaterTest, From110And120To130) {
         SCOPED_TRACE(version);
         std::filesystem::remove(databaseFile());
         installDatabase(version);
-        VersionUpdater().updateToCurrentVersion();
+        ASSERT_TRUE(VersionUpdater().updateToCurrentVersion());
         EXPECT_EQ(DC::getCurrentAppVersion(), 130);
         auto rows = periods();
         ASSERT_EQ(rows.size(), 3u);
@@ -122,8 +125,8 @@ TEST_P(VersionUpdaterTest, RepairedPeriodShowsOnTheSameLocalDay) {
     installDatabase(120);
     Calendar calendar = Calendar::current();
     int dayBefore = calendar.components(Date(utcSeconds(2026, 3, 1))).day;
-    VersionUpdater().updateToCurrentVersion();
-    Date start(static_cast<double>(DC::getLatestStartDay()));
+    ASSERT_TRUE(VersionUpdater().updateToCurrentVersion());
+    Date start(static_cast<double>(DC::getLatestStartDay().value()));
     EXPECT_EQ(calendar.components(start).day, dayBefore);
     EXPECT_EQ(calendar.components(start).hour, 0);
 }
@@ -143,12 +146,12 @@ TEST_P(VersionUpdaterTest, OpenAndSummerPeriodsAndUnusualMinutes) {
     for (const auto& c : cases) {
         std::filesystem::remove(databaseFile());
         installDatabase(120);
-        SQLiteAccess::insertWithSQL("INSERT INTO periods VALUES (NULL, " +
-                                    std::to_string(static_cast<long long>(c.start)) + ", " +
-                                    std::to_string(static_cast<long long>(c.end)) + ")");
-        VersionUpdater().updateToCurrentVersion();
-        long long start = DC::getLatestStartDay();
-        long long end = DC::getLatestEndDay();
+        ASSERT_TRUE(SQLiteAccess::insertWithSQL(
+            "INSERT INTO periods VALUES (NULL, ?, ?)",
+            {static_cast<long long>(c.start), static_cast<long long>(c.end)}));
+        ASSERT_TRUE(VersionUpdater().updateToCurrentVersion());
+        long long start = DC::getLatestStartDay().value();
+        long long end = DC::getLatestEndDay().value();
         EXPECT_EQ(start, c.moves ? localMidnightOf(c.start) : static_cast<long long>(c.start))
             << c.start;
         EXPECT_EQ(end, c.end == 0 ? 0 : localMidnightOf(c.end)) << c.start;
@@ -156,12 +159,12 @@ TEST_P(VersionUpdaterTest, OpenAndSummerPeriodsAndUnusualMinutes) {
 }
 
 TEST_P(VersionUpdaterTest, CurrentDatabaseIsLeftAlone) {
-    DC::saveStartPeriod(Date(utcSeconds(2026, 3, 1)));
+    ASSERT_TRUE(DC::saveStartPeriod(Date(utcSeconds(2026, 3, 1))));
     int finished = 0;
-    VersionUpdater([&] { ++finished; }).updateToCurrentVersion();
+    ASSERT_TRUE(VersionUpdater([&] { ++finished; }).updateToCurrentVersion());
     EXPECT_EQ(finished, 1);
     EXPECT_EQ(DC::getCurrentAppVersion(), 130);
-    EXPECT_EQ(DC::getLatestStartDay(), static_cast<long long>(utcSeconds(2026, 3, 1)));
+    EXPECT_EQ(DC::getLatestStartDay().value(), static_cast<long long>(utcSeconds(2026, 3, 1)));
 }
 
 // A step that throws is tried again, at most three times in all.
@@ -184,21 +187,21 @@ private:
 TEST_P(VersionUpdaterTest, AFailingStepIsTriedAtMostThreeTimes) {
     installDatabase(120);
     FailingUpdater always(1000);
-    always.updateToCurrentVersion();
+    ASSERT_TRUE(always.updateToCurrentVersion());
     EXPECT_EQ(always.attempts, VersionUpdater::maxAttempts);
     EXPECT_EQ(DC::getCurrentAppVersion(), 130);
     EXPECT_TRUE(log_->contains("Update from version 120 failed: disk full"));
     EXPECT_TRUE(log_->contains("Giving up the update from version 120 after 3 attempts"));
-    EXPECT_EQ(DC::getLatestStartDay(), static_cast<long long>(utcSeconds(2026, 3, 1)));
+    EXPECT_EQ(DC::getLatestStartDay().value(), static_cast<long long>(utcSeconds(2026, 3, 1)));
 }
 
 TEST_P(VersionUpdaterTest, AStepThatFailsOnceSucceedsOnItsRetry) {
     installDatabase(120);
     FailingUpdater once(1);
-    once.updateToCurrentVersion();
+    ASSERT_TRUE(once.updateToCurrentVersion());
     EXPECT_EQ(once.attempts, 2);
     EXPECT_EQ(DC::getCurrentAppVersion(), 130);
-    EXPECT_EQ(DC::getLatestStartDay(), localMidnightOf(utcSeconds(2026, 3, 1)));
+    EXPECT_EQ(DC::getLatestStartDay().value(), localMidnightOf(utcSeconds(2026, 3, 1)));
 }
 
 TEST(VersionUpdaterSteps, EachVersionGoesToTheNext) {

@@ -4,11 +4,14 @@
 #include "LogCommand.h"
 #include "PeriodsCommand.h"
 #include "PredictCommand.h"
+#include "QuotedInput.h"
 #include "SettingsCommand.h"
 #include "StatusCommand.h"
+#include "StoreChecks.h"
 #include "foundation/Clock.h"
 #include "foundation/Log.h"
 #include "foundation/Paths.h"
+#include "foundation/PrivateFiles.h"
 #include "storage/SQLiteAccess.h"
 #include "storage/VersionUpdater.h"
 
@@ -98,8 +101,8 @@ Names and values:
     return table;
 }
 
-// Log lines are kept while a command runs: a failure is then reported as one
-// line that says what went wrong, and a success prints none of them.
+// Log lines are kept while a command runs: a failure is reported as one line
+// that says what went wrong, and a success prints none of them.
 class LogCollector {
 public:
     LogCollector() {
@@ -112,20 +115,13 @@ private:
     std::vector<std::string> lines_;
 };
 
-// Opens the diary as the window does: created on first use and brought to
-// the current data version.
+// Opens the diary as the window does: created on first use, checked, and
+// brought to the current data version. A diary that cannot be read and
+// written is left as it is and every command says why.
 void openDiary() {
     LogCollector log;
-    auto path = SQLiteAccess::pathToDB();
-    if (path) {
-        VersionUpdater().updateToCurrentVersion();
-    }
-    auto tables = SQLiteAccess::selectOneValueSQL("SELECT COUNT(*) FROM settings");
-    if (!path || !tables) {
-        std::string reason = log.lines().empty() ? "unknown reason" : log.lines().back();
-        throw Failure("cannot open the diary in " + Paths::documentsDirectory().string() + ": " +
-                      reason);
-    }
+    checked(SQLiteAccess::checkDiary());
+    checked(VersionUpdater().updateToCurrentVersion());
 }
 
 int run(const std::vector<std::string>& argv) {
@@ -140,22 +136,19 @@ int run(const std::vector<std::string>& argv) {
     }
     auto command = commands().find(name);
     if (command == commands().end()) {
-        throw UsageError("unknown command '" + name + "'; see florelle-cli --help");
+        throw UsageError("unknown command " + quotedInput(name) + "; see florelle-cli --help");
     }
     if (arguments.flag("help")) {
         std::cout << command->second.help;
         return 0;
     }
+    // Said on stderr once, when an older release left her files open to others.
+    PrivateFiles::tightenDiaryFiles();
     openDiary();
     std::ostringstream out;
     CliContext context{arguments, Calendar::current(), Clock::current()->now(), out};
     LogCollector log;
     command->second.run(context);
-    for (const auto& line : log.lines()) {
-        if (line.starts_with("Can't ")) {
-            throw Failure("the diary could not be changed: " + line);
-        }
-    }
     std::cout << out.str();
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include "CliErrors.h"
 #include "LocalDay.h"
+#include "QuotedInput.h"
+#include "StoreChecks.h"
 #include "cycle/PeriodEntry.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
@@ -10,12 +12,22 @@ namespace florelle::cli {
 
 namespace {
 
-std::string refusalText(PeriodEntry::Mode mode, const PeriodEntry::Limits& limits,
-                        PeriodEntry::Refusal refusal, const Calendar& calendar) {
-    if (refusal == PeriodEntry::Refusal::afterToday) {
+std::string refusalText(PeriodEntry::Mode mode, const PeriodEntry::Outcome& outcome,
+                        const Calendar& calendar) {
+    switch (*outcome.refusal) {
+    case PeriodEntry::Refusal::afterToday:
         return "lies in the future";
+    case PeriodEntry::Refusal::periodOpen: {
+        Date open(static_cast<double>(checked(DatabaseController::getLatestStartDay())));
+        return "cannot start a period: a period is open since " + LocalDay::format(open, calendar) +
+               "; log its end first";
     }
-    std::string earliest = LocalDay::format(*limits.earliest, calendar);
+    case PeriodEntry::Refusal::noPeriodOpen:
+        return "cannot end a period: no period is open; log a start first";
+    case PeriodEntry::Refusal::beforeEarliest:
+        break;
+    }
+    std::string earliest = LocalDay::format(*outcome.limits.earliest, calendar);
     return mode == PeriodEntry::Mode::start
                ? "lies before " + earliest + ", the day after the last period ended"
                : "lies before " + earliest + ", the day the open period started";
@@ -30,29 +42,27 @@ void runLogCommand(CliContext& context) {
     std::string what = arguments.word(1);
     if (what != "start" && what != "end") {
         throw UsageError("'log' needs start or end" +
-                         (what.empty() ? std::string() : ", not '" + what + "'"));
+                         (what.empty() ? std::string() : ", not " + quotedInput(what)));
     }
     auto mode = what == "start" ? PeriodEntry::Mode::start : PeriodEntry::Mode::end;
     std::string dayText = arguments.word(2).empty() ? "today" : arguments.word(2);
     Date day = LocalDay::parse(dayText, context.calendar, context.now);
 
-    if (mode != PeriodEntry::currentMode()) {
-        if (mode == PeriodEntry::Mode::start) {
-            Date open(static_cast<double>(DatabaseController::getLatestStartDay()));
-            throw Failure("a period is open since " + LocalDay::format(open, context.calendar) +
-                          "; log its end first");
-        }
-        throw Failure("no period is open; log a start first");
+    // The check and the write are one transaction: a refusal here is the
+    // diary's state at the moment of writing, not of an earlier look.
+    auto outcome = PeriodEntry::save(mode, day, context.calendar, context.now);
+    if (outcome.error) {
+        throw Failure(outcome.error->message());
     }
-    auto limits = PeriodEntry::limits(mode, context.calendar, context.now);
-    if (auto refusal = PeriodEntry::save(mode, day, context.calendar, context.now)) {
-        throw Failure(LocalDay::format(day, context.calendar) + " " +
-                      refusalText(mode, limits, *refusal, context.calendar));
+    if (outcome.refusal) {
+        std::string dayName = LocalDay::format(day, context.calendar);
+        std::string reason = refusalText(mode, outcome, context.calendar);
+        throw Failure(reason.starts_with("cannot") ? reason : dayName + " " + reason);
     }
     if (mode == PeriodEntry::Mode::start) {
         // The reminders count from the latest start, as after the window's entry.
         LocalNotificationCenter center(LocalNotificationStore::standard());
-        ReminderScheduler(center).resetNotifications();
+        checked(ReminderScheduler(center).resetNotifications());
     }
     context.out << "Period " << (mode == PeriodEntry::Mode::start ? "started" : "ended") << " on "
                 << LocalDay::format(day, context.calendar) << "\n";

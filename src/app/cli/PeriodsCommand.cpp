@@ -1,6 +1,7 @@
 #include "PeriodsCommand.h"
 
 #include "LocalDay.h"
+#include "StoreChecks.h"
 #include "storage/DatabaseController.h"
 
 #include <iomanip>
@@ -19,7 +20,7 @@ struct LoggedPeriod {
 
 std::vector<LoggedPeriod> loggedPeriods(const Calendar& calendar) {
     // Every period there is: the span reaches from 1970 to far beyond any diary.
-    auto rows = DatabaseController::getPeriodDatesBtwStart(Date(0), Date(1e11));
+    auto rows = checked(DatabaseController::getPeriodDatesBtwStart(Date(0), Date(1e11)));
     std::vector<LoggedPeriod> periods;
     for (size_t i = 0; i < rows.size(); ++i) {
         LoggedPeriod period;

@@ -3,6 +3,7 @@
 #include "CliErrors.h"
 #include "LocalDay.h"
 #include "QuotedInput.h"
+#include "StoreChecks.h"
 #include "storage/DatabaseController.h"
 
 #include <nlohmann/json.hpp>
@@ -16,20 +17,20 @@ using DC = DatabaseController;
 
 std::vector<Date> spanDays(const std::string& kind, Date from, Date to, const Calendar& calendar) {
     if (kind == "period") {
-        return DC::getPeriodDatesFrom(from, to);
+        return checked(DC::getPeriodDatesFrom(from, to));
     }
     if (kind == "fertile") {
-        return DC::getFertileDatesFrom(from, to);
+        return checked(DC::getFertileDatesFrom(from, to));
     }
     if (kind == "ovulation") {
-        return DC::getOvulationDatesFrom(from, to);
+        return checked(DC::getOvulationDatesFrom(from, to));
     }
     if (kind == "marked") {
-        return DC::getMarkedDatesFrom(from, to);
+        return checked(DC::getMarkedDatesFrom(from, to));
     }
     // Intimate days are found by their day keys, which lie within the days'
     // local bounds.
-    return DC::getIntimateDatesFrom(from, calendar.endOfDay(to));
+    return checked(DC::getIntimateDatesFrom(from, calendar.endOfDay(to)));
 }
 
 } // namespace
@@ -59,9 +60,9 @@ void runPredictCommand(CliContext& context) {
         }
         days = spanDays(kind, from, to, context.calendar);
     } else if (kind == "period") {
-        days = DC::getAllPeriodDates();
+        days = checked(DC::getAllPeriodDates());
     } else if (kind == "fertile") {
-        days = DC::getAllFertileDates();
+        days = checked(DC::getAllFertileDates());
     } else {
         throw UsageError("--kind " + kind + " needs a span: --from DATE --to DATE");
     }

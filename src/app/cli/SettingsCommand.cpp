@@ -3,6 +3,7 @@
 #include "CliErrors.h"
 #include "LocalDay.h"
 #include "QuotedInput.h"
+#include "StoreChecks.h"
 #include "cycle/ReminderPlanner.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
@@ -48,24 +49,24 @@ int choice(const std::string& name, const std::string& text, const char* yes, co
 
 // Stores a reminder's days and plans both reminders anew, as the window's
 // reminder settings do.
-void setReminder(int kind, int days) {
+StoreStatus setReminder(int kind, int days) {
     LocalNotificationCenter center(LocalNotificationStore::standard());
-    ReminderScheduler(center).setNotification(kind, days);
+    return ReminderScheduler(center).setNotification(kind, days);
 }
 
 // The reminders follow a changed cycle or period length at once, where the
 // window replans them at its next activation.
-std::function<void(int)> replanningReminders(std::function<void(int)> save) {
+std::function<StoreStatus(int)> replanningReminders(std::function<StoreStatus(int)> save) {
     return [save](int days) {
-        save(days);
-        setReminder(ReminderPlanner::periodKind, DC::getPeriodNotification());
+        checked(save(days));
+        return setReminder(ReminderPlanner::periodKind, checked(DC::getPeriodNotification()));
     };
 }
 
-Setting number(const std::string& name, int highest, std::function<int()> read,
-               std::function<void(int)> write) {
-    return {name, [read] { return std::to_string(read()); },
-            [=](const std::string& text) { write(wholeNumber(name, text, highest)); }};
+Setting number(const std::string& name, int highest, std::function<StoreResult<int>()> read,
+               std::function<StoreStatus(int)> write) {
+    return {name, [read] { return std::to_string(checked(read())); },
+            [=](const std::string& text) { checked(write(wholeNumber(name, text, highest))); }};
 }
 
 std::vector<Setting> settings() {
@@ -74,17 +75,19 @@ std::vector<Setting> settings() {
         number("period-length", 19, DC::getPeriodLength, replanningReminders(DC::savePeriodLength)),
         number("ovulation-day", 59, DC::getOvulationDay, DC::saveOvulationDay),
         number("period-reminder", 29, DC::getPeriodNotification,
-               [](int days) { setReminder(ReminderPlanner::periodKind, days); }),
+               [](int days) { return setReminder(ReminderPlanner::periodKind, days); }),
         number("fertile-reminder", 29, DC::getFertileNotification,
-               [](int days) { setReminder(ReminderPlanner::fertileKind, days); }),
-        {"units", [] { return std::string(DC::getSi() ? "metric" : "imperial"); },
-         [](const std::string& text) { DC::saveSi(choice("units", text, "metric", "imperial")); }},
-        {"pregnant", [] { return std::string(DC::getPregnant() == 1 ? "yes" : "no"); },
+               [](int days) { return setReminder(ReminderPlanner::fertileKind, days); }),
+        {"units", [] { return std::string(checked(DC::getSi()) ? "metric" : "imperial"); },
+         [](const std::string& text) {
+             checked(DC::saveSi(choice("units", text, "metric", "imperial")));
+         }},
+        {"pregnant", [] { return std::string(checked(DC::getPregnant()) == 1 ? "yes" : "no"); },
          [](const std::string& text) {
              // Saying yes again must not restart a countdown already running.
              int pregnant = choice("pregnant", text, "yes", "no");
-             if (pregnant != DC::getPregnant()) {
-                 DC::savePregnant(pregnant);
+             if (pregnant != checked(DC::getPregnant())) {
+                 checked(DC::savePregnant(pregnant));
              }
          }},
     };
@@ -105,8 +108,8 @@ void show(CliContext& context) {
     for (const auto& setting : settings()) {
         context.out << std::left << std::setw(18) << setting.name << setting.read() << "\n";
     }
-    if (DC::getPregnant() == 1) {
-        Date since(static_cast<double>(DC::getPregnantStartDate()));
+    if (checked(DC::getPregnant()) == 1) {
+        Date since(static_cast<double>(checked(DC::getPregnantStartDate())));
         context.out << std::left << std::setw(18) << "pregnant-since"
                     << LocalDay::format(since, context.calendar) << "\n";
     }

@@ -3,6 +3,8 @@
 #include "CliErrors.h"
 #include "LocalDay.h"
 #include "QuotedInput.h"
+#include "StoreChecks.h"
+#include "cycle/PeriodEntry.h"
 #include "cycle/PregnancyCountdown.h"
 #include "cycle/TodayStatus.h"
 #include "foundation/Strings.h"
@@ -64,7 +66,8 @@ std::string kindOf(const TodayDisplay& display, const TodayStatus::Inputs& input
 }
 
 StatusFields readStatus(const CliContext& context) {
-    auto inputs = TodayStatus::read(DatabaseController::getIsStartDate());
+    bool noPeriodOpen = checked(PeriodEntry::currentMode()) == PeriodEntry::Mode::start;
+    const auto inputs = checked(TodayStatus::read(noPeriodOpen));
     auto display = TodayStatus::compute(inputs);
     StatusFields fields;
     fields.kind = kindOf(display, inputs);

@@ -1,6 +1,7 @@
 #include "PastPeriodDemo.h"
 
 #include "calendar/CalendarDemoScreen.h"
+#include "cycle/PeriodEntry.h"
 #include "foundation/Clock.h"
 #include "foundation/Paths.h"
 #include "screens/MainViewController.h"
@@ -18,17 +19,17 @@ namespace {
 
 constexpr double buttonWidth = 62;
 
+// The demo runs on its own scratch diary; an unreadable one shows the epoch.
 Date latestStart() {
-    return Date(double(DatabaseController::getLatestStartDay()));
+    return Date(double(DatabaseController::getLatestStartDay().value_or(0)));
 }
 
 Date latestEnd() {
-    return Date(double(DatabaseController::getLatestEndDay()));
+    return Date(double(DatabaseController::getLatestEndDay().value_or(0)));
 }
 
 bool periodOpen() {
-    return DatabaseController::getLatestStartDay() != 0 &&
-           DatabaseController::getLatestEndDay() == 0;
+    return PeriodEntry::currentMode().value_or(PeriodEntry::Mode::start) == PeriodEntry::Mode::end;
 }
 
 } // namespace
