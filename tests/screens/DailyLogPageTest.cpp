@@ -35,11 +35,6 @@ protected:
     NotesGlobalController& log() const {
         return dynamic_cast<NotesGlobalController&>(main().page(MainPageKind::notes));
     }
-    void tapView(View& view) {
-        Rect bounds = view.bounds();
-        host().tap(view.convertPointToWindow({bounds.midX(), bounds.midY()}));
-        host().advance(1);
-    }
     void showSection(int section) {
         if (section >= Section::weight) {
             log().scrollToRight();

@@ -43,11 +43,6 @@ protected:
     NotesGlobalController& log() const {
         return dynamic_cast<NotesGlobalController&>(main().page(MainPageKind::notes));
     }
-    void tapView(View& view) {
-        Rect bounds = view.bounds();
-        host().tap(view.convertPointToWindow({bounds.midX(), bounds.midY()}));
-        host().advance(1);
-    }
     void typeNote(const std::string& text) {
         openPetal(MainPageKind::notes);
         // Opening the day cannot store it either, and says so.

@@ -76,4 +76,10 @@ void MainScreenTest::openPetal(MainPageKind kind) {
     host_->advance(1.5);
 }
 
+void MainScreenTest::tapView(View& view, double settle) {
+    Rect bounds = view.bounds();
+    host().tap(view.convertPointToWindow({bounds.midX(), bounds.midY()}));
+    host().advance(settle);
+}
+
 } // namespace florelle::testing

@@ -83,6 +83,8 @@ protected:
     static Point inWindow(Point point) { return {point.x, point.y + 20}; }
     // Opens the petal by a tap and lets every animation end.
     void openPetal(MainPageKind kind);
+    // Taps the middle of a view, then lets `settle` seconds pass.
+    void tapView(View& view, double settle = 1);
 
     // What the application put on the desktop.
     std::shared_ptr<RecordingPresenter> presenter_;

@@ -55,12 +55,8 @@ protected:
         main().bringSummaryCalendarUp(start, end, mode, true, isNew);
         host().advance(0.5);
     }
-    void tapView(View& view) {
-        Rect bounds = view.bounds();
-        host().tap(view.convertPointToWindow({bounds.midX(), bounds.midY()}));
-        // Past a month's slide.
-        host().advance(CalGridView::slideDuration + 0.1);
-    }
+    // Past a month's slide.
+    void tapView(View& view) { MainScreenTest::tapView(view, CalGridView::slideDuration + 0.1); }
     void tapDay(int year, int month, int day) {
         auto tile = grid().frontMonthView()->tileForDate(
             CalDate(unsigned(day), unsigned(month), unsigned(year)));

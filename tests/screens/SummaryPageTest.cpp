@@ -49,11 +49,6 @@ protected:
     SummaryCalendarController& calendar() const { return main().summaryCalendar(); }
     bool calendarUp() const { return main().summaryCalendarView().frame().minY() == 0; }
 
-    void tapView(View& view) {
-        Rect bounds = view.bounds();
-        host().tap(view.convertPointToWindow({bounds.midX(), bounds.midY()}));
-        host().advance(1);
-    }
     void tapRow(int row) {
         auto cell = summary().tableView().cellForRow({0, row});
         ASSERT_TRUE(cell) << row;

@@ -3,12 +3,14 @@
 #include "RawDatabase.h"
 #include "foundation/Bundle.h"
 #include "foundation/NotificationCenter.h"
+#include "storage/DatabaseController.h"
 #include "storage/SQLiteAccessRewrite.h"
 #include "storage/Transaction.h"
 #include "support/TestEnvironment.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace florelle;
 using namespace florelle::testing;
@@ -162,4 +164,26 @@ TEST_F(SQLiteAccessTest, ReplacingTheDatabaseStartsAfresh) {
     EXPECT_TRUE(log_->contains("Nova datoteka kopirana"));
     EXPECT_TRUE(periodStarts().empty());
     EXPECT_EQ(SQLiteAccessRewrite::pathToDB(), databaseFile());
+}
+
+TEST_F(SQLiteAccessTest, TheDiaryIsReadableByHerAloneWhateverTheUmask) {
+    namespace fs = std::filesystem;
+    for (mode_t mask : {mode_t(022), mode_t(077), mode_t(0)}) {
+        SCOPED_TRACE(mask);
+        mode_t previous = umask(mask);
+        fs::remove_all(databaseFile().parent_path());
+        ASSERT_TRUE(SQLiteAccess::checkDiary());
+        ASSERT_TRUE(DatabaseController::saveCycleLength(30)); // a journal comes and goes
+        umask(previous);
+        EXPECT_EQ(fs::status(databaseFile()).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(fs::status(databaseFile().parent_path()).permissions(), fs::perms::owner_all);
+    }
+    // A diary an older release left open to others is narrowed when opened.
+    fs::permissions(databaseFile(), fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::add);
+    ASSERT_TRUE(SQLiteAccess::checkDiary());
+    EXPECT_EQ(fs::status(databaseFile()).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(log_->contains("Tightened permissions of '" + databaseFile().string() + "'"));
 }
