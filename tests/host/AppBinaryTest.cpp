@@ -119,10 +119,19 @@ TEST_F(AppBinaryTest, BadArgumentsAndScriptsFailWithAReason) {
     EXPECT_NE(missing.output.find("cannot read the script"), std::string::npos);
 }
 
-TEST_F(AppBinaryTest, InfoStillSummarisesTheDiary) {
+TEST_F(AppBinaryTest, InfoSummarisesTheDiaryOrSaysWhyItCannot) {
     AppRun info = runApp(documents_->path(), "--info");
     ASSERT_EQ(info.status, 0) << info.output;
     EXPECT_NE(info.output.find("Periods logged: 0"), std::string::npos) << info.output;
+
+    auto diary = documents_->path() / "florelle" / "period" / "period.db";
+    for (const std::string& bytes : {std::string(), std::string(4096, 'x')}) {
+        std::ofstream(diary, std::ios::binary | std::ios::trunc) << bytes;
+        info = runApp(documents_->path(), "--info");
+        EXPECT_EQ(info.status, 1) << info.output;
+        EXPECT_NE(info.output.find(diary.string()), std::string::npos) << info.output;
+        EXPECT_EQ(info.output.find("Cycle length"), std::string::npos) << info.output;
+    }
 }
 
 } // namespace
