@@ -59,14 +59,16 @@ void periodSpan(benchmark::State& state) {
     const auto& d = diary();
     Date to = Calendar::current().addingDays(d.from(), static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(DatabaseController::getPeriodDatesFrom(d.from(), to));
+        benchmark::DoNotOptimize(
+            DatabaseController::getPeriodDatesFrom(d.from(), to, Clock::current()->now()));
     }
 }
 
 void fertileSpan(benchmark::State& state) {
     const auto& d = diary();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(DatabaseController::getFertileDatesFrom(d.from(), d.to()));
+        benchmark::DoNotOptimize(
+            DatabaseController::getFertileDatesFrom(d.from(), d.to(), Clock::current()->now()));
     }
 }
 
@@ -74,7 +76,8 @@ void irregularFertileSpan(benchmark::State& state) {
     const auto& d = diary();
     require(DatabaseController::saveCycleLength(35));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(DatabaseController::getFertileDatesFrom(d.from(), d.to()));
+        benchmark::DoNotOptimize(
+            DatabaseController::getFertileDatesFrom(d.from(), d.to(), Clock::current()->now()));
     }
     require(DatabaseController::saveCycleLength(28));
 }
@@ -82,21 +85,22 @@ void irregularFertileSpan(benchmark::State& state) {
 void ovulationSpan(benchmark::State& state) {
     const auto& d = diary();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(DatabaseController::getOvulationDatesFrom(d.from(), d.to()));
+        benchmark::DoNotOptimize(
+            DatabaseController::getOvulationDatesFrom(d.from(), d.to(), Clock::current()->now()));
     }
 }
 
 void allPeriodDates(benchmark::State& state) {
     diary();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(DatabaseController::getAllPeriodDates());
+        benchmark::DoNotOptimize(DatabaseController::getAllPeriodDates(Clock::current()->now()));
     }
 }
 
 void allFertileDates(benchmark::State& state) {
     diary();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(DatabaseController::getAllFertileDates());
+        benchmark::DoNotOptimize(DatabaseController::getAllFertileDates(Clock::current()->now()));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "CalendarDataSource.h"
 
+#include "foundation/Clock.h"
 #include "storage/DatabaseController.h"
 
 namespace florelle {
@@ -8,15 +9,18 @@ namespace florelle {
 // and the failure is said where the diary is opened.
 
 std::vector<Date> CalendarDataSource::periodDatesFrom(Date from, Date to) {
-    return DatabaseController::getPeriodDatesFrom(from, to).value_or(std::vector<Date>{});
+    return DatabaseController::getPeriodDatesFrom(from, to, Clock::current()->now())
+        .value_or(std::vector<Date>{});
 }
 
 std::vector<Date> CalendarDataSource::fertileDatesFrom(Date from, Date to) {
-    return DatabaseController::getFertileDatesFrom(from, to).value_or(std::vector<Date>{});
+    return DatabaseController::getFertileDatesFrom(from, to, Clock::current()->now())
+        .value_or(std::vector<Date>{});
 }
 
 std::vector<Date> CalendarDataSource::ovulationDatesFrom(Date from, Date to) {
-    return DatabaseController::getOvulationDatesFrom(from, to).value_or(std::vector<Date>{});
+    return DatabaseController::getOvulationDatesFrom(from, to, Clock::current()->now())
+        .value_or(std::vector<Date>{});
 }
 
 std::vector<Date> CalendarDataSource::intimateDatesFrom(Date from, Date to) {

@@ -1,8 +1,7 @@
 #include "ReminderPlanner.h"
 
+#include "cycle/Predictions.h"
 #include "foundation/Calendar.h"
-#include "foundation/Clock.h"
-#include "storage/DatabaseController.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,37 +21,7 @@ Reminder fertileReminder(int days) {
             "Fertile details Key", ""};
 }
 
-// The first of base, base + 1 cycle, … that is not before now.
-Date nextAfter(const Calendar& calendar, Date base, Date now, int cycle) {
-    int cycles = std::max(0, calendar.daysFrom(base, now) / cycle - 1);
-    Date date = calendar.addingDays(base, cycles * cycle);
-    while (now > date) {
-        date = calendar.addingDays(date, cycle);
-    }
-    return date;
-}
-
 } // namespace
-
-StoreResult<ReminderPlanner::Inputs> ReminderPlanner::read(int kind, int days) {
-    auto otherDays = kind == fertileKind ? DatabaseController::getPeriodNotification()
-                                         : DatabaseController::getFertileNotification();
-    auto latestStart = DatabaseController::getLatestStartDay();
-    auto cycleLength = DatabaseController::getCycle();
-    auto periodLength = DatabaseController::getPeriodLength();
-    if (auto failure = firstFailure(otherDays, latestStart, cycleLength, periodLength)) {
-        return *failure;
-    }
-    Inputs in;
-    in.kind = kind;
-    in.days = days;
-    in.otherDays = *otherDays;
-    in.latestStart = *latestStart;
-    in.cycleLength = *cycleLength;
-    in.periodLength = *periodLength;
-    in.now = Clock::current()->now();
-    return in;
-}
 
 std::optional<ReminderPlan> ReminderPlanner::plan(const Inputs& in) {
     if (in.kind != periodKind && in.kind != fertileKind) {
@@ -68,7 +37,8 @@ std::optional<ReminderPlan> ReminderPlanner::plan(const Inputs& in) {
     parts.hour = fireHour;
     parts.minute = 0;
     parts.second = 0;
-    Date base = nextAfter(calendar, calendar.dateFromComponents(parts), in.now, cycle);
+    Date base = Predictions::firstCycleStepFrom(calendar.dateFromComponents(parts), in.now, cycle,
+                                                calendar);
     Date never = in.now.addingSeconds(offDelay);
 
     bool periodChanged = in.kind == periodKind;

@@ -2,7 +2,6 @@
 
 #include "cycle/LocalizedText.h"
 #include "foundation/Date.h"
-#include "storage/StoreResult.h"
 
 #include <optional>
 #include <string>
@@ -46,10 +45,6 @@ public:
         int periodLength = 0;
         Date now;
     };
-
-    // The inputs for a change of `kind` to `days`, with the rest from the
-    // database and the clock.
-    static StoreResult<Inputs> read(int kind, int days);
 
     // std::nullopt for a kind other than 0 or 1.
     static std::optional<ReminderPlan> plan(const Inputs& inputs);

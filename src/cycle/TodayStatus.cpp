@@ -1,15 +1,12 @@
 #include "TodayStatus.h"
 
+#include "cycle/CycleRules.h"
 #include "cycle/PregnancyCountdown.h"
 #include "foundation/Calendar.h"
-#include "foundation/Clock.h"
-#include "storage/DatabaseController.h"
 
 namespace florelle {
 
 namespace {
-
-constexpr int fertileDaysAfterPeriod = 11;
 
 const char* const neutralPicture = "center0_%d.png";
 const char* const fertilePicture = "center1_%d.png";
@@ -20,31 +17,6 @@ Date storedDate(long long seconds) {
 }
 
 } // namespace
-
-StoreResult<TodayStatus::Inputs> TodayStatus::read(bool noPeriodOpen) {
-    auto remainingDays = DatabaseController::getRemainingDays();
-    auto cycleLength = DatabaseController::getCycle();
-    auto ovulationDay = DatabaseController::getOvulationDay();
-    auto latestStart = DatabaseController::getLatestStartDay();
-    auto latestEnd = DatabaseController::getLatestEndDay();
-    auto pregnant = DatabaseController::getPregnant();
-    auto pregnantStart = DatabaseController::getPregnantStartDate();
-    if (auto failure = firstFailure(remainingDays, cycleLength, ovulationDay, latestStart,
-                                    latestEnd, pregnant, pregnantStart)) {
-        return *failure;
-    }
-    Inputs in;
-    in.remainingDays = *remainingDays;
-    in.cycleLength = *cycleLength;
-    in.ovulationDay = *ovulationDay;
-    in.latestStart = *latestStart;
-    in.latestEnd = *latestEnd;
-    in.noPeriodOpen = noPeriodOpen;
-    in.pregnant = *pregnant != 0;
-    in.pregnantStart = *pregnantStart;
-    in.now = Clock::current()->now();
-    return in;
-}
 
 TodayDisplay TodayStatus::compute(const Inputs& in) {
     return in.pregnant ? PregnancyCountdown::display(in.pregnantStart, in.now) : status(in);
@@ -102,8 +74,10 @@ TodayDisplay TodayStatus::status(const Inputs& in) {
         display.centerPicture = fertilePicture;
         return display;
     }
+    // The status keeps the regular cycle's window, the days that follow the
+    // latest period, whatever the cycle length.
     int periodDays = calendar.daysFrom(storedDate(in.latestStart), storedDate(in.latestEnd));
-    if (sinceStart - 1 >= periodDays + fertileDaysAfterPeriod) {
+    if (sinceStart - 1 >= periodDays + CycleRules::fertileWindowDays) {
         display.cloudText = LocalizedText::key("Regular day Key");
         display.centerPicture = neutralPicture;
     } else {

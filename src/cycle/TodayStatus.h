@@ -2,7 +2,6 @@
 
 #include "cycle/TodayDisplay.h"
 #include "foundation/Date.h"
-#include "storage/StoreResult.h"
 
 namespace florelle {
 
@@ -14,7 +13,7 @@ namespace florelle {
 class TodayStatus {
 public:
     struct Inputs {
-        int remainingDays = 0; // getRemainingDays
+        int remainingDays = 0; // Predictions::remainingDays
         int cycleLength = 0;
         int ovulationDay = 0;
         long long latestStart = 0;
@@ -25,9 +24,6 @@ public:
         long long pregnantStart = 0;
         Date now;
     };
-
-    // The inputs as the database and the clock give them now.
-    static StoreResult<Inputs> read(bool noPeriodOpen);
 
     // The whole centre display: the countdown to birth in pregnancy mode,
     // else today's status.

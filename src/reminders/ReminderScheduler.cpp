@@ -1,6 +1,8 @@
 #include "ReminderScheduler.h"
 
+#include "cycle/CycleInputs.h"
 #include "cycle/ReminderPlanner.h"
+#include "foundation/Clock.h"
 #include "foundation/Log.h"
 #include "foundation/Strings.h"
 #include "storage/DatabaseController.h"
@@ -30,7 +32,7 @@ StoreStatus ReminderScheduler::setNotification(int kind, int days) {
     }
     // Reminders planned from a diary that could not be read would be wrong:
     // the pending ones stay until it can be.
-    auto inputs = ReminderPlanner::read(kind, days);
+    auto inputs = CycleInputs::reminder(kind, days, Clock::current()->now());
     if (!inputs) {
         return inputs.error();
     }

@@ -7,6 +7,7 @@
 #include "SkinColors.h"
 #include "SummaryCalendarController.h"
 #include "TouchForwardingView.h"
+#include "cycle/CycleInputs.h"
 #include "cycle/PastPeriodEntry.h"
 #include "cycle/PeriodEntry.h"
 #include "cycle/PregnancyCountdown.h"
@@ -857,7 +858,7 @@ std::string resolved(const LocalizedText& localized) {
 } // namespace
 
 void MainViewController::calculateInfoLbl() {
-    auto inputs = TodayStatus::read(isStartDate_);
+    auto inputs = CycleInputs::today(isStartDate_, Clock::current()->now());
     if (!inputs) {
         showUnreadableStatus();
         return;
@@ -888,7 +889,7 @@ void MainViewController::showUnreadableStatus() {
 }
 
 void MainViewController::setCenter() {
-    auto remaining = DatabaseController::getRemainingDays();
+    auto remaining = DatabaseController::getRemainingDays(Clock::current()->now());
     if (!remaining) {
         showUnreadableStatus();
         return;

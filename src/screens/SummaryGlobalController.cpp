@@ -227,12 +227,12 @@ void SummaryGlobalController::reloadEverything() {
 
 void SummaryGlobalController::checkCountingMode() {
     calendarCountingMode_ =
-        PeriodSummary::isRegular(DatabaseController::getCycle().value_or(28)) ? 0 : 1;
+        Predictions::isRegular(DatabaseController::getCycle().value_or(28)) ? 0 : 1;
 }
 
 void SummaryGlobalController::makeDateArrays() {
     view();
-    auto read = PeriodSummary::read();
+    auto read = DatabaseController::getPredictionInputs(Clock::current()->now());
     if (!read) {
         // An unreadable diary lists nothing rather than made-up lengths.
         rows_ = {};

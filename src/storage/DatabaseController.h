@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cycle/Predictions.h"
 #include "foundation/Date.h"
 #include "storage/Row.h"
 #include "storage/StoreResult.h"
@@ -127,37 +128,30 @@ public:
     static int clampSetting(std::string_view key, long long value);
 
     // --- predictions ---
-    // A fixed-length calendar method: the next period starts CYCLE_LENGTH
-    // days after the latest start and lasts PERIOD_LENGTH days; ovulation is
-    // OVULATION_DAY days after a start. Fertile days follow the 11 days after
-    // a period for cycles of 26 to 32 days, else the shortest and longest
-    // logged cycles. Every date in a result stands for its local calendar
-    // day; lists are unsorted and may name a day twice. Nothing is cached:
-    // each call reads the database and the clock anew, and fails when a read
-    // fails.
+    // Each reads the settings and the periods it needs, at most two
+    // statements, and hands them with `now` to the rules of Predictions,
+    // which say what the results hold. Nothing is cached; each fails when a
+    // read fails.
 
+    // The three lengths, the twelve most recent periods (oldest first) and `now`.
+    static StoreResult<Predictions::Inputs> getPredictionInputs(Date now);
     // Logged, open and predicted period days from `from`'s day to `to`'s day.
-    static StoreResult<std::vector<Date>> getPeriodDatesFrom(Date from, Date to);
-    static StoreResult<std::vector<Date>> getFertileDatesFrom(Date from, Date to);
-    static StoreResult<std::vector<Date>> getOvulationDatesFrom(Date from, Date to);
+    static StoreResult<std::vector<Date>> getPeriodDatesFrom(Date from, Date to, Date now);
+    static StoreResult<std::vector<Date>> getFertileDatesFrom(Date from, Date to, Date now);
+    // From the instant `from` to the instant `to`.
+    static StoreResult<std::vector<Date>> getOvulationDatesFrom(Date from, Date to, Date now);
     // Days from `from`'s day to `to`'s day that hold data.
     static StoreResult<std::vector<Date>> getMarkedDatesFrom(Date from, Date to);
     // Every logged period day of the twelve most recent periods (an open one
-    // up to today) and twelve predicted periods.
-    static StoreResult<std::vector<Date>> getAllPeriodDates();
-    // The fertile days after the twelve most recent closed periods and
-    // twelve predicted windows.
-    static StoreResult<std::vector<Date>> getAllFertileDates();
-    // Days until the next period: 0 without a period or when it is due today;
-    // when it is overdue, 0 or minus the days to the next predicted start.
-    static StoreResult<int> getRemainingDays();
+    // up to today) and the predicted periods.
+    static StoreResult<std::vector<Date>> getAllPeriodDates(Date now);
+    // The fertile days after the twelve most recent closed periods and the
+    // predicted windows.
+    static StoreResult<std::vector<Date>> getAllFertileDates(Date now);
+    static StoreResult<int> getRemainingDays(Date now);
 
-    // The shortest and longest cycle between the twelve most recent starts,
-    // in days; CYCLE_LENGTH - 2 and + 2 where there is none.
-    struct CycleStatistics {
-        int shortest = 0;
-        int longest = 0;
-    };
+    // The shortest and longest cycle between the twelve most recent starts.
+    using CycleStatistics = Predictions::CycleStatistics;
     static StoreResult<CycleStatistics> getCycleStatistics();
 };
 

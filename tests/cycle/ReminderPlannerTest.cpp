@@ -1,5 +1,6 @@
 #include "cycle/ReminderPlanner.h"
 
+#include "cycle/CycleInputs.h"
 #include "foundation/Calendar.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
@@ -112,8 +113,8 @@ TEST_P(ReminderPlannerTest, ReadsTheStoredSettings) {
     ASSERT_TRUE(DC::saveNotification(0, 2));
     ASSERT_TRUE(DC::saveNotification(1, 3));
     ASSERT_TRUE(DC::saveStartPeriod(localDate(2026, 3, 1)));
-    auto plan =
-        ReminderPlanner::plan(ReminderPlanner::read(ReminderPlanner::periodKind, 2).value());
+    auto plan = ReminderPlanner::plan(
+        CycleInputs::reminder(ReminderPlanner::periodKind, 2, clock_->now()).value());
     ASSERT_TRUE(plan);
     EXPECT_EQ(localTime(plan->period.fireDate), 202603271300);
     EXPECT_EQ(localTime(plan->fertile.fireDate), 202603311300);

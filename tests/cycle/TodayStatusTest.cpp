@@ -1,5 +1,6 @@
 #include "cycle/TodayStatus.h"
 
+#include "cycle/CycleInputs.h"
 #include "cycle/PregnancyCountdown.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
@@ -33,7 +34,8 @@ protected:
     }
 
     TodayDisplay today() {
-        return TodayStatus::compute(TodayStatus::read(DC::getIsStartDate().value()).value());
+        return TodayStatus::compute(
+            CycleInputs::today(DC::getIsStartDate().value(), clock_->now()).value());
     }
 };
 

@@ -63,7 +63,10 @@ TEST_F(FlippedByteTest, ADamagedPageStopsEveryReadAndWrite) {
         {"cycle length", [] { return failureOf(DC::getCycleLength()); }},
         {"periods", [] { return failureOf(DC::getStartDates()); }},
         {"period days",
-         [&] { return failureOf(DC::getPeriodDatesFrom(from, calendar_.addingDays(from, 90))); }},
+         [&] {
+             return failureOf(
+                 DC::getPeriodDatesFrom(from, calendar_.addingDays(from, 90), clock_->now()));
+         }},
         {"day", [&] { return failureOf(DC::getDateIdForDate(day_)); }},
         {"note", [&] { return failureOf(DC::getNoteForDateId(dateId)); }},
         {"moods", [&] { return failureOf(DC::getMoodsForDateId(dateId)); }},

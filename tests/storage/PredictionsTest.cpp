@@ -33,21 +33,23 @@ protected:
         ASSERT_TRUE(DC::saveLog(localDate(year, month, day), localDate(year, lastMonth, lastDay)));
     }
 
+    Date now() const { return clock_->now(); }
+
     // A whole month as the calendar asks for it.
-    static std::vector<int> periodDays(int year, int month) {
-        return localDays(
-            DC::getPeriodDatesFrom(localDate(year, month, 1, 12), localDate(year, month + 1, 0, 12))
-                .value());
+    std::vector<int> periodDays(int year, int month) const {
+        return localDays(DC::getPeriodDatesFrom(localDate(year, month, 1, 12),
+                                                localDate(year, month + 1, 0, 12), now())
+                             .value());
     }
-    static std::vector<int> fertileDays(int year, int month, int lastMonth = 0) {
-        return localDays(
-            DC::getFertileDatesFrom(localDate(year, month, 1, 12),
-                                    localDate(year, (lastMonth ? lastMonth : month) + 1, 0, 12))
-                .value());
+    std::vector<int> fertileDays(int year, int month, int lastMonth = 0) const {
+        return localDays(DC::getFertileDatesFrom(
+                             localDate(year, month, 1, 12),
+                             localDate(year, (lastMonth ? lastMonth : month) + 1, 0, 12), now())
+                             .value());
     }
-    static std::vector<Date> ovulationDates(int year, int month) {
+    std::vector<Date> ovulationDates(int year, int month) const {
         return DC::getOvulationDatesFrom(localDate(year, month, 1),
-                                         localDate(year, month + 1, 0, 23, 59, 59))
+                                         localDate(year, month + 1, 0, 23, 59, 59), now())
             .value();
     }
 
@@ -70,7 +72,7 @@ TEST_P(Predictions, MarchSpanShowsTheLoggedPeriodAndTheNextOne) {
     EXPECT_EQ(periodDays(2026, 3), joined({dayRun(2026, 3, 1, 5), dayRun(2026, 3, 29, 3)}));
     EXPECT_EQ(fertileDays(2026, 3), dayRun(2026, 3, 6, 11));
     EXPECT_EQ(localDays(ovulationDates(2026, 3)), (std::vector<int>{20260315, 20260315}));
-    EXPECT_EQ(DC::getRemainingDays(), 19);
+    EXPECT_EQ(DC::getRemainingDays(now()), 19);
 }
 
 TEST_P(Predictions, AprilSpanShowsPredictedDaysOnly) {
@@ -113,21 +115,21 @@ TEST_P(Predictions, PredictionsKeepTheirDayAcrossTheAutumnClockChange) {
     EXPECT_EQ(periodDays(2026, 10), joined({dayRun(2026, 10, 1, 5), dayRun(2026, 10, 29, 3)}));
     EXPECT_EQ(periodDays(2026, 11), joined({dayRun(2026, 11, 1, 2), dayRun(2026, 11, 26, 5)}));
     setToday(2026, 10, 29, 8);
-    EXPECT_EQ(DC::getRemainingDays(), 0);
+    EXPECT_EQ(DC::getRemainingDays(now()), 0);
 }
 
 TEST_P(Predictions, DueTodayAndOverdue) {
     logPeriod(2026, 3, 1, 3, 5);
     setToday(2026, 3, 28, 23);
-    EXPECT_EQ(DC::getRemainingDays(), 1);
+    EXPECT_EQ(DC::getRemainingDays(now()), 1);
     setToday(2026, 3, 29, 0);
-    EXPECT_EQ(DC::getRemainingDays(), 0);
+    EXPECT_EQ(DC::getRemainingDays(now()), 0);
     setToday(2026, 3, 29, 23);
-    EXPECT_EQ(DC::getRemainingDays(), 0);
+    EXPECT_EQ(DC::getRemainingDays(now()), 0);
     setToday(2026, 3, 30, 1);
-    EXPECT_EQ(DC::getRemainingDays(), -27);
+    EXPECT_EQ(DC::getRemainingDays(now()), -27);
     setToday(2026, 4, 5);
-    EXPECT_EQ(DC::getRemainingDays(), -21);
+    EXPECT_EQ(DC::getRemainingDays(now()), -21);
 }
 
 TEST_P(Predictions, OpenPeriodShowsItsDaysUpToToday) {
@@ -136,12 +138,12 @@ TEST_P(Predictions, OpenPeriodShowsItsDaysUpToToday) {
     setToday(2026, 3, 10);
     EXPECT_EQ(periodDays(2026, 3), dayRun(2026, 3, 7, 4));
     EXPECT_TRUE(fertileDays(2026, 3).empty());
-    EXPECT_EQ(DC::getRemainingDays(), 25);
+    EXPECT_EQ(DC::getRemainingDays(now()), 25);
 
     // The copied calendar keeps the current period; predictions follow it.
-    EXPECT_EQ(localDays(DC::getAllPeriodDates().value()),
+    EXPECT_EQ(localDays(DC::getAllPeriodDates(now()).value()),
               joined({dayRun(2026, 3, 1, 3), dayRun(2026, 3, 7, 4), predictedRuns(2026, 4, 4, 5)}));
-    EXPECT_EQ(localDays(DC::getAllFertileDates().value()),
+    EXPECT_EQ(localDays(DC::getAllFertileDates(now()).value()),
               joined({dayRun(2026, 3, 4, 11), predictedRuns(2026, 4, 9, 11)}));
 }
 
@@ -171,10 +173,10 @@ TEST_P(Predictions, RegularCycleFertileWindowsFollowEachPeriod) {
     logPeriod(2026, 1, 29, 2, 2);
     setToday(2026, 2, 10);
     EXPECT_EQ(
-        localDays(DC::getAllFertileDates().value()),
+        localDays(DC::getAllFertileDates(now()).value()),
         joined({dayRun(2026, 1, 6, 11), dayRun(2026, 2, 3, 11), predictedRuns(2026, 3, 3, 11)}));
     EXPECT_EQ(
-        localDays(DC::getAllPeriodDates().value()),
+        localDays(DC::getAllPeriodDates(now()).value()),
         joined({dayRun(2026, 1, 1, 5), dayRun(2026, 1, 29, 5), predictedRuns(2026, 2, 26, 5)}));
 }
 
@@ -215,7 +217,7 @@ TEST_P(Predictions, IrregularFertileWindowsUseShortestAndLongestCycle) {
     logPeriod(2026, 2, 5, 2, 9);
     logPeriod(2026, 3, 12, 3, 16);
     setToday(2026, 3, 20);
-    auto all = localDays(DC::getAllFertileDates().value());
+    auto all = localDays(DC::getAllFertileDates(now()).value());
     // From start + 16 days up to end + 25 days.
     for (const auto& window :
          {dayRun(2026, 1, 17, 14), dayRun(2026, 2, 21, 14), dayRun(2026, 3, 28, 14)}) {
@@ -240,9 +242,9 @@ TEST_P(Predictions, NoPeriodLogged) {
     EXPECT_TRUE(periodDays(2026, 3).empty());
     EXPECT_TRUE(fertileDays(2026, 3).empty());
     EXPECT_TRUE(ovulationDates(2026, 3).empty());
-    EXPECT_EQ(DC::getRemainingDays(), 0);
+    EXPECT_EQ(DC::getRemainingDays(now()), 0);
     // The copied calendar predicts from now on.
-    EXPECT_EQ(localDays(DC::getAllPeriodDates().value()), predictedRuns(2026, 3, 10, 5));
+    EXPECT_EQ(localDays(DC::getAllPeriodDates(now()).value()), predictedRuns(2026, 3, 10, 5));
 }
 
 TEST_P(Predictions, MarkedDatesAreWholeLocalDays) {

@@ -15,22 +15,22 @@ namespace {
 
 using DC = DatabaseController;
 
-std::vector<Date> spanDays(const std::string& kind, Date from, Date to, const Calendar& calendar) {
+std::vector<Date> spanDays(const std::string& kind, Date from, Date to, const CliContext& context) {
     if (kind == "period") {
-        return checked(DC::getPeriodDatesFrom(from, to));
+        return checked(DC::getPeriodDatesFrom(from, to, context.now));
     }
     if (kind == "fertile") {
-        return checked(DC::getFertileDatesFrom(from, to));
+        return checked(DC::getFertileDatesFrom(from, to, context.now));
     }
     if (kind == "ovulation") {
-        return checked(DC::getOvulationDatesFrom(from, to));
+        return checked(DC::getOvulationDatesFrom(from, to, context.now));
     }
     if (kind == "marked") {
         return checked(DC::getMarkedDatesFrom(from, to));
     }
     // Intimate days are found by their day keys, which lie within the days'
     // local bounds.
-    return checked(DC::getIntimateDatesFrom(from, calendar.endOfDay(to)));
+    return checked(DC::getIntimateDatesFrom(from, context.calendar.endOfDay(to)));
 }
 
 } // namespace
@@ -58,11 +58,11 @@ void runPredictCommand(CliContext& context) {
         if (context.calendar.daysFrom(from, to) < 0) {
             throw UsageError("--to " + *toText + " lies before --from " + *fromText);
         }
-        days = spanDays(kind, from, to, context.calendar);
+        days = spanDays(kind, from, to, context);
     } else if (kind == "period") {
-        days = checked(DC::getAllPeriodDates());
+        days = checked(DC::getAllPeriodDates(context.now));
     } else if (kind == "fertile") {
-        days = checked(DC::getAllFertileDates());
+        days = checked(DC::getAllFertileDates(context.now));
     } else {
         throw UsageError("--kind " + kind + " needs a span: --from DATE --to DATE");
     }

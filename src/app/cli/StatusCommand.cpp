@@ -4,6 +4,7 @@
 #include "LocalDay.h"
 #include "QuotedInput.h"
 #include "StoreChecks.h"
+#include "cycle/CycleInputs.h"
 #include "cycle/PeriodEntry.h"
 #include "cycle/PregnancyCountdown.h"
 #include "cycle/TodayStatus.h"
@@ -67,7 +68,7 @@ std::string kindOf(const TodayDisplay& display, const TodayStatus::Inputs& input
 
 StatusFields readStatus(const CliContext& context) {
     bool noPeriodOpen = checked(PeriodEntry::currentMode()) == PeriodEntry::Mode::start;
-    const auto inputs = checked(TodayStatus::read(noPeriodOpen));
+    const auto inputs = checked(CycleInputs::today(noPeriodOpen, context.now));
     auto display = TodayStatus::compute(inputs);
     StatusFields fields;
     fields.kind = kindOf(display, inputs);
