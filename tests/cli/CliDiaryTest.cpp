@@ -92,6 +92,19 @@ TEST_P(CliDiaryTest, ThePredictedDaysOfAMonth) {
     EXPECT_EQ(ovulation, nlohmann::json({y + "-03-15"}));
 }
 
+TEST_P(CliDiaryTest, NowMovesToday) {
+    ASSERT_EQ(cli({"log", "start", "today", "--now", "2027-03-01T08:00"}).status, 0);
+    EXPECT_EQ(json({"status", "--json", "--now", "2027-03-03T23:30"})["periodDay"], 3);
+    EXPECT_EQ(cli({"log", "end", "2027-03-05", "--now", "2027-03-04T12:00"}).status, 1)
+        << "the 5th lies after that today";
+    ASSERT_EQ(cli({"log", "end", "2027-03-05", "--now", "2027-03-05T12:00"}).status, 0);
+    // Predicted days before today are left out.
+    EXPECT_EQ(
+        cli({"predict", "--from", "2027-03-29", "--to", "2027-04-02", "--now", "2027-03-31T12:00"})
+            .out,
+        "2027-03-31\n2027-04-01\n2027-04-02\n");
+}
+
 TEST_P(CliDiaryTest, RefusedPeriodDaysSayWhyAndChangeNothing) {
     ASSERT_EQ(cli({"log", "start", "today"}).status, 0);
     expectRefusedWithoutChange(

@@ -75,6 +75,8 @@ TEST_F(CliTest, BadInputIsNamedAndChangesNothing) {
              2,
              "'today\\x1b[2J' is not a date"},
             {{"status", "--json", "--format", "{kind}"}, 2, "--json and --format cannot be used"},
+            {{"status", "--now", "2027-03-01"}, 2, "'2027-03-01' is not a date and time"},
+            {{"predict", "--now", "2027-02-29T12:00"}, 2, "is not a time of the local calendar"},
             {{"periods", "--all\r"}, 2, "unknown option '--all\\r'"},
             {{"settings", "set", "units", "metric\nimperial"}, 2, "not 'metric\\nimperial'"},
             {{"settings", "set",

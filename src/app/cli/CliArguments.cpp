@@ -7,7 +7,9 @@ namespace florelle::cli {
 
 namespace {
 
-const std::set<std::string> valueOptions = {"data-dir", "format", "from", "to", "kind"};
+const std::set<std::string> valueOptions = {"data-dir", "now", "format", "from", "to", "kind"};
+// Options every command takes.
+const std::set<std::string> commonOptions = {"data-dir", "now"};
 const std::set<std::string> flagOptions = {"json", "help"};
 
 } // namespace
@@ -67,7 +69,7 @@ void CliArguments::allowOnly(const std::set<std::string>& allowed,
         }
     }
     for (const auto& [name, value] : options_) {
-        if (name != "data-dir" && !allowed.count(name)) {
+        if (!commonOptions.count(name) && !allowed.count(name)) {
             throw UsageError("'" + command + "' does not take --" + name);
         }
     }

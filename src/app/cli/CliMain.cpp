@@ -1,6 +1,7 @@
 // florelle-cli: the diary from a terminal, a script or a status bar. It works
 // on the same database as the window, with the same rules.
 #include "CliErrors.h"
+#include "LocalDay.h"
 #include "LogCommand.h"
 #include "PeriodsCommand.h"
 #include "PredictCommand.h"
@@ -41,6 +42,8 @@ Commands:
 
 Options for every command:
   --data-dir DIR          use the diary in DIR instead of ~/.local/share/florelle
+  --now YYYY-MM-DDTHH:MM  work as if it were this local time, not the clock's:
+                          today, predictions and reminders count from it
   --help                  help for the command
 
 Exit status: 0 done, 1 failed, 2 bad command line.
@@ -72,6 +75,7 @@ The local days of one kind, sorted, one a line:
   --kind marked     days with notes, moods, symptoms, weight or temperature
   --kind intimate   days with intimacy
 Without a span: the twelve cycles ahead (period and fertile only).
+Predicted days before today are left out; --now YYYY-MM-DDTHH:MM sets today.
 )"}},
         {"log", {runLogCommand, R"(Usage: florelle-cli log start [DATE]
        florelle-cli log end [DATE]
@@ -128,6 +132,12 @@ int run(const std::vector<std::string>& argv) {
     CliArguments arguments(argv);
     if (auto directory = arguments.option("data-dir")) {
         Paths::setDocumentsDirectory(std::filesystem::absolute(*directory));
+    }
+    // The moment given stands in for the clock, so that the reminders a
+    // command plans and the days it stamps count from it too.
+    if (auto moment = arguments.option("now")) {
+        Clock::setCurrent(
+            std::make_shared<ManualClock>(LocalDay::parseTime(*moment, Calendar::current())));
     }
     std::string name = arguments.word(0);
     if (name.empty() || name == "help") {

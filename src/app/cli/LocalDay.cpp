@@ -19,6 +19,20 @@ bool readNumber(std::string_view text, int& value) {
     return error == std::errc() && end == text.data() + text.size();
 }
 
+// "YYYY-MM-DD" into the year, month and day of `parts`.
+bool readDay(std::string_view text, DateComponents& parts) {
+    return text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+           readNumber(text.substr(0, 4), parts.year) &&
+           readNumber(text.substr(5, 2), parts.month) && readNumber(text.substr(8, 2), parts.day);
+}
+
+void checkYear(std::string_view text, int year) {
+    if (year < firstYear || year > lastYear) {
+        throw UsageError(quotedInput(text) + " lies outside the years " +
+                         std::to_string(firstYear) + " to " + std::to_string(lastYear));
+    }
+}
+
 } // namespace
 
 Date LocalDay::parse(std::string_view text, const Calendar& calendar, Date now) {
@@ -29,18 +43,11 @@ Date LocalDay::parse(std::string_view text, const Calendar& calendar, Date now) 
         return calendar.startOfDay(calendar.addingDays(now, -1));
     }
     DateComponents day;
-    bool wellFormed = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
-                      readNumber(text.substr(0, 4), day.year) &&
-                      readNumber(text.substr(5, 2), day.month) &&
-                      readNumber(text.substr(8, 2), day.day);
-    if (!wellFormed) {
+    if (!readDay(text, day)) {
         throw UsageError(quotedInput(text) +
                          " is not a date; write YYYY-MM-DD, today or yesterday");
     }
-    if (day.year < firstYear || day.year > lastYear) {
-        throw UsageError(quotedInput(text) + " lies outside the years " +
-                         std::to_string(firstYear) + " to " + std::to_string(lastYear));
-    }
+    checkYear(text, day.year);
     // Twelve noon finds the day even where midnight is skipped by a clock change.
     day.hour = 12;
     Date noon = calendar.dateFromComponents(day);
@@ -49,6 +56,27 @@ Date LocalDay::parse(std::string_view text, const Calendar& calendar, Date now) 
         throw UsageError(quotedInput(text) + " is not a day of the calendar");
     }
     return calendar.startOfDay(noon);
+}
+
+Date LocalDay::parseTime(std::string_view text, const Calendar& calendar) {
+    DateComponents moment;
+    bool wellFormed = text.size() == 16 && text[10] == 'T' && text[13] == ':' &&
+                      readDay(text.substr(0, 10), moment) &&
+                      readNumber(text.substr(11, 2), moment.hour) &&
+                      readNumber(text.substr(14, 2), moment.minute);
+    if (!wellFormed) {
+        throw UsageError(quotedInput(text) + " is not a date and time; write YYYY-MM-DDTHH:MM");
+    }
+    checkYear(text, moment.year);
+    // Out-of-range fields roll over, and a time the clock skips moves: either
+    // way the result reads back differently.
+    Date date = calendar.dateFromComponents(moment);
+    auto back = calendar.components(date);
+    if (back.year != moment.year || back.month != moment.month || back.day != moment.day ||
+        back.hour != moment.hour || back.minute != moment.minute) {
+        throw UsageError(quotedInput(text) + " is not a time of the local calendar");
+    }
+    return date;
 }
 
 std::string LocalDay::format(Date date, const Calendar& calendar) {

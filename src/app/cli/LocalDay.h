@@ -16,6 +16,9 @@ public:
     // The day's local midnight. Throws UsageError for a malformed,
     // impossible or out-of-range date, naming what was given.
     static Date parse(std::string_view text, const Calendar& calendar, Date now);
+    // A local date and time, "2027-03-01T12:00". Throws UsageError for a
+    // malformed or out-of-range one, or a time the local clock skips.
+    static Date parseTime(std::string_view text, const Calendar& calendar);
     static std::string format(Date date, const Calendar& calendar);
 };
 
