@@ -1,8 +1,8 @@
 // What scrolling costs: moving a table of a thousand rows by a row per step
 // (cells leave, are reused and refilled), and reading a large page into
 // blocks for the web view.
+#include "platform/WebPage.h"
 #include "ui/TableView.h"
-#include "ui/WebPage.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "geometry/Geometry.h"
-#include "ui/LocalNotification.h"
+#include "platform/LocalNotification.h"
 
 #include <filesystem>
 #include <optional>

@@ -11,9 +11,9 @@
 #include "host/HeadlessHost.h"
 #include "host/HostScript.h"
 #include "host/SdlHost.h"
+#include "platform/DesktopNotificationPresenter.h"
 #include "screens/CustomApplication.h"
 #include "screens/FlorelleAppDelegate.h"
-#include "ui/DesktopNotificationPresenter.h"
 
 #include <cstdio>
 #include <fstream>

@@ -5,8 +5,8 @@
 #include "foundation/Log.h"
 #include "foundation/RunLoop.h"
 #include "graphics/GraphicsContext.h"
+#include "platform/DesktopNotificationPresenter.h"
 #include "ui/Application.h"
-#include "ui/DesktopNotificationPresenter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "ApplicationLauncher.h"
 
 #include "foundation/Log.h"
-#include "ui/NotificationLaunchOption.h"
+#include "platform/NotificationLaunchOption.h"
 
 #include <csignal>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/LocalNotification.h"
+#include "platform/LocalNotification.h"
 
 #include <filesystem>
 #include <sys/types.h>

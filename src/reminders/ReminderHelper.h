@@ -2,7 +2,7 @@
 
 #include "ApplicationLauncher.h"
 #include "foundation/Timer.h"
-#include "ui/LocalNotificationCenter.h"
+#include "platform/LocalNotificationCenter.h"
 
 #include <functional>
 #include <memory>

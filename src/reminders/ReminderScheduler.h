@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/LocalNotificationCenter.h"
 #include "storage/StoreResult.h"
-#include "ui/LocalNotificationCenter.h"
 
 namespace florelle {
 

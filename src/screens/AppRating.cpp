@@ -2,13 +2,13 @@
 
 #include "foundation/Bundle.h"
 #include "foundation/Clock.h"
-#include "foundation/DeploymentSettings.h"
 #include "foundation/Log.h"
-#include "foundation/NetworkFlagsSource.h"
 #include "foundation/RunLoop.h"
 #include "foundation/Strings.h"
+#include "platform/DeploymentSettings.h"
+#include "platform/DesktopBrowser.h"
+#include "platform/NetworkFlagsSource.h"
 #include "ui/AlertView.h"
-#include "ui/DesktopBrowser.h"
 
 #include <atomic>
 #include <mutex>

@@ -9,7 +9,7 @@
 #include "PasscodeLock.h"
 #include "SettingsGlobalController.h"
 #include "SummaryGlobalController.h"
-#include "foundation/DeploymentSettings.h"
+#include "platform/DeploymentSettings.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/SQLiteAccess.h"
 #include "storage/VersionUpdater.h"

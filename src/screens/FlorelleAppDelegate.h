@@ -1,8 +1,8 @@
 #pragma once
 
 #include "DiaryProblemAlert.h"
+#include "platform/LocalNotificationCenter.h"
 #include "ui/ApplicationDelegate.h"
-#include "ui/LocalNotificationCenter.h"
 
 #include <memory>
 

@@ -2,8 +2,8 @@
 
 #include "ForumFailureView.h"
 #include "foundation/Log.h"
-#include "foundation/NetworkMonitor.h"
 #include "foundation/Strings.h"
+#include "platform/NetworkMonitor.h"
 #include "ui/ActivityIndicator.h"
 #include "ui/Label.h"
 

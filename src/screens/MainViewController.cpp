@@ -19,6 +19,8 @@
 #include "foundation/Strings.h"
 #include "foundation/UserDefaults.h"
 #include "graphics/TextLayout.h"
+#include "platform/LocalNotificationCenter.h"
+#include "platform/LocalNotificationStore.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
@@ -29,8 +31,6 @@
 #include "ui/Button.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
-#include "ui/LocalNotificationCenter.h"
-#include "ui/LocalNotificationStore.h"
 #include "ui/ScrollView.h"
 
 namespace florelle {

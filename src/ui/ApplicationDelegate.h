@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LocalNotification.h"
+#include "platform/LocalNotification.h"
 
 #include <optional>
 

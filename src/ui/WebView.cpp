@@ -1,9 +1,9 @@
 #include "WebView.h"
 
-#include "DesktopBrowser.h"
 #include "foundation/Log.h"
 #include "graphics/GraphicsContext.h"
 #include "graphics/TextLayout.h"
+#include "platform/DesktopBrowser.h"
 
 #include <algorithm>
 #include <cctype>

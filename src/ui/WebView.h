@@ -1,10 +1,10 @@
 #pragma once
 
-#include "HttpFetch.h"
 #include "ScrollView.h"
-#include "WebPage.h"
 #include "WebViewDelegate.h"
 #include "graphics/Font.h"
+#include "platform/HttpFetch.h"
+#include "platform/WebPage.h"
 
 #include <functional>
 #include <memory>

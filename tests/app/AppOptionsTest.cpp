@@ -1,6 +1,6 @@
 #include "AppOptions.h"
 
-#include "ui/NotificationLaunchOption.h"
+#include "platform/NotificationLaunchOption.h"
 
 #include <gtest/gtest.h>
 

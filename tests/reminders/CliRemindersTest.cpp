@@ -1,6 +1,6 @@
 #include "CliRunner.h"
+#include "platform/LocalNotificationStore.h"
 #include "support/TestEnvironment.h"
-#include "ui/LocalNotificationStore.h"
 
 #include <gtest/gtest.h>
 

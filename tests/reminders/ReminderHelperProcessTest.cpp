@@ -1,7 +1,7 @@
 #include "DesktopSession.h"
 #include "foundation/Clock.h"
+#include "platform/LocalNotificationStore.h"
 #include "support/TestEnvironment.h"
-#include "ui/LocalNotificationStore.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

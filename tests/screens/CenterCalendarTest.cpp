@@ -3,13 +3,13 @@
 #include "calendar/CalMonthView.h"
 #include "calendar/CalTileView.h"
 #include "foundation/Strings.h"
+#include "platform/LocalNotificationCenter.h"
+#include "platform/LocalNotificationStore.h"
 #include "screens/CenterCalendarController.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
-#include "ui/LocalNotificationCenter.h"
-#include "ui/LocalNotificationStore.h"
 
 using namespace florelle;
 using namespace florelle::testing;

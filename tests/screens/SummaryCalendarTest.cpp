@@ -6,14 +6,14 @@
 #include "cycle/PastPeriodEntry.h"
 #include "foundation/Calendar.h"
 #include "foundation/Strings.h"
+#include "platform/LocalNotificationCenter.h"
+#include "platform/LocalNotificationStore.h"
 #include "screens/SummaryCalendarController.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
 #include "ui/AlertView.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
-#include "ui/LocalNotificationCenter.h"
-#include "ui/LocalNotificationStore.h"
 #include "ui/Window.h"
 
 using namespace florelle;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "foundation/NetworkFlags.h"
-#include "foundation/NetworkFlagsSource.h"
+#include "platform/NetworkFlags.h"
+#include "platform/NetworkFlagsSource.h"
 
 #include <functional>
 #include <map>

@@ -5,10 +5,10 @@
 #include "foundation/PrivateFiles.h"
 #include "foundation/RunLoop.h"
 #include "foundation/Timer.h"
+#include "platform/DesktopNotificationPresenter.h"
 #include "reminders/ApplicationLauncher.h"
 #include "reminders/ReminderHelper.h"
 #include "reminders/TerminationSignal.h"
-#include "ui/DesktopNotificationPresenter.h"
 
 #include <csignal>
 

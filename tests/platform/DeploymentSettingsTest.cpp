@@ -1,4 +1,4 @@
-#include "foundation/DeploymentSettings.h"
+#include "platform/DeploymentSettings.h"
 
 #include "support/TestEnvironment.h"
 

@@ -1,4 +1,4 @@
-#include "ui/NotificationLaunchOption.h"
+#include "platform/NotificationLaunchOption.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "NetlinkNetworkFlagsSource.h"
 
-#include "FileDescriptor.h"
-#include "FileDescriptorSource.h"
-#include "Log.h"
+#include "foundation/FileDescriptor.h"
+#include "foundation/FileDescriptorSource.h"
+#include "foundation/Log.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "foundation/NetworkMonitor.h"
+#include "platform/NetworkMonitor.h"
 
-#include "foundation/NetlinkNetworkFlagsSource.h"
-#include "foundation/NetworkRouteTable.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/RunLoop.h"
+#include "platform/NetlinkNetworkFlagsSource.h"
+#include "platform/NetworkRouteTable.h"
 #include "support/FakeNetwork.h"
 #include "support/TestEnvironment.h"
 

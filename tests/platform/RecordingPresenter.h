@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/NotificationPresenter.h"
+#include "platform/NotificationPresenter.h"
 
 #include <vector>
 

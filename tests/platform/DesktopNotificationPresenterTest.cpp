@@ -1,4 +1,4 @@
-#include "ui/DesktopNotificationPresenter.h"
+#include "platform/DesktopNotificationPresenter.h"
 
 #include "DesktopSession.h"
 #include "foundation/Clock.h"

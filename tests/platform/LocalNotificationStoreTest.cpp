@@ -1,4 +1,4 @@
-#include "ui/LocalNotificationStore.h"
+#include "platform/LocalNotificationStore.h"
 
 #include "foundation/Paths.h"
 #include "foundation/UserDefaults.h"

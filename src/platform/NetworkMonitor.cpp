@@ -1,8 +1,8 @@
 #include "NetworkMonitor.h"
 
-#include "Log.h"
-#include "NotificationCenter.h"
-#include "RunLoop.h"
+#include "foundation/Log.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/RunLoop.h"
 
 namespace florelle {
 

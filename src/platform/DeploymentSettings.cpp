@@ -1,7 +1,7 @@
 #include "DeploymentSettings.h"
 
-#include "Format.h"
-#include "Log.h"
+#include "foundation/Format.h"
+#include "foundation/Log.h"
 
 #include <charconv>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "ui/LocalNotificationCenter.h"
+#include "platform/LocalNotificationCenter.h"
 
 #include "RecordingPresenter.h"
 #include "foundation/RunLoop.h"
