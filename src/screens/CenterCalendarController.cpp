@@ -1,6 +1,5 @@
 #include "CenterCalendarController.h"
 
-#include "MainViewController.h"
 #include "cycle/PeriodEntry.h"
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
@@ -22,8 +21,8 @@ const Color barColor{0.16, 0.18, 0.24, 0.92};
 } // namespace
 
 std::shared_ptr<CenterCalendarController>
-CenterCalendarController::create(MainViewController& main) {
-    std::shared_ptr<CenterCalendarController> controller(new CenterCalendarController(main));
+CenterCalendarController::create(CenterCalendarDelegate& delegate) {
+    std::shared_ptr<CenterCalendarController> controller(new CenterCalendarController(delegate));
     controller->calViewController_->setDelegate(controller);
     controller->calViewController_->setDataSource(controller->dataSource_);
     controller->build();
@@ -56,8 +55,8 @@ void CenterCalendarController::build() {
     view_->addSubview(calViewController_->view());
 }
 
-CenterCalendarController::CenterCalendarController(MainViewController& main)
-    : main_(main), dataSource_(std::make_shared<CenterCalendarDataSource>()),
+CenterCalendarController::CenterCalendarController(CenterCalendarDelegate& delegate)
+    : delegate_(delegate), dataSource_(std::make_shared<CenterCalendarDataSource>()),
       calViewController_(CalViewController::create()) {}
 
 void CenterCalendarController::changeCenterCal(bool startMode, Date selectedDate, bool) {
@@ -80,11 +79,11 @@ void CenterCalendarController::setCalendarWithDate(Date date) {
 }
 
 void CenterCalendarController::cancelClicked() {
-    main_.bringCenterCalendarDown(pickedDate_, false);
+    delegate_.bringCenterCalendarDown(pickedDate_, false);
 }
 
 void CenterCalendarController::selectDateTmr() {
-    main_.bringCenterCalendarDown(pickedDate_, true);
+    delegate_.bringCenterCalendarDown(pickedDate_, true);
     lock_ = false;
 }
 
@@ -94,7 +93,7 @@ void CenterCalendarController::didSelectDate(Date date) {
     }
     lock_ = true;
     pickedDate_ = date;
-    main_.resetAnim();
+    delegate_.resetAnim();
     std::weak_ptr<CenterCalendarController> self = weak_from_this();
     pickTmr_ = Timer(pickDelay, false, [self] {
         if (auto controller = self.lock()) {
@@ -104,7 +103,7 @@ void CenterCalendarController::didSelectDate(Date date) {
 }
 
 void CenterCalendarController::changeCalSize(int height) {
-    main_.changeCalSize(height);
+    delegate_.changeCalSize(height);
 }
 
 } // namespace florelle

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CenterCalendarDelegate.h"
 #include "calendar/CalViewController.h"
 #include "calendar/CalViewControllerDelegate.h"
 #include "calendar/CenterCalendarDataSource.h"
@@ -12,7 +13,6 @@ namespace florelle {
 
 class Button;
 class Label;
-class MainViewController;
 class View;
 
 // The start/end date picker the centre button slides in: one tap on a day
@@ -25,7 +25,7 @@ public:
     static constexpr double pickDelay = 0.5;
 
     // The main screen outlives the picker it owns.
-    static std::shared_ptr<CenterCalendarController> create(MainViewController& main);
+    static std::shared_ptr<CenterCalendarController> create(CenterCalendarDelegate& delegate);
 
     // 320 × 460: the bar, then the month calendar.
     const std::shared_ptr<View>& view() const { return view_; }
@@ -51,10 +51,10 @@ public:
     void changeCalSize(int height) override;
 
 private:
-    explicit CenterCalendarController(MainViewController& main);
+    explicit CenterCalendarController(CenterCalendarDelegate& delegate);
     void build();
 
-    MainViewController& main_;
+    CenterCalendarDelegate& delegate_;
     std::shared_ptr<CenterCalendarDataSource> dataSource_;
     std::shared_ptr<CalViewController> calViewController_;
     std::shared_ptr<View> view_;

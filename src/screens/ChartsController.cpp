@@ -1,6 +1,6 @@
 #include "ChartsController.h"
 
-#include "MainViewController.h"
+#include "DiaryActions.h"
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
 #include "foundation/Format.h"
@@ -64,9 +64,12 @@ std::shared_ptr<Label> makeTurnedLabel(Point center, Size size, const Font& font
 
 } // namespace
 
-ChartsController::ChartsController(std::weak_ptr<MainViewController> mainViewController)
-    : mainViewController_(std::move(mainViewController)),
-      dateFormatter_(CalDateFormatter::Style::shortStyle) {}
+ChartsController::ChartsController(std::weak_ptr<MainPageHost> host)
+    : host_(std::move(host)), dateFormatter_(CalDateFormatter::Style::shortStyle) {
+    diaryChanges_ = NotificationCenter::defaultCenter().addObserver(
+        DiaryActions::diaryChangedNotification,
+        [this](const Notification&) { reloadDataArrays(); });
+}
 
 ChartsController::~ChartsController() = default;
 
@@ -275,7 +278,7 @@ void ChartsController::fadeTimeRange(double alpha) {
 
 void ChartsController::reloadButtons() {
     view();
-    auto main = mainViewController_.lock();
+    auto main = host_.lock();
     int skin = main ? main->getNewSkin() : 0;
     Image normal = Image::named(format("button_%d.png", skin));
     Image selected = Image::named(format("button_selected_%d.png", skin));

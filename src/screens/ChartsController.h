@@ -1,10 +1,12 @@
 #pragma once
 
 #include "MainPage.h"
+#include "MainPageHost.h"
 #include "calendar/CalDateFormatter.h"
 #include "cycle/ChartData.h"
 #include "cycle/ChartSeries.h"
 #include "cycle/ChartWindow.h"
+#include "foundation/NotificationCenter.h"
 #include "graphs/GraphViewControllerDataSource.h"
 
 #include <array>
@@ -15,7 +17,6 @@ namespace florelle {
 class Button;
 class GraphViewController;
 class Label;
-class MainViewController;
 
 // The charts page of the main screen's strip: one bar chart (moods,
 // symptoms, period lengths, cycle lengths or weights) of a window of 1, 3 or
@@ -24,7 +25,7 @@ class MainViewController;
 // titles read bottom to top, for a phone held sideways.
 class ChartsController : public MainPage, public GraphViewControllerDataSource {
 public:
-    explicit ChartsController(std::weak_ptr<MainViewController> mainViewController);
+    explicit ChartsController(std::weak_ptr<MainPageHost> host);
     ~ChartsController() override;
 
     void viewDidLoad() override;
@@ -76,7 +77,7 @@ private:
     void showRange();
     void fadeTimeRange(double alpha);
 
-    std::weak_ptr<MainViewController> mainViewController_;
+    std::weak_ptr<MainPageHost> host_;
     CalDateFormatter dateFormatter_;
     ChartSeries::Chart type_ = ChartSeries::Chart::moods;
     int periodMode_ = 0;
@@ -95,6 +96,7 @@ private:
     std::shared_ptr<Label> titleLbl_;
     std::shared_ptr<Label> rangeLbl_;
     std::shared_ptr<Label> noDataLbl_;
+    NotificationCenter::Observation diaryChanges_;
 };
 
 } // namespace florelle

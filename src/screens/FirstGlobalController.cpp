@@ -1,8 +1,8 @@
 #include "FirstGlobalController.h"
 
+#include "DiaryActions.h"
 #include "FirstPickerController.h"
 #include "FirstSkinController.h"
-#include "MainViewController.h"
 #include "PetalTable.h"
 #include "SkinColors.h"
 #include "WelcomeController.h"
@@ -24,8 +24,8 @@ const Rect nextFrame(190, 405, 110, 37);
 
 } // namespace
 
-FirstGlobalController::FirstGlobalController(std::weak_ptr<MainViewController> mainViewController)
-    : mainViewController_(std::move(mainViewController)) {}
+FirstGlobalController::FirstGlobalController(std::weak_ptr<FirstRunDelegate> delegate)
+    : delegate_(std::move(delegate)) {}
 
 FirstGlobalController::~FirstGlobalController() = default;
 
@@ -126,16 +126,13 @@ void FirstGlobalController::saveOvulationDay(int day) {
 }
 
 void FirstGlobalController::recalculate() {
-    if (auto main = mainViewController_.lock()) {
-        main->recalculateForNewData();
-        main->replanReminders();
-    }
+    DiaryActions::changed();
 }
 
 void FirstGlobalController::setNewSkin(int skin) {
     setNewSkinPictures(skin);
-    if (auto main = mainViewController_.lock()) {
-        main->setNewSkin(skin);
+    if (auto delegate = delegate_.lock()) {
+        delegate->firstRunChoseSkin(skin);
     }
     firstSkinController_->reloadTable();
 }
@@ -163,8 +160,8 @@ void FirstGlobalController::removeFromView() {
             return;
         }
         controller->view()->removeFromSuperview();
-        if (auto main = controller->mainViewController_.lock()) {
-            main->mainInfoClicked();
+        if (auto delegate = controller->delegate_.lock()) {
+            delegate->firstRunFinished();
         }
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FirstRunDelegate.h"
 #include "foundation/Timer.h"
 #include "ui/ViewController.h"
 
@@ -12,7 +13,6 @@ class FirstPickerController;
 class FirstSkinController;
 class ImageView;
 class Label;
-class MainViewController;
 class NavigationController;
 class WelcomeController;
 
@@ -28,7 +28,7 @@ public:
     static constexpr double fadeOutDuration = 1.5;
     static constexpr int lastStep = 4;
 
-    explicit FirstGlobalController(std::weak_ptr<MainViewController> mainViewController);
+    explicit FirstGlobalController(std::weak_ptr<FirstRunDelegate> delegate);
     ~FirstGlobalController() override;
 
     void viewDidLoad() override;
@@ -66,7 +66,7 @@ private:
     void setNewSkinPictures(int skin);
     void setTitles(const char* titleKey, const char* captionKey);
 
-    std::weak_ptr<MainViewController> mainViewController_;
+    std::weak_ptr<FirstRunDelegate> delegate_;
     std::shared_ptr<NavigationController> navController_;
     std::shared_ptr<WelcomeController> welcomeController_;
     std::shared_ptr<FirstPickerController> firstPickerController_;

@@ -3,6 +3,7 @@
 #include "Analytics.h"
 #include "CenterCalendarController.h"
 #include "CustomPetalView.h"
+#include "DiaryActions.h"
 #include "FirstGlobalController.h"
 #include "SkinColors.h"
 #include "SummaryCalendarController.h"
@@ -151,8 +152,10 @@ void MainViewController::viewDidLoad() {
     petal_ = 0;
     drag_.clear();
     centerCalendarUp_ = false;
-    isStartDate_ =
-        PeriodEntry::currentMode().value_or(PeriodEntry::Mode::start) == PeriodEntry::Mode::start;
+    diaryChanges_ = NotificationCenter::defaultCenter().addObserver(
+        DiaryActions::diaryChangedNotification, [this](const Notification&) {
+            usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
+        });
     usrDefault_ = UserDefaults::standardUserDefaults();
 
     backgroundView_ = std::make_shared<ImageView>(mainView_->bounds());
@@ -373,6 +376,14 @@ void MainViewController::applyFirstRun() {
     page(MainPageKind::notes).setSi(units);
 }
 
+void MainViewController::firstRunChoseSkin(int skin) {
+    setNewSkin(skin);
+}
+
+void MainViewController::firstRunFinished() {
+    mainInfoClicked();
+}
+
 void MainViewController::setDefaults() {
     for (const char* key : {"mainFirst", "chartsFirst", "noteFirst", "calendarFirst",
                             "summaryFirst", "forumFirst", "settingsFirst"}) {
@@ -537,14 +548,16 @@ void MainViewController::centerLetGo() {
 void MainViewController::centerPressed() {
     Calendar calendar = Calendar::current();
     Date now = Clock::current()->now();
-    Date day = isStartDate_ ? now
-                            : Date(double(DatabaseController::getLatestStartDay().value_or(
-                                  static_cast<long long>(now.timeIntervalSince1970()))));
-    callCenterCalendarWithOpt(isStartDate_, calendar.endOfDay(day), false);
+    bool start = isStartDate();
+    Date day = start ? now
+                     : Date(double(DatabaseController::getLatestStartDay().value_or(
+                           static_cast<long long>(now.timeIntervalSince1970()))));
+    callCenterCalendarWithOpt(start, calendar.endOfDay(day), false);
 }
 
 void MainViewController::callCenterCalendarWithOpt(bool startMode, Date selectedDate,
                                                    bool disableDelete) {
+    pickingStart_ = startMode;
     calSelectedDate_ = selectedDate;
     centerCalendar_->changeCenterCal(startMode, selectedDate, disableDelete);
     bringCenterCalendarUp();
@@ -564,24 +577,12 @@ void MainViewController::bringCenterCalendarUp() {
 
 void MainViewController::bringCenterCalendarDown(Date date, bool save) {
     if (save) {
-        Calendar calendar = Calendar::current();
-        PeriodEntry::Mode mode = isStartDate_ ? PeriodEntry::Mode::start : PeriodEntry::Mode::end;
-        auto outcome = PeriodEntry::save(mode, date, calendar, Clock::current()->now());
-        bool otherProgramChangedIt = outcome.refusal == PeriodEntry::Refusal::periodOpen ||
-                                     outcome.refusal == PeriodEntry::Refusal::noPeriodOpen;
-        if (outcome.error || (outcome.refusal && !otherProgramChangedIt)) {
+        PeriodEntry::Mode mode = pickingStart_ ? PeriodEntry::Mode::start : PeriodEntry::Mode::end;
+        auto outcome = DiaryActions::logPeriodDay(mode, date, Clock::current()->now());
+        bool changedMeanwhile = outcome.refusal == PeriodEntry::Refusal::periodOpen ||
+                                outcome.refusal == PeriodEntry::Refusal::noPeriodOpen;
+        if (outcome.error || (outcome.refusal && !changedMeanwhile)) {
             return; // the calendar stays up; a failure is told by the diary's alert
-        }
-        // Saved, or logged meanwhile from the command line: either way the
-        // next entry is the other kind, and the centre shows the diary now.
-        isStartDate_ = mode == PeriodEntry::Mode::end;
-        if (mode == PeriodEntry::Mode::start || otherProgramChangedIt) {
-            setCenter();
-            replanReminders();
-        }
-        changeSummary();
-        if (DatabaseController::getPregnant().value_or(0) != 1) {
-            calculateInfoLbl();
         }
     }
     View::animate(panelDuration, [this] {
@@ -614,7 +615,7 @@ void MainViewController::sendSummaryCalendarDown(Date startDate, Date endDate, b
                                                  Date oldDate, int mode) {
     PastPeriodEntry::Entry entry{startDate, endDate, isNew, oldDate,
                                  static_cast<PastPeriodEntry::Mode>(mode)};
-    PastPeriodEntry::Outcome outcome = PastPeriodEntry::save(entry, Calendar::current());
+    PastPeriodEntry::Outcome outcome = DiaryActions::savePastPeriod(entry);
     if (outcome.error) {
         return; // the diary's alert says why; the entry stays on screen
     }
@@ -625,13 +626,8 @@ void MainViewController::sendSummaryCalendarDown(Date startDate, Date endDate, b
         alert->show();
         return;
     }
-    isStartDate_ = outcome.isStartDate;
-    if (outcome.saved) {
-        replanReminders();
-    }
     lowerSummaryCalendar();
     page(MainPageKind::summary).deselectCell();
-    recalculateForNewData();
 }
 
 void MainViewController::summaryCalendarCancelClicked() {
@@ -646,14 +642,9 @@ void MainViewController::lowerSummaryCalendar() {
 
 void MainViewController::deleteDate() {
     auto start = static_cast<long long>(calSelectedDate_.timeIntervalSince1970());
-    if (!PastPeriodEntry::remove(start)) {
-        return; // the diary's alert says why
+    if (DiaryActions::deletePeriod(start)) {
+        page(MainPageKind::summary).deselectCell();
     }
-    isStartDate_ =
-        PeriodEntry::currentMode().value_or(PeriodEntry::Mode::start) == PeriodEntry::Mode::start;
-    page(MainPageKind::summary).deselectCell();
-    replanReminders();
-    recalculateForNewData();
 }
 
 void MainViewController::changeCalSize(int height) {
@@ -858,7 +849,7 @@ std::string resolved(const LocalizedText& localized) {
 } // namespace
 
 void MainViewController::calculateInfoLbl() {
-    auto inputs = CycleInputs::today(isStartDate_, Clock::current()->now());
+    auto inputs = CycleInputs::today(isStartDate(), Clock::current()->now());
     if (!inputs) {
         showUnreadableStatus();
         return;
@@ -943,11 +934,6 @@ void MainViewController::setSi(int units) {
 
 void MainViewController::changeSummary() {
     page(MainPageKind::summary).reloadEverything();
-}
-
-void MainViewController::recalculateForNewData() {
-    usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
-    changeSummary();
 }
 
 void MainViewController::refreshGlobalCalendar() {

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "CenterCalendarDelegate.h"
+#include "DiaryActions.h"
+#include "FirstRunDelegate.h"
 #include "MainPage.h"
+#include "MainPageHost.h"
 #include "PanelDrag.h"
 #include "PetalTable.h"
+#include "SummaryCalendarDelegate.h"
+#include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
 #include "ui/AnimationDelegate.h"
 #include "ui/ViewController.h"
@@ -35,7 +41,12 @@ class UserDefaults;
 //
 // Other screens reach one another only through the operations here. The
 // controller lives as long as the process and owns the six pages.
-class MainViewController : public ViewController, public AnimationDelegate {
+class MainViewController : public ViewController,
+                           public AnimationDelegate,
+                           public CenterCalendarDelegate,
+                           public SummaryCalendarDelegate,
+                           public FirstRunDelegate,
+                           public MainPageHost {
 public:
     // Panel centre y when lowered and raised.
     static constexpr double panelDownY = PanelDrag::downCenterY;
@@ -77,30 +88,32 @@ public:
     void bringCenterCalendarUp();
     // Lowers the picker; with `save`, first stores `date` as the start or the
     // end. A day the entry rules refuse saves nothing and leaves it up.
-    void bringCenterCalendarDown(Date date, bool save);
+    void bringCenterCalendarDown(Date date, bool save) override;
     // The picker's grid is `height` high: it sits higher the more rows.
-    void changeCalSize(int height);
+    void changeCalSize(int height) override;
     CenterCalendarController& centerCalendar() const { return *centerCalendar_; }
     double calHeig() const { return calHeig_; }
-    bool isStartDate() const { return isStartDate_; }
+    // Whether the centre button starts a period (none is open), as the diary holds it.
+    bool isStartDate() const { return DiaryActions::nextPeriodEntry() == PeriodEntry::Mode::start; }
 
     // The past period calendar, opened from the period log with the values
     // to show (an end of the epoch: none), the mode (0 start and end, 1 start
     // only, 2 end only) and whether the period is new.
     void bringSummaryCalendarUp(Date startDate, Date endDate, int mode, bool withDelete,
-                                bool isNew);
+                                bool isNew) override;
     // Stores the entry and lowers the calendar. An entry that would overlap
     // another period, share its start or end before it starts saves nothing:
     // an alert says why and the calendar stays up.
-    void sendSummaryCalendarDown(Date startDate, Date endDate, bool isNew, Date oldDate, int mode);
-    void summaryCalendarCancelClicked();
+    void sendSummaryCalendarDown(Date startDate, Date endDate, bool isNew, Date oldDate,
+                                 int mode) override;
+    void summaryCalendarCancelClicked() override;
     SummaryCalendarController& summaryCalendar() const { return *summaryCalendar_; }
     // The start of the period deleteDate removes.
-    void setCalSelectedDate(Date date) { calSelectedDate_ = date; }
+    void setCalSelectedDate(Date date) override { calSelectedDate_ = date; }
     Date calSelectedDate() const { return calSelectedDate_; }
     // Deletes the period that starts at calSelectedDate; deleting the latest
     // one makes the next entry a start.
-    void deleteDate();
+    void deleteDate() override;
 
     // The panel.
     void bringInfoUp();
@@ -109,9 +122,9 @@ public:
     void newDown();
     void statusBarTouch();
     void enableButtons(bool enabled);
-    void backBtnHidden(bool hidden);
+    void backBtnHidden(bool hidden) override;
     void goBackClicked();
-    void setLock(bool lock) { lock_ = lock; }
+    void setLock(bool lock) override { lock_ = lock; }
 
     // Modal screens.
     void presentModalController(std::shared_ptr<ViewController> controller);
@@ -128,7 +141,7 @@ public:
     void calculateInfoLbl();
     void setCenter();
     void showUnreadableStatus();
-    void usePregnancyMode(bool on);
+    void usePregnancyMode(bool on) override;
     void reloadForToday();
     void reloadInfoForDate(Date date);
 
@@ -136,36 +149,36 @@ public:
     void setAnalytics(std::shared_ptr<Analytics> analytics) { analytics_ = std::move(analytics); }
 
     // Forwarding to the pages.
-    void setSi(int units);
+    void setSi(int units) override;
     void changeSummary();
-    // Today's status (or the pregnancy countdown in its place) and the summary.
-    void recalculateForNewData();
     void refreshGlobalCalendar();
-    void reloadCalendarDataForDate(Date date);
+    void reloadCalendarDataForDate(Date date) override;
     void setNotification(int kind, int days);
     void dismissInfoViews();
     // Both reminders planned anew from the latest period and the settings.
     void replanReminders();
 
     // Skins: the pictures and label colours of skin 0, 1 or 2.
-    void setNewSkin(int skin);
-    int getNewSkin() const { return skin_; }
+    void setNewSkin(int skin) override;
+    int getNewSkin() const override { return skin_; }
 
     // First-use hints.
     void setDefaults();
-    void switchFirtsUseLbls(int direction);
+    void switchFirtsUseLbls(int direction) override;
     void reverseInfoLbls();
     void makeAnimWithSwitchingLbls();
-    void activateFirstAnimTmr();
+    void activateFirstAnimTmr() override;
 
     // The cloud's endless drift.
-    void resetAnim();
+    void resetAnim() override;
     void startCloudAnimation();
     void cloudEndAnimation();
 
     // The help overlay of the main screen.
     void makeInfoLabels();
     void mainInfoClicked();
+    void firstRunChoseSkin(int skin) override;
+    void firstRunFinished() override;
     void dismissInfoView();
 
     void animationDidStop(const Animation& animation, bool finished) override;
@@ -286,7 +299,9 @@ private:
     bool lock_ = false;
     bool oldOS_ = false;
     bool centerCalendarUp_ = false;
-    bool isStartDate_ = true;
+    // The kind of day the centre calendar was opened to pick.
+    bool pickingStart_ = true;
+    NotificationCenter::Observation diaryChanges_;
     Date calSelectedDate_;
     double calHeig_ = 700;
     int skin_ = 0;

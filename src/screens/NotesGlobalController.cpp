@@ -1,6 +1,5 @@
 #include "screens/NotesGlobalController.h"
 
-#include "MainViewController.h"
 #include "NotesBottomBar.h"
 #include "NotesMeasureSection.h"
 #include "calendar/CalDateFormatter.h"
@@ -55,8 +54,8 @@ bool isSelected(const Button& button) {
 
 } // namespace
 
-NotesGlobalController::NotesGlobalController(std::weak_ptr<MainViewController> mainViewController)
-    : mainViewController_(std::move(mainViewController)) {}
+NotesGlobalController::NotesGlobalController(std::weak_ptr<MainPageHost> host)
+    : host_(std::move(host)) {}
 
 NotesGlobalController::~NotesGlobalController() = default;
 
@@ -257,7 +256,7 @@ void NotesGlobalController::dismissInfoView() {
     }
     isInfo_ = false;
     View::animate(0.5, [this] { infoView_->setAlpha(0); });
-    if (auto main = mainViewController_.lock()) {
+    if (auto main = host_.lock()) {
         main->switchFirtsUseLbls(-1);
         main->activateFirstAnimTmr();
     }
@@ -523,7 +522,7 @@ void NotesGlobalController::flashHeaderScrollIndicators() {
 }
 
 void NotesGlobalController::reloadCalendar() {
-    if (auto main = mainViewController_.lock()) {
+    if (auto main = host_.lock()) {
         main->reloadCalendarDataForDate(usedDate_);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainPage.h"
+#include "MainPageHost.h"
 #include "cycle/BodyMeasure.h"
 #include "ui/TextFieldDelegate.h"
 #include "ui/TextViewDelegate.h"
@@ -16,7 +17,6 @@ namespace florelle {
 class Button;
 class ImageView;
 class Label;
-class MainViewController;
 class NotesBottomBar;
 class NotesMeasureSection;
 class ScrollView;
@@ -32,7 +32,7 @@ class NotesGlobalController : public MainPage, public TextViewDelegate, public T
 public:
     enum Section { notes = 0, symptoms = 1, moods = 2, weight = 3, temperature = 4 };
 
-    explicit NotesGlobalController(std::weak_ptr<MainViewController> mainViewController);
+    explicit NotesGlobalController(std::weak_ptr<MainPageHost> host);
     ~NotesGlobalController() override;
 
     void viewDidLoad() override;
@@ -126,7 +126,7 @@ private:
     double storedMeasure(BodyMeasure::Kind kind) const;
     void saveMeasure(BodyMeasure::Kind kind, double value);
 
-    std::weak_ptr<MainViewController> mainViewController_;
+    std::weak_ptr<MainPageHost> host_;
     Date usedDate_;
     int usedDateId_ = 0;
     int section_ = notes;

@@ -1,7 +1,7 @@
 #include "SettingsGlobalController.h"
 
+#include "DiaryActions.h"
 #include "LenghtsController.h"
-#include "MainViewController.h"
 #include "SettingsGroupsController.h"
 #include "SettingsLenPickerController.h"
 #include "SkinController.h"
@@ -11,9 +11,9 @@
 
 namespace florelle {
 
-SettingsGlobalController::SettingsGlobalController(
-    LocalNotificationCenter& notifications, std::weak_ptr<MainViewController> mainViewController)
-    : scheduler_(notifications), mainViewController_(std::move(mainViewController)),
+SettingsGlobalController::SettingsGlobalController(LocalNotificationCenter& notifications,
+                                                   std::weak_ptr<MainPageHost> host)
+    : scheduler_(notifications), host_(std::move(host)),
       userGuideController_(std::make_shared<UserGuideController>()) {}
 
 SettingsGlobalController::~SettingsGlobalController() = default;
@@ -77,7 +77,7 @@ void SettingsGlobalController::pushScreen(std::shared_ptr<ViewController> screen
         return;
     }
     navController_->pushViewController(std::move(screen), true);
-    if (auto main = mainViewController_.lock()) {
+    if (auto main = host_.lock()) {
         main->backBtnHidden(false);
         main->setLock(true);
     }
@@ -94,7 +94,7 @@ void SettingsGlobalController::willShowViewController(NavigationController&,
         settingsGroups_->deselectSelectedCell();
         // Whatever took the stack back to its first screen (the back button,
         // or a screen leaving by itself) ends the way back.
-        if (auto main = mainViewController_.lock()) {
+        if (auto main = host_.lock()) {
             main->setLock(false);
             main->backBtnHidden(true);
         }
@@ -106,7 +106,7 @@ void SettingsGlobalController::willShowViewController(NavigationController&,
 }
 
 void SettingsGlobalController::didSelectNumber(int value, int mode) {
-    auto main = mainViewController_.lock();
+    auto main = host_.lock();
     if (mode == SettingsLenPickerController::yesNoMode) {
         if (!DatabaseController::savePregnant(value)) {
             return;
@@ -137,12 +137,9 @@ void SettingsGlobalController::savePeriodLength(int days) {
 }
 
 void SettingsGlobalController::recalculate() {
-    if (auto main = mainViewController_.lock()) {
-        main->recalculateForNewData();
-    }
     // The reminders hang on the predicted starts: waiting for the next
     // activation would leave them on the old dates meanwhile.
-    static_cast<void>(scheduler_.resetNotifications());
+    DiaryActions::changed();
 }
 
 void SettingsGlobalController::saveOvulationDay(int day) {
@@ -150,13 +147,13 @@ void SettingsGlobalController::saveOvulationDay(int day) {
         return;
     }
     // While pregnant the countdown stays; otherwise the status is redone.
-    if (auto main = mainViewController_.lock()) {
+    if (auto main = host_.lock()) {
         main->usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
     }
 }
 
 void SettingsGlobalController::setNewSkin(int skin) {
-    if (auto main = mainViewController_.lock()) {
+    if (auto main = host_.lock()) {
         main->setNewSkin(skin);
     }
 }

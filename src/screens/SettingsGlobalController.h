@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainPage.h"
+#include "MainPageHost.h"
 #include "reminders/ReminderScheduler.h"
 #include "ui/NavigationControllerDelegate.h"
 
@@ -11,7 +12,6 @@ namespace florelle {
 
 class LenghtsController;
 class LocalNotificationCenter;
-class MainViewController;
 class NavigationController;
 class SettingsGroupsController;
 class SettingsLenPickerController;
@@ -27,7 +27,7 @@ class UserGuideController;
 class SettingsGlobalController : public MainPage, public NavigationControllerDelegate {
 public:
     SettingsGlobalController(LocalNotificationCenter& notifications,
-                             std::weak_ptr<MainViewController> mainViewController);
+                             std::weak_ptr<MainPageHost> host);
     ~SettingsGlobalController() override;
 
     void viewDidLoad() override;
@@ -74,7 +74,7 @@ private:
     void recalculate();
 
     ReminderScheduler scheduler_;
-    std::weak_ptr<MainViewController> mainViewController_;
+    std::weak_ptr<MainPageHost> host_;
     std::shared_ptr<NavigationController> navController_;
     std::shared_ptr<SettingsGroupsController> settingsGroups_;
     std::shared_ptr<LenghtsController> lenghts_;

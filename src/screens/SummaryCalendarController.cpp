@@ -1,6 +1,5 @@
 #include "SummaryCalendarController.h"
 
-#include "MainViewController.h"
 #include "PetalTable.h"
 #include "SkinColors.h"
 #include "foundation/Clock.h"
@@ -56,14 +55,14 @@ Label& rowLabel(TableViewCell& cell, int tag) {
 } // namespace
 
 std::shared_ptr<SummaryCalendarController>
-SummaryCalendarController::create(MainViewController& main) {
-    std::shared_ptr<SummaryCalendarController> controller(new SummaryCalendarController(main));
+SummaryCalendarController::create(SummaryCalendarDelegate& delegate) {
+    std::shared_ptr<SummaryCalendarController> controller(new SummaryCalendarController(delegate));
     controller->build();
     return controller;
 }
 
-SummaryCalendarController::SummaryCalendarController(MainViewController& main)
-    : main_(main), dataSource_(std::make_shared<SummaryCalendarDataSource>()),
+SummaryCalendarController::SummaryCalendarController(SummaryCalendarDelegate& delegate)
+    : delegate_(delegate), dataSource_(std::make_shared<SummaryCalendarDataSource>()),
       calViewController_(CalViewController::create()),
       dateFormatter_(CalDateFormatter::Style::medium) {}
 
@@ -143,11 +142,11 @@ void SummaryCalendarController::viewWillAppear() {
 }
 
 void SummaryCalendarController::doneClicked() {
-    main_.sendSummaryCalendarDown(startDate_, endDate_, isNew_, oldDate_, mode_);
+    delegate_.sendSummaryCalendarDown(startDate_, endDate_, isNew_, oldDate_, mode_);
 }
 
 void SummaryCalendarController::cancelClicked() {
-    main_.summaryCalendarCancelClicked();
+    delegate_.summaryCalendarCancelClicked();
 }
 
 void SummaryCalendarController::setCalendarWithDate(Date date) {

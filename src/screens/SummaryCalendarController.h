@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SummaryCalendarDelegate.h"
 #include "calendar/CalDateFormatter.h"
 #include "calendar/CalViewController.h"
 #include "calendar/CalViewControllerDelegate.h"
@@ -14,7 +15,6 @@ namespace florelle {
 class Button;
 class ImageView;
 class Label;
-class MainViewController;
 
 // The past period calendar the period log slides in: a month calendar under
 // a one- or two-row list of the values being entered. Mode 0 enters a start
@@ -29,7 +29,7 @@ public:
     static constexpr double rowHeight = 35;
 
     // The main screen outlives the calendar it owns.
-    static std::shared_ptr<SummaryCalendarController> create(MainViewController& main);
+    static std::shared_ptr<SummaryCalendarController> create(SummaryCalendarDelegate& delegate);
 
     // 320 × 460; the main screen slides it in and out.
     const std::shared_ptr<View>& view() const { return view_; }
@@ -73,13 +73,13 @@ public:
     void didSelectRow(TableView& table, IndexPath path) override;
 
 private:
-    explicit SummaryCalendarController(MainViewController& main);
+    explicit SummaryCalendarController(SummaryCalendarDelegate& delegate);
     void build();
     void enterDate(Date date);
     void redrawList();
     std::string dateText(Date date) const;
 
-    MainViewController& main_;
+    SummaryCalendarDelegate& delegate_;
     std::shared_ptr<SummaryCalendarDataSource> dataSource_;
     std::shared_ptr<CalViewController> calViewController_;
     CalDateFormatter dateFormatter_;

@@ -1,6 +1,6 @@
 #include "SummaryGlobalController.h"
 
-#include "MainViewController.h"
+#include "DiaryActions.h"
 #include "PetalTable.h"
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
@@ -92,10 +92,12 @@ void moveY(View& view, double y) {
 
 } // namespace
 
-SummaryGlobalController::SummaryGlobalController(
-    std::weak_ptr<MainViewController> mainViewController)
-    : mainViewController_(std::move(mainViewController)),
-      dateFormatter_(CalDateFormatter::Style::medium) {}
+SummaryGlobalController::SummaryGlobalController(std::weak_ptr<MainPageHost> host)
+    : host_(std::move(host)), dateFormatter_(CalDateFormatter::Style::medium) {
+    diaryChanges_ = NotificationCenter::defaultCenter().addObserver(
+        DiaryActions::diaryChangedNotification,
+        [this](const Notification&) { reloadEverything(); });
+}
 
 SummaryGlobalController::~SummaryGlobalController() = default;
 
@@ -359,7 +361,7 @@ void SummaryGlobalController::changeTableView(bool compact) {
 }
 
 void SummaryGlobalController::startsClicked() {
-    auto main = mainViewController_.lock();
+    auto main = host_.lock();
     if (!main) {
         return;
     }
@@ -371,7 +373,7 @@ void SummaryGlobalController::startsClicked() {
 }
 
 void SummaryGlobalController::endsClicked() {
-    auto main = mainViewController_.lock();
+    auto main = host_.lock();
     auto start = PeriodSummary::currentStart(inputs_);
     if (main && start) {
         main->bringSummaryCalendarUp(*start, Date(), 2, true, false);
@@ -391,7 +393,7 @@ void SummaryGlobalController::dismissInfoView() {
     }
     isInfo_ = false;
     View::animate(fadeDuration, [this] { infoView_->setAlpha(0); });
-    if (auto main = mainViewController_.lock()) {
+    if (auto main = host_.lock()) {
         main->switchFirtsUseLbls(-1);
         main->activateFirstAnimTmr();
     }
@@ -485,7 +487,7 @@ TableViewCell::EditingStyle SummaryGlobalController::editingStyleForRow(TableVie
 
 void SummaryGlobalController::commitEditingStyle(TableView&, TableViewCell::EditingStyle style,
                                                  IndexPath path) {
-    auto main = mainViewController_.lock();
+    auto main = host_.lock();
     if (!main || style != TableViewCell::EditingStyle::remove || !editsPeriods() || path.row == 0) {
         return;
     }
@@ -517,7 +519,7 @@ std::optional<IndexPath> SummaryGlobalController::willSelectRow(TableView&, Inde
 }
 
 void SummaryGlobalController::didSelectRow(TableView&, IndexPath path) {
-    auto main = mainViewController_.lock();
+    auto main = host_.lock();
     if (!main || !editsPeriods()) {
         return;
     }

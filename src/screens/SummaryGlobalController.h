@@ -1,8 +1,10 @@
 #pragma once
 
 #include "MainPage.h"
+#include "MainPageHost.h"
 #include "calendar/CalDateFormatter.h"
 #include "cycle/PeriodSummary.h"
+#include "foundation/NotificationCenter.h"
 #include "ui/TableView.h"
 #include "ui/TableViewDataSource.h"
 #include "ui/TableViewDelegate.h"
@@ -16,7 +18,6 @@ namespace florelle {
 class Button;
 class ImageView;
 class Label;
-class MainViewController;
 
 // The summary page of the main screen's strip: the period log. One table
 // of past or predicted periods, fertile windows or ovulation days (start,
@@ -32,7 +33,7 @@ public:
     static constexpr double headerHeight = 20;
     static constexpr double rowHeight = 35;
 
-    explicit SummaryGlobalController(std::weak_ptr<MainViewController> mainViewController);
+    explicit SummaryGlobalController(std::weak_ptr<MainPageHost> host);
     ~SummaryGlobalController() override;
 
     void viewDidLoad() override;
@@ -109,7 +110,7 @@ private:
     const PeriodSummary::Period& periodAtRow(int row) const;
     std::string dateText(Date date) const;
 
-    std::weak_ptr<MainViewController> mainViewController_;
+    std::weak_ptr<MainPageHost> host_;
     CalDateFormatter dateFormatter_;
     PeriodSummary::Inputs inputs_;
     PeriodSummary::Rows rows_;
@@ -136,6 +137,7 @@ private:
     std::shared_ptr<Button> predictionBtn_;
     std::shared_ptr<TableView> tableView_;
     std::shared_ptr<Button> infoView_;
+    NotificationCenter::Observation diaryChanges_;
 };
 
 } // namespace florelle

@@ -6,6 +6,8 @@
 #include "platform/LocalNotificationCenter.h"
 #include "platform/LocalNotificationStore.h"
 #include "screens/CenterCalendarController.h"
+#include "screens/DiaryActions.h"
+#include "screens/SummaryGlobalController.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
 #include "ui/Button.h"
@@ -153,3 +155,31 @@ TEST_F(CenterCalendarTest, CalendarHeightPlacesThePicker) {
 }
 
 } // namespace
+
+// The window's pick arrives after florelle-cli logged a start: the diary
+// keeps one open period, and every page shows it after one notice.
+TEST_F(CenterCalendarTest, APeriodStartedMeanwhileElsewhereIsShownNotStoredTwice) {
+    launch(localDate(2026, 3, 10, 12));
+    int notices = 0;
+    auto counting = NotificationCenter::defaultCenter().addObserver(
+        DiaryActions::diaryChangedNotification, [&](const Notification&) { ++notices; });
+    pressCenter();
+    ASSERT_TRUE(main().isStartDate());
+    ASSERT_TRUE(PeriodEntry::save(PeriodEntry::Mode::start, localDate(2026, 3, 8),
+                                  Calendar::current(), clock_->now())
+                    .saved());
+
+    tapDay(2026, 3, 10);
+    savePick();
+    host().advance(0.5);
+
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(PastPeriodEntry::loggedPeriods().value().size(), 1u);
+    EXPECT_FALSE(main().centerCalendarUp());
+    EXPECT_FALSE(main().isStartDate());
+    EXPECT_EQ(main().infoLbl().text(), t("Period day Key") + " 3");
+    auto& summary = dynamic_cast<SummaryGlobalController&>(main().page(MainPageKind::summary));
+    ASSERT_EQ(summary.rows().past.size(), 1u);
+    EXPECT_EQ(summary.rows().past[0].from, localDate(2026, 3, 8));
+    EXPECT_EQ(pendingReminders(), 2u);
+}

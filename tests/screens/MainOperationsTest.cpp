@@ -100,8 +100,6 @@ TEST_F(MainOperationsTest, ForwardingReachesThePages) {
     main().refreshGlobalCalendar();
     EXPECT_TRUE(calendar.called("setCalendarWithDate 2026-03-01 12:00:00"));
 
-    main().recalculateForNewData();
-    EXPECT_TRUE(summary.called("reloadEverything"));
     main().setNotification(0, 3);
     EXPECT_TRUE(settings.called("setNotification 0 3"));
     main().dismissInfoViews();

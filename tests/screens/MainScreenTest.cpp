@@ -2,6 +2,7 @@
 
 #include "foundation/Calendar.h"
 #include "screens/CustomApplication.h"
+#include "screens/DiaryActions.h"
 #include "storage/DatabaseController.h"
 #include "support/LoopbackServer.h"
 
@@ -36,6 +37,9 @@ void MainScreenTest::SetUp() {
     ASSERT_TRUE(DatabaseController::savePeriodLength(5));
     ASSERT_TRUE(DatabaseController::saveOvulationDay(14));
     ASSERT_TRUE(DatabaseController::saveFirstTimeOn(0));
+    diaryChangeCount_ = NotificationCenter::defaultCenter().addObserver(
+        DiaryActions::diaryChangedNotification,
+        [count = diaryChanges_](const Notification&) { ++*count; });
 }
 
 void MainScreenTest::TearDown() {

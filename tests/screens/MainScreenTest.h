@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordingPresenter.h"
+#include "foundation/NotificationCenter.h"
 #include "foundation/Strings.h"
 #include "host/HeadlessHost.h"
 #include "screens/FlorelleAppDelegate.h"
@@ -83,6 +84,8 @@ protected:
     static Point inWindow(Point point) { return {point.x, point.y + 20}; }
     // Opens the petal by a tap and lets every animation end.
     void openPetal(MainPageKind kind);
+    // How many times the diary was told changed since the test began.
+    int diaryChanges() const { return *diaryChanges_; }
     // Taps the middle of a view, then lets `settle` seconds pass.
     void tapView(View& view, double settle = 1);
 
@@ -90,6 +93,8 @@ protected:
     std::shared_ptr<RecordingPresenter> presenter_;
     std::shared_ptr<FlorelleAppDelegate> delegate_;
     std::unique_ptr<HeadlessHost> host_;
+    std::shared_ptr<int> diaryChanges_ = std::make_shared<int>(0);
+    NotificationCenter::Observation diaryChangeCount_;
     std::string forumAddress_;
     int forumPort_ = 0;
 };

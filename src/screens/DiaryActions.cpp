@@ -1,0 +1,51 @@
+#include "DiaryActions.h"
+
+#include "foundation/Calendar.h"
+#include "foundation/NotificationCenter.h"
+#include "platform/LocalNotificationCenter.h"
+#include "platform/LocalNotificationStore.h"
+#include "reminders/ReminderScheduler.h"
+
+namespace florelle {
+
+PeriodEntry::Mode DiaryActions::nextPeriodEntry() {
+    return PeriodEntry::currentMode().value_or(PeriodEntry::Mode::start);
+}
+
+PeriodEntry::Outcome DiaryActions::logPeriodDay(PeriodEntry::Mode mode, Date day, Date now) {
+    auto outcome = PeriodEntry::save(mode, day, Calendar::current(), now);
+    // A refusal because another program logged meanwhile changed the diary
+    // all the same, as far as this window knows.
+    bool changedMeanwhile = outcome.refusal == PeriodEntry::Refusal::periodOpen ||
+                            outcome.refusal == PeriodEntry::Refusal::noPeriodOpen;
+    if (outcome.saved() || changedMeanwhile) {
+        changed();
+    }
+    return outcome;
+}
+
+PastPeriodEntry::Outcome DiaryActions::savePastPeriod(const PastPeriodEntry::Entry& entry) {
+    auto outcome = PastPeriodEntry::save(entry, Calendar::current());
+    if (outcome.saved) {
+        changed();
+    }
+    return outcome;
+}
+
+StoreStatus DiaryActions::deletePeriod(long long start) {
+    StoreStatus deleted = PastPeriodEntry::remove(start);
+    if (deleted) {
+        changed();
+    }
+    return deleted;
+}
+
+void DiaryActions::changed() {
+    LocalNotificationCenter center(LocalNotificationStore::standard());
+    // A diary that cannot be read keeps the pending reminders; the diary's
+    // alert says why.
+    static_cast<void>(ReminderScheduler(center).resetNotifications());
+    NotificationCenter::defaultCenter().post(diaryChangedNotification);
+}
+
+} // namespace florelle

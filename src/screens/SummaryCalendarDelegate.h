@@ -1,0 +1,17 @@
+#pragma once
+
+#include "foundation/Date.h"
+
+namespace florelle {
+
+// What the past-period calendar asks of the screen it lies on.
+class SummaryCalendarDelegate {
+public:
+    virtual ~SummaryCalendarDelegate() = default;
+    // "Add": the entry as the calendar holds it, to be checked and stored.
+    virtual void sendSummaryCalendarDown(Date startDate, Date endDate, bool isNew, Date oldDate,
+                                         int mode) = 0;
+    virtual void summaryCalendarCancelClicked() = 0;
+};
+
+} // namespace florelle
