@@ -108,6 +108,24 @@ TEST_F(CliTest, AFolderThatCannotHoldTheDiaryIsAFailure) {
     EXPECT_NE(result.err.find("is not a folder"), std::string::npos) << result.err;
 }
 
+// Every command, also one that only reads, says which file is in trouble and
+// leaves it exactly as it was.
+TEST_F(CliTest, AnEmptyOrDamagedDiaryIsAFailureOfEveryCommand) {
+    ASSERT_EQ(cli({"periods"}).status, 0);
+    auto diary = data_.path() / "period" / "period.db";
+    for (const std::string& bytes : {std::string(), std::string(4096, '\x5a')}) {
+        std::ofstream(diary, std::ios::binary | std::ios::trunc) << bytes;
+        for (std::vector<std::string> command :
+             {std::vector<std::string>{"status"}, {"periods"}, {"log", "start"}}) {
+            auto result = cli(command);
+            EXPECT_EQ(result.status, 1) << command[0];
+            EXPECT_NE(result.err.find(diary.string()), std::string::npos) << result.err;
+        }
+        std::ifstream in(diary, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
+    }
+}
+
 TEST_F(CliTest, HelpIsThereForEveryCommand) {
     for (const char* command : {"periods", "settings"}) {
         auto result = cli({command, "--help"});
