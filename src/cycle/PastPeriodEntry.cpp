@@ -39,8 +39,7 @@ Date dayOf(Date date, const Calendar& calendar) {
 } // namespace
 
 StoreResult<std::vector<PastPeriodEntry::Period>> PastPeriodEntry::loggedPeriods() {
-    auto rows = SQLiteAccess::selectManyRowsWithSQL(
-        "SELECT startDate, endDate FROM periods ORDER BY startDate ASC");
+    auto rows = DatabaseController::getAllPeriods();
     if (!rows) {
         return rows.error();
     }

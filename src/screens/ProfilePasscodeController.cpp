@@ -7,7 +7,7 @@
 #include "foundation/Log.h"
 #include "foundation/Strings.h"
 #include "graphics/Image.h"
-#include "storage/SQLiteAccess.h"
+#include "storage/DatabaseController.h"
 #include "ui/BarButtonItem.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -146,8 +146,7 @@ bool ProfilePasscodeController::didEndPasscodeEditing(PasscodeViewController& pa
         }
         if (!changePass_) {
             // The diary's alert says why when it cannot be removed.
-            if (!SQLiteAccess::updateWithSQL(
-                    "UPDATE settings SET value='' WHERE name='APP_PASSWORD'")) {
+            if (!DatabaseController::deleteLocalPasscode()) {
                 return false;
             }
             summary->setText("Passcode removed!");
@@ -173,8 +172,7 @@ bool ProfilePasscodeController::didEndPasscodeEditing(PasscodeViewController& pa
             panel.summaryLabel()->setTextColor(Color::white());
             return false;
         }
-        if (!SQLiteAccess::updateWithSQL("UPDATE settings SET value=? WHERE name='APP_PASSWORD'",
-                                         {std::to_string(passCode)})) {
+        if (!DatabaseController::saveLocalPasscode(static_cast<int>(passCode))) {
             return false;
         }
         summary->setText(Strings::localized("Passcode set! Key"));

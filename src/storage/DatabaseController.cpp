@@ -478,6 +478,11 @@ StoreResult<std::vector<Row>> DatabaseController::getPeriodDatesBtwStart(Date fr
         {start, end});
 }
 
+StoreResult<std::vector<Row>> DatabaseController::getAllPeriods() {
+    return SQLiteAccess::selectManyRowsWithSQL(
+        "SELECT startDate, endDate FROM periods ORDER BY startDate ASC");
+}
+
 // --- settings ---
 
 StoreResult<Row::Value> DatabaseController::getLocalPasscode() {
@@ -486,6 +491,10 @@ StoreResult<Row::Value> DatabaseController::getLocalPasscode() {
 
 StoreStatus DatabaseController::saveLocalPasscode(int passcode) {
     return saveIntSetting("APP_PASSWORD", passcode);
+}
+
+StoreStatus DatabaseController::deleteLocalPasscode() {
+    return SQLiteAccess::updateWithSQL("UPDATE settings SET value='' WHERE name='APP_PASSWORD'");
 }
 
 StoreResult<Row::Value> DatabaseController::getUsername() {

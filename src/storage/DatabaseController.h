@@ -84,10 +84,14 @@ public:
     static StoreResult<std::vector<std::string>> getStartDates();
     static StoreResult<std::vector<std::string>> getEndDates();
     static StoreResult<std::vector<Row>> getPeriodDatesBtwStart(Date from, Date to);
+    // Every logged period's start and end, oldest first.
+    static StoreResult<std::vector<Row>> getAllPeriods();
 
     // --- settings ---
     static StoreResult<Row::Value> getLocalPasscode();
     static StoreStatus saveLocalPasscode(int passcode);
+    // No passcode any more: the diary opens without the lock.
+    static StoreStatus deleteLocalPasscode();
     static StoreResult<Row::Value> getUsername();
     static StoreStatus saveGoogleUsername(std::string_view username);
     static StoreResult<Row::Value> getPassword();
