@@ -2,7 +2,7 @@
 // display), the diary summary, the version.
 #include "AppOptions.h"
 #include "DiaryInfo.h"
-#include "calendar/CalendarDemoAppDelegate.h"
+#include "demo/CalendarDemoAppDelegate.h"
 #include "demo/DemoAppDelegate.h"
 #include "demo/PasscodeDemo.h"
 #include "demo/PastPeriodDemo.h"

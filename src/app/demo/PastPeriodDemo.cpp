@@ -1,6 +1,6 @@
 #include "PastPeriodDemo.h"
 
-#include "calendar/CalendarDemoScreen.h"
+#include "CalendarDemoScreen.h"
 #include "cycle/PeriodEntry.h"
 #include "foundation/Clock.h"
 #include "foundation/Paths.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CalViewControllerDelegate.h"
-#include "CalendarDataSource.h"
+#include "calendar/CalViewControllerDelegate.h"
+#include "calendar/CalendarDataSource.h"
 #include "ui/Label.h"
 #include "ui/View.h"
 

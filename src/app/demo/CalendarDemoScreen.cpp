@@ -1,8 +1,8 @@
 #include "CalendarDemoScreen.h"
 
-#include "CalAdditions.h"
-#include "CalDateFormatter.h"
-#include "CalViewController.h"
+#include "calendar/CalAdditions.h"
+#include "calendar/CalDateFormatter.h"
+#include "calendar/CalViewController.h"
 #include "foundation/Clock.h"
 #include "foundation/Log.h"
 #include "storage/DatabaseController.h"
