@@ -320,7 +320,7 @@ StoreResult<SqliteConnection*> SQLiteAccess::connection() {
         bool folderIsFile = std::filesystem::exists(where.directory, error) &&
                             !std::filesystem::is_directory(where.directory, error);
         return StoreError{StoreError::Kind::unavailable, where.file.string(),
-                          folderIsFile ? "'" + where.directory.string() + "' is not a folder"
+                          folderIsFile ? format("'%@' is not a folder", where.directory.string())
                                        : "it cannot be made from the template there"};
     }
     if (kept && kept->owner != getpid()) {
