@@ -43,7 +43,8 @@ public:
             require(DatabaseController::saveIntimate(
                 1, DatabaseController::openDay(calendar.addingDays(first, 9)).value()));
             require(DatabaseController::saveNote(
-                "note", DatabaseController::openDay(calendar.addingDays(first, 12)).value()));
+                "note", DatabaseController::openDay(calendar.addingDays(first, 12)).value(),
+                Clock::current()->now()));
         }
         today_ = calendar.addingDays(start, 11 * 28 + 10);
         clock_ = std::make_shared<ManualClock>(today_);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cycle/ChartData.h"
 #include "foundation/Calendar.h"
 #include "foundation/Date.h"
+#include "storage/ChartData.h"
 
 #include <optional>
 #include <string>

@@ -3,11 +3,11 @@
 #include "MainPage.h"
 #include "MainPageHost.h"
 #include "calendar/CalDateFormatter.h"
-#include "cycle/ChartData.h"
 #include "cycle/ChartSeries.h"
 #include "cycle/ChartWindow.h"
 #include "foundation/NotificationCenter.h"
 #include "graphs/GraphViewControllerDataSource.h"
+#include "storage/ChartData.h"
 
 #include <array>
 #include <memory>

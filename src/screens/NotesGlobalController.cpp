@@ -425,7 +425,8 @@ void NotesGlobalController::saveNoteText() {
         return;
     }
     if (int dateId = dayForSaving(); dateId != 0) {
-        static_cast<void>(DatabaseController::saveNote(noteView_->text(), dateId));
+        static_cast<void>(
+            DatabaseController::saveNote(noteView_->text(), dateId, Clock::current()->now()));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "SettingsLenPickerController.h"
 #include "SkinController.h"
 #include "UserGuideController.h"
+#include "foundation/Clock.h"
 #include "storage/DatabaseController.h"
 #include "ui/NavigationController.h"
 
@@ -108,7 +109,7 @@ void SettingsGlobalController::willShowViewController(NavigationController&,
 void SettingsGlobalController::didSelectNumber(int value, int mode) {
     auto main = host_.lock();
     if (mode == SettingsLenPickerController::yesNoMode) {
-        if (!DatabaseController::savePregnant(value)) {
+        if (!DatabaseController::savePregnant(value, Clock::current()->now())) {
             return;
         }
         if (main) {

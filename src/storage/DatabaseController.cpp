@@ -1,7 +1,6 @@
 #include "DatabaseController.h"
 
 #include "foundation/Calendar.h"
-#include "foundation/Clock.h"
 #include "foundation/Format.h"
 #include "foundation/Log.h"
 #include "storage/SQLiteAccess.h"
@@ -294,7 +293,7 @@ StoreResult<std::vector<Row>> DatabaseController::getNoEmptyNotes() {
     return SQLiteAccess::selectManyRowsWithSQL("SELECT * FROM note WHERE noteText <> ''");
 }
 
-StoreStatus DatabaseController::saveNote(std::string_view text, int dateId) {
+StoreStatus DatabaseController::saveNote(std::string_view text, int dateId, Date now) {
     return inTransaction([&]() -> StoreStatus {
         auto oldText = getNoteForDateId(dateId);
         if (!oldText) {
@@ -302,7 +301,7 @@ StoreStatus DatabaseController::saveNote(std::string_view text, int dateId) {
         }
         if (auto saved = SQLiteAccess::updateWithSQL(
                 "UPDATE note SET noteText = ?, editTime = ? WHERE dateId = ? ",
-                {text, Clock::current()->now().timeIntervalSince1970(), dateId});
+                {text, now.timeIntervalSince1970(), dateId});
             !saved) {
             return saved;
         }
@@ -541,13 +540,12 @@ StoreResult<int> DatabaseController::getPregnant() {
     return intSetting("PREGNANT");
 }
 
-StoreStatus DatabaseController::savePregnant(int value) {
+StoreStatus DatabaseController::savePregnant(int value, Date now) {
     return inTransaction([&]() -> StoreStatus {
         if (auto saved = saveIntSetting("PREGNANT", value); !saved) {
             return saved;
         }
-        return saveIntSetting("PREGNANT_START_DATE",
-                              value == 1 ? truncatedSeconds(Clock::current()->now()) : 0);
+        return saveIntSetting("PREGNANT_START_DATE", value == 1 ? truncatedSeconds(now) : 0);
     });
 }
 

@@ -40,8 +40,9 @@ public:
     static StoreResult<Row::Value> getNoteForDateId(int dateId);
     static StoreResult<long long> getNoteEditTime(int dateId);
     static StoreResult<std::vector<Row>> getNoEmptyNotes();
-    // Stores the text exactly as typed and keeps the day's data count in step.
-    static StoreStatus saveNote(std::string_view text, int dateId);
+    // Stores the text exactly as typed, its edit time `now`, and keeps the
+    // day's data count in step.
+    static StoreStatus saveNote(std::string_view text, int dateId, Date now);
 
     static StoreResult<bool> getIntimateForDate(int dateId);
     static StoreStatus saveIntimate(int isIntimate, int dateId);
@@ -104,7 +105,7 @@ public:
     static StoreStatus saveSi(int value);
     static StoreResult<int> getPregnant();
     // Also stamps the start of the pregnancy: now when the value is 1, else 0.
-    static StoreStatus savePregnant(int value);
+    static StoreStatus savePregnant(int value, Date now);
     static StoreResult<long long> getPregnantStartDate();
     static StoreResult<int> getPeriodNotification();
     static StoreResult<int> getFertileNotification();

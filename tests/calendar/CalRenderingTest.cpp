@@ -1,5 +1,6 @@
 #include "CalendarUiTest.h"
 #include "calendar/CalendarDataSource.h"
+#include "foundation/Clock.h"
 #include "graphics/BitmapContext.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
@@ -32,7 +33,8 @@ protected:
         ASSERT_TRUE(DC::saveIntimate(1, DC::openDay(localDate(2026, 3, 3)).value()));
         ASSERT_TRUE(DC::saveIntimate(1, DC::openDay(localDate(2026, 3, 13)).value()));
         for (int day : {2, 13, 20}) {
-            ASSERT_TRUE(DC::saveNote("note", DC::openDay(localDate(2026, 3, day)).value()));
+            ASSERT_TRUE(DC::saveNote("note", DC::openDay(localDate(2026, 3, day)).value(),
+                                     Clock::current()->now()));
         }
         marks_ = std::make_shared<CalendarDataSource>();
         controller_ = CalViewController::create(localDate(2026, 3, 20));

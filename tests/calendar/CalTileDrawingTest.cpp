@@ -1,6 +1,7 @@
 #include "CalendarUiTest.h"
 #include "calendar/CalTileView.h"
 #include "calendar/CalendarDataSource.h"
+#include "foundation/Clock.h"
 #include "graphics/BitmapContext.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
@@ -128,7 +129,8 @@ TEST_F(DatabaseMarks, CalendarScreenMarksComeFromTheDatabase) {
         ASSERT_TRUE(DC::saveOvulationDay(14));
         ASSERT_TRUE(DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)));
         ASSERT_TRUE(DC::saveIntimate(1, DC::openDay(localDate(2026, 3, 3, 21)).value()));
-        ASSERT_TRUE(DC::saveNote("cramps", DC::openDay(localDate(2026, 3, 12, 8)).value()));
+        ASSERT_TRUE(DC::saveNote("cramps", DC::openDay(localDate(2026, 3, 12, 8)).value(),
+                                 Clock::current()->now()));
 
         auto marks = std::make_shared<CalendarDataSource>();
         controller_ = CalViewController::create(localDate(2026, 3, 10));

@@ -1,6 +1,6 @@
 #include "cycle/ChartSeries.h"
 
-#include "cycle/ChartData.h"
+#include "storage/ChartData.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
 #include "support/TestEnvironment.h"

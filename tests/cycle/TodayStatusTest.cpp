@@ -2,6 +2,7 @@
 
 #include "cycle/CycleInputs.h"
 #include "cycle/PregnancyCountdown.h"
+#include "foundation/Clock.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
 #include "support/TestEnvironment.h"
@@ -122,7 +123,7 @@ TEST_P(TodayStatusTest, OpenPeriodCountsFromDayOne) {
 TEST_P(TodayStatusTest, PregnancyCountsDownToBirth) {
     ASSERT_TRUE(DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)));
     setToday(3, 10);
-    ASSERT_TRUE(DC::savePregnant(1));
+    ASSERT_TRUE(DC::savePregnant(1, Clock::current()->now()));
     double start = static_cast<double>(DC::getPregnantStartDate().value());
     const std::tuple<double, const char*, const char*> cases[] = {
         {start + 0.5, "279", "<Days to birth Key>!"},
@@ -139,7 +140,7 @@ TEST_P(TodayStatusTest, PregnancyCountsDownToBirth) {
         EXPECT_FALSE(display.centerButtonEnabled);
         EXPECT_FALSE(display.centerPicture.has_value());
     }
-    ASSERT_TRUE(DC::savePregnant(0));
+    ASSERT_TRUE(DC::savePregnant(0, Clock::current()->now()));
     auto status = today();
     EXPECT_TRUE(status.centerButtonEnabled);
     EXPECT_EQ(status.centerPicture, "center0_%d.png");

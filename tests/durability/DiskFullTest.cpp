@@ -4,6 +4,7 @@
 #include "cycle/PastPeriodEntry.h"
 #include "cycle/PeriodEntry.h"
 #include "foundation/Calendar.h"
+#include "foundation/Clock.h"
 #include "foundation/Paths.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
@@ -80,7 +81,10 @@ TEST_F(DiskFullTest, ASaveThatDoesNotFitIsAbsentAndReported) {
              return DC::getTemperatureForDateId(DC::getDateIdForDate(day(3, 9)).value_or(0)) == 0.0;
          }},
         {"a long note", "UPDATE note",
-         [&] { return failureOf(DC::saveNote(note, DC::getDateIdForDate(day(3, 9)).value_or(0))); },
+         [&] {
+             return failureOf(DC::saveNote(note, DC::getDateIdForDate(day(3, 9)).value_or(0),
+                                           Clock::current()->now()));
+         },
          [&] { return DC::getNoteForDateId(DC::getDateIdForDate(day(3, 9)).value_or(0)) == note; }},
     };
     ASSERT_TRUE(SQLiteAccess::checkDiary());

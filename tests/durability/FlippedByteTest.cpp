@@ -2,6 +2,7 @@
 #include "StoreFailure.h"
 #include "cycle/PeriodEntry.h"
 #include "foundation/Calendar.h"
+#include "foundation/Clock.h"
 #include "storage/DatabaseController.h"
 #include "storage/RawDatabase.h"
 #include "storage/SQLiteAccess.h"
@@ -29,7 +30,8 @@ protected:
         }
         for (int i = 0; i < 5; ++i) {
             int id = DC::openDay(calendar_.addingDays(day_, -i)).value_or(0);
-            ASSERT_TRUE(DC::saveNote("A note of day " + std::to_string(i), id));
+            ASSERT_TRUE(
+                DC::saveNote("A note of day " + std::to_string(i), id, Clock::current()->now()));
             ASSERT_TRUE(DC::saveUsedMood(i + 1, id));
             ASSERT_TRUE(DC::saveUsedSymptom(i + 2, id));
             ASSERT_TRUE(DC::saveWeight(60.5 + i, id));
@@ -80,7 +82,8 @@ TEST_F(FlippedByteTest, ADamagedPageStopsEveryReadAndWrite) {
                  .error;
          }},
         {"day opened", [&] { return failureOf(DC::openDay(calendar_.addingDays(day_, 1))); }},
-        {"note saved", [&] { return failureOf(DC::saveNote("changed", dateId)); }},
+        {"note saved",
+         [&] { return failureOf(DC::saveNote("changed", dateId, Clock::current()->now())); }},
         {"mood saved", [&] { return failureOf(DC::saveUsedMood(9, dateId)); }},
     };
     auto journal = databaseFile().string() + "-journal";

@@ -1,4 +1,5 @@
 #include "MainScreenTest.h"
+#include "foundation/Clock.h"
 #include "foundation/Strings.h"
 #include "screens/NotesBottomBar.h"
 #include "screens/NotesGlobalController.h"
@@ -107,7 +108,7 @@ TEST_F(DailyLogPageTest, EveryChoiceIsStoredAtOnceAndCountedOncePerKind) {
 
 TEST_F(DailyLogPageTest, SwitchingDaysShowsThatDaysValuesAndKeepsTyping) {
     int earlier = DC::openDay(localDate(2026, 3, 2, 12)).value();
-    ASSERT_TRUE(DC::saveNote("Headache all day", earlier));
+    ASSERT_TRUE(DC::saveNote("Headache all day", earlier, Clock::current()->now()));
     ASSERT_TRUE(DC::saveIntimate(1, earlier));
     ASSERT_TRUE(DC::saveUsedMood(3, earlier));
     ASSERT_TRUE(DC::saveWeight(61.2, earlier));

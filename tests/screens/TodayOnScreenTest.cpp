@@ -1,4 +1,5 @@
 #include "MainScreenTest.h"
+#include "foundation/Clock.h"
 #include "foundation/Strings.h"
 #include "graphics/Font.h"
 #include "graphics/Image.h"
@@ -90,7 +91,7 @@ TEST_F(TodayOnScreenTest, PregnancyCountsDownToBirth) {
         TearDown();
         SetUp();
         clock_->set(Date(utcSeconds(2026, 3, 1, 12)));
-        ASSERT_TRUE(DC::savePregnant(1));
+        ASSERT_TRUE(DC::savePregnant(1, Clock::current()->now()));
         launch(Date(utcSeconds(2026, 3, 1, 12) + c.secondsLater));
         EXPECT_EQ(main().remainingDaysLbl().text(), c.number);
         EXPECT_EQ(main().titleLbl().text(), c.caption);
@@ -102,7 +103,7 @@ TEST_F(TodayOnScreenTest, PregnancyCountsDownToBirth) {
 
 TEST_F(TodayOnScreenTest, SwitchingPregnancyOffShowsTheCycleAgain) {
     ASSERT_TRUE(DC::saveLog(localDate(2026, 3, 1), localDate(2026, 3, 5)));
-    ASSERT_TRUE(DC::savePregnant(1));
+    ASSERT_TRUE(DC::savePregnant(1, Clock::current()->now()));
     launch(localDate(2026, 3, 4, 12));
     main().usePregnancyMode(false);
     EXPECT_TRUE(main().centerButton().isEnabled());

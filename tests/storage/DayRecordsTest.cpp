@@ -1,5 +1,6 @@
 #include "RawDatabase.h"
 #include "foundation/Calendar.h"
+#include "foundation/Clock.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
 #include "support/TestEnvironment.h"
@@ -79,7 +80,7 @@ TEST_F(DayRecordsTest, NotesAreStoredExactlyAsTyped) {
         "''",
     };
     for (const auto& text : notes) {
-        ASSERT_TRUE(DatabaseController::saveNote(text, day));
+        ASSERT_TRUE(DatabaseController::saveNote(text, day, Clock::current()->now()));
         EXPECT_EQ(DatabaseController::getNoteForDateId(day), text);
     }
     EXPECT_EQ(count("note"), 1);
@@ -92,13 +93,13 @@ TEST_F(DayRecordsTest, NotesKeepTheDayDataCountInStep) {
     int day = DatabaseController::openDay(clock_->now()).value();
     auto hasData = [&] { return RawDatabase(databaseFile()).integer("SELECT hasData FROM dates"); };
 
-    ASSERT_TRUE(DatabaseController::saveNote("", day));
+    ASSERT_TRUE(DatabaseController::saveNote("", day, Clock::current()->now()));
     EXPECT_EQ(hasData(), 0) << "clearing an empty note must not lower the count";
-    ASSERT_TRUE(DatabaseController::saveNote("first", day));
+    ASSERT_TRUE(DatabaseController::saveNote("first", day, Clock::current()->now()));
     EXPECT_EQ(hasData(), 1);
-    ASSERT_TRUE(DatabaseController::saveNote("second", day));
+    ASSERT_TRUE(DatabaseController::saveNote("second", day, Clock::current()->now()));
     EXPECT_EQ(hasData(), 1);
-    ASSERT_TRUE(DatabaseController::saveNote("", day));
+    ASSERT_TRUE(DatabaseController::saveNote("", day, Clock::current()->now()));
     EXPECT_EQ(hasData(), 0);
     ASSERT_TRUE(DatabaseController::saveHasData(false, day));
     EXPECT_EQ(hasData(), 0) << "never below zero";
@@ -109,7 +110,7 @@ TEST_F(DayRecordsTest, NotesKeepTheDayDataCountInStep) {
 TEST_F(DayRecordsTest, NoteEditTimeIsTheSaveTimeWithoutFraction) {
     int day = DatabaseController::openDay(clock_->now()).value();
     clock_->set(Date(1700000000.75));
-    ASSERT_TRUE(DatabaseController::saveNote("x", day));
+    ASSERT_TRUE(DatabaseController::saveNote("x", day, Clock::current()->now()));
     EXPECT_EQ(DatabaseController::getNoteEditTime(day), 1700000000);
     EXPECT_EQ(RawDatabase(databaseFile()).text("SELECT editTime FROM note"), "1700000000.75");
 }

@@ -1,4 +1,5 @@
 #include "foundation/Calendar.h"
+#include "foundation/Clock.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
 #include "support/TestEnvironment.h"
@@ -249,7 +250,7 @@ TEST_P(Predictions, NoPeriodLogged) {
 
 TEST_P(Predictions, MarkedDatesAreWholeLocalDays) {
     int marked = DC::openDay(localDate(2026, 3, 3, 18)).value();
-    ASSERT_TRUE(DC::saveNote("headache", marked));
+    ASSERT_TRUE(DC::saveNote("headache", marked, Clock::current()->now()));
     ASSERT_TRUE(DC::openDay(localDate(2026, 3, 4, 9)));
     EXPECT_EQ(
         localDays(DC::getMarkedDatesFrom(localDate(2026, 3, 1), localDate(2026, 3, 31, 23, 59, 59))

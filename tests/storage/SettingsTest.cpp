@@ -1,3 +1,4 @@
+#include "foundation/Clock.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
 #include "support/TestEnvironment.h"
@@ -76,10 +77,10 @@ TEST_F(SettingsTest, LengthsStoreOneInPlaceOfZero) {
 
 TEST_F(SettingsTest, PregnancyModeStampsItsStart) {
     clock_->set(Date(1760000000.9));
-    ASSERT_TRUE(DC::savePregnant(1));
+    ASSERT_TRUE(DC::savePregnant(1, Clock::current()->now()));
     EXPECT_EQ(DC::getPregnant(), 1);
     EXPECT_EQ(DC::getPregnantStartDate(), 1760000000);
-    ASSERT_TRUE(DC::savePregnant(0));
+    ASSERT_TRUE(DC::savePregnant(0, Clock::current()->now()));
     EXPECT_EQ(DC::getPregnant(), 0);
     EXPECT_EQ(DC::getPregnantStartDate(), 0);
 }

@@ -5,6 +5,7 @@
 #include "QuotedInput.h"
 #include "StoreChecks.h"
 #include "cycle/ReminderPlanner.h"
+#include "foundation/Clock.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
 
@@ -87,7 +88,7 @@ std::vector<Setting> settings() {
              // Saying yes again must not restart a countdown already running.
              int pregnant = choice("pregnant", text, "yes", "no");
              if (pregnant != checked(DC::getPregnant())) {
-                 checked(DC::savePregnant(pregnant));
+                 checked(DC::savePregnant(pregnant, Clock::current()->now()));
              }
          }},
     };

@@ -53,7 +53,8 @@ void CalendarDemoScreen::seedDiary(Date today) {
         seeded = seeded && DC::saveIntimate(1, DC::openDay(day(offset)).value_or(0));
     }
     for (int offset : {-30, -11, -2, 0}) {
-        seeded = seeded && DC::saveNote("Demo note", DC::openDay(day(offset)).value_or(0));
+        seeded = seeded && DC::saveNote("Demo note", DC::openDay(day(offset)).value_or(0),
+                                        Clock::current()->now());
     }
     if (!seeded) {
         Log::write("The demo diary could not be filled; the calendar shows what it holds");
