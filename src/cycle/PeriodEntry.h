@@ -39,6 +39,11 @@ public:
         // The limits the pick was checked against.
         Limits limits;
         bool saved() const { return !refusal && !error; }
+        // Refused because another program logged a start or an end
+        // meanwhile: the diary changed all the same.
+        bool changedElsewhere() const {
+            return refusal == Refusal::periodOpen || refusal == Refusal::noPeriodOpen;
+        }
     };
     // Stores the pick: a start opens a period (its end 0) and waits for the
     // end; an end closes the open period. `day` is the picked day's local

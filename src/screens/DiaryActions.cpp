@@ -14,11 +14,7 @@ PeriodEntry::Mode DiaryActions::nextPeriodEntry() {
 
 PeriodEntry::Outcome DiaryActions::logPeriodDay(PeriodEntry::Mode mode, Date day, Date now) {
     auto outcome = PeriodEntry::save(mode, day, Calendar::current(), now);
-    // A refusal because another program logged meanwhile changed the diary
-    // all the same, as far as this window knows.
-    bool changedMeanwhile = outcome.refusal == PeriodEntry::Refusal::periodOpen ||
-                            outcome.refusal == PeriodEntry::Refusal::noPeriodOpen;
-    if (outcome.saved() || changedMeanwhile) {
+    if (outcome.saved() || outcome.changedElsewhere()) {
         changed();
     }
     return outcome;

@@ -579,9 +579,7 @@ void MainViewController::bringCenterCalendarDown(Date date, bool save) {
     if (save) {
         PeriodEntry::Mode mode = pickingStart_ ? PeriodEntry::Mode::start : PeriodEntry::Mode::end;
         auto outcome = DiaryActions::logPeriodDay(mode, date, Clock::current()->now());
-        bool changedMeanwhile = outcome.refusal == PeriodEntry::Refusal::periodOpen ||
-                                outcome.refusal == PeriodEntry::Refusal::noPeriodOpen;
-        if (outcome.error || (outcome.refusal && !changedMeanwhile)) {
+        if (!outcome.saved() && !outcome.changedElsewhere()) {
             return; // the calendar stays up; a failure is told by the diary's alert
         }
     }
