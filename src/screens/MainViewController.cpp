@@ -1,11 +1,16 @@
 #include "MainViewController.h"
 
 #include "Analytics.h"
+#include "BusyVeil.h"
 #include "CenterCalendarController.h"
 #include "CustomPetalView.h"
 #include "DiaryActions.h"
+#include "DisplayText.h"
 #include "FirstGlobalController.h"
-#include "SkinColors.h"
+#include "FirstUseHint.h"
+#include "FlowerCenter.h"
+#include "MainHelpOverlay.h"
+#include "StatusCloud.h"
 #include "SummaryCalendarController.h"
 #include "TouchForwardingView.h"
 #include "cycle/CycleInputs.h"
@@ -19,7 +24,6 @@
 #include "foundation/Locale.h"
 #include "foundation/Strings.h"
 #include "foundation/UserDefaults.h"
-#include "graphics/TextLayout.h"
 #include "platform/LocalNotificationCenter.h"
 #include "platform/LocalNotificationStore.h"
 #include "reminders/ReminderScheduler.h"
@@ -41,10 +45,8 @@ namespace {
 // The screen's own layout: the flower in the middle of the screen with the
 // countdown in its centre, the dock's bar at the bottom.
 const Rect flowerFrame{10, 80, 300, 335};
-const Rect centerFrame{80, 95, 140, 140};
 const Rect centerButtonFrame{95, 110, 110, 110};
-const Rect numberFrame{80, 110, 140, 60};
-const Rect captionFrame{87, 175, 126, 54};
+const Size menuTitleSize{126, 54};
 const Rect panelFrame{0, 420, 320, 480};
 constexpr double petalButtonInset = 12;
 constexpr double stripY = 31;
@@ -56,13 +58,6 @@ constexpr double summaryCalendarDownDuration = 0.3;
 const Rect centerCalendarParked{0, 480, 320, 460};
 // A summary calendar whose top is at or above this y is raised.
 constexpr double summaryCalendarRaisedY = 450;
-constexpr double hintDownY = 7;
-constexpr double hintTravel = 107;
-constexpr double titleTravel = 50;
-constexpr double helpFadeDuration = 0.5;
-constexpr double veilDuration = 0.4;
-constexpr double switchDuration = 1.0;
-constexpr double defaultAnimationDuration = 0.2;
 constexpr double downAfterModal = 1.0;
 // Strip offsets that tell which page is on show.
 constexpr double settingsPageFrom = 1590;
@@ -73,10 +68,6 @@ constexpr double firstPageEnds = 291;
 
 std::string text(std::string_view key) {
     return Strings::localized(key);
-}
-
-Font fontFor(const FontSpec& spec) {
-    return spec.bold ? Font::boldSystemFont(spec.size) : Font::systemFont(spec.size);
 }
 
 Date today235959() {
@@ -168,21 +159,21 @@ void MainViewController::viewDidLoad() {
     buildOverlays();
     showPage(notesPageX);
     menuLbl_->setText(text("Add Note Key"));
-    buildCloud();
+    hint_ = std::make_unique<FirstUseHint>(*mainView_, menuLbl_);
+    cloud_ = std::make_shared<StatusCloud>();
+    mainView_->addSubview(cloud_);
 
     mainView_->bringSubviewToFront(flowerView_.get());
     mainView_->bringSubviewToFront(infoView_.get());
-    mainView_->bringSubviewToFront(firstUseLbl_.get());
-    mainView_->bringSubviewToFront(bigTranspView_.get());
+    mainView_->bringSubviewToFront(&hint_->label());
+    mainView_->bringSubviewToFront(veil_.get());
     mainView_->bringSubviewToFront(accountFormView_.get());
-    mainView_->bringSubviewToFront(mainInfoView_.get());
+    mainView_->bringSubviewToFront(help_.get());
     mainView_->bringSubviewToFront(summaryCalendarView_.get());
 
     applyFirstRun();
-    makeInfoLabels();
     setNewSkin(skin_);
     lock_ = false;
-    generatingDataLbl_->setText(text("Generating data, please wait Key"));
 
     mainView_->onTouchBegan = [this](Point p) { panelTouchBegan(p); };
     mainView_->onTouchMoved = [this](Point p) { panelTouchMoved(p); };
@@ -207,18 +198,7 @@ void MainViewController::buildPetals() {
 }
 
 void MainViewController::buildCenter() {
-    centerImgView_ = std::make_shared<ImageView>(centerFrame);
-    flowerView_->addSubview(centerImgView_);
-    centerShadowView_ = std::make_shared<ImageView>(centerFrame);
-    centerShadowView_->setImage(Image::named("center_shadow.png"));
-    centerShadowView_->setHidden(true);
-    flowerView_->addSubview(centerShadowView_);
-    remainingDaysLbl_ =
-        makeLabel(numberFrame, Font::boldSystemFont(48), Color::black(), TextAlignment::Center);
-    flowerView_->addSubview(remainingDaysLbl_);
-    titleLbl_ =
-        makeLabel(captionFrame, Font::systemFont(22), Color::black(), TextAlignment::Center);
-    flowerView_->addSubview(titleLbl_);
+    center_ = std::make_unique<FlowerCenter>(*flowerView_);
     // The petal buttons lie over the petals, the centre button over them all.
     for (const PetalRow& row : PetalTable::rows()) {
         auto button =
@@ -260,8 +240,8 @@ void MainViewController::buildPanel() {
     goBack_->addSubview(backCaption);
     goBack_->setHidden(true);
     goBack_->onTouchUpInside = [this] { goBackClicked(); };
-    menuLbl_ = makeLabel(Rect(100, -8, captionFrame.width(), captionFrame.height()),
-                         Font::boldSystemFont(18), Color::white(), TextAlignment::Center);
+    menuLbl_ = makeLabel(Rect(Point{100, -8}, menuTitleSize), Font::boldSystemFont(18),
+                         Color::white(), TextAlignment::Center);
     menuLbl_->setHidden(true);
     infoView_->addSubview(dockView_);
     infoView_->addSubview(goBack_);
@@ -307,54 +287,16 @@ void MainViewController::buildOverlays() {
     centerCalendar_ = CenterCalendarController::create(*this);
     centerCalendarView_->addSubview(centerCalendar_->view());
 
-    bigTranspView_ = std::make_shared<View>(mainView_->bounds());
-    bigTranspView_->setBackgroundColor(Color::black());
-    bigTranspView_->setAlpha(0);
-    indicatorView_ = std::make_shared<ActivityIndicator>(ActivityIndicator::Style::whiteLarge);
-    indicatorView_->setCenter({160, 200});
-    bigTranspView_->addSubview(indicatorView_);
-    generatingDataLbl_ = makeLabel(Rect(20, 230, 280, 44), Font::boldSystemFont(15), Color::white(),
-                                   TextAlignment::Center);
-    generatingDataLbl_->setNumberOfLines(2);
-    generatingDataLbl_->setLineBreakMode(LineBreakMode::WordWrap);
-    bigTranspView_->addSubview(generatingDataLbl_);
-    mainView_->addSubview(bigTranspView_);
-
-    auto overlay = std::make_shared<TouchForwardingView>(Rect(6, 6, 308, 448));
-    // A tap anywhere on the help closes it.
-    overlay->onTouchEnded = [this](Point) { dismissInfoView(); };
-    overlay->setBackgroundColor(Color(0.1, 0.1, 0.15, 0.85));
-    overlay->setAlpha(0);
-    for (std::size_t i = 0; i < infoLabels_.size(); ++i) {
-        auto label = makeLabel(Rect(14, 20 + 140.0 * static_cast<double>(i), 280, 128),
-                               Font::boldSystemFont(15), Color::white(), TextAlignment::Center);
-        label->setNumberOfLines(0);
-        label->setLineBreakMode(LineBreakMode::WordWrap);
-        overlay->addSubview(label);
-        infoLabels_[i] = label;
-    }
-    mainInfoView_ = overlay;
-    mainView_->addSubview(mainInfoView_);
-    isInfo_ = false;
-    flowerView_->addSubview(centerShadowView_);
+    veil_ = std::make_shared<BusyVeil>(mainView_->bounds());
+    mainView_->addSubview(veil_);
+    help_ = std::make_shared<MainHelpOverlay>();
+    mainView_->addSubview(help_);
+    // The held centre's shadow lies over the centre button.
+    flowerView_->addSubview(center_->shadow().shared_from_this());
 
     accountFormView_ = std::make_shared<View>(Rect(0, 0, 320, 200));
     accountFormView_->setCenter(hiddenAccountFormCenter);
     mainView_->addSubview(accountFormView_);
-}
-
-void MainViewController::buildCloud() {
-    firstUseLbl_ =
-        makeLabel(hintParked(), Font::boldSystemFont(17), Color::white(), TextAlignment::Center);
-    firstUseLbl_->setText(text("Tap here to close Key"));
-    mainView_->addSubview(firstUseLbl_);
-    infoLbl_ = makeLabel(Rect(20, 45, 225, 25), Font::boldSystemFont(15), Color::black(),
-                         TextAlignment::Center);
-    cloudView_ = std::make_shared<View>(cloudHome());
-    cloudImgView_ = std::make_shared<ImageView>(Rect(0, 0, 265, 112));
-    cloudView_->addSubview(cloudImgView_);
-    cloudView_->addSubview(infoLbl_);
-    mainView_->addSubview(cloudView_);
 }
 
 void MainViewController::applyFirstRun() {
@@ -423,7 +365,7 @@ void MainViewController::petalOpen(MainPageKind kind) {
     }
     goToCalBtn_->setHidden(true);
     goToCalLbl_->setHidden(true);
-    infoLbl_->setAlpha(0);
+    cloud_->statusLabel().setAlpha(0);
     preparePage(row);
 
     loadImg_ = true;
@@ -495,7 +437,7 @@ void MainViewController::refreshPage(const PetalRow& row) {
 
 void MainViewController::showFirstUseHint(const PetalRow& row) {
     if (usrDefault_->boolForKey(row.firstUseKey)) {
-        firstUseLbl_->setAlpha(1);
+        hint_->reveal();
         usrDefault_->setBool(row.firstUseKey, false);
         usrDefault_->synchronize();
         switch (row.page) {
@@ -536,11 +478,11 @@ void MainViewController::animationDidStop(const Animation& animation, bool /*fin
 }
 
 void MainViewController::centerHold() {
-    centerShadowView_->setHidden(false);
+    center_->setHeld(true);
 }
 
 void MainViewController::centerLetGo() {
-    centerShadowView_->setHidden(true);
+    center_->setHeld(false);
 }
 
 // The start/end date picker.
@@ -571,7 +513,7 @@ void MainViewController::bringCenterCalendarUp() {
     mainView_->bringSubviewToFront(centerCalendarView_.get());
     enableButtons(false);
     centerCalendarUp_ = true;
-    centerShadowView_->setHidden(true);
+    center_->setHeld(false);
     changeTranspView(0.5, false);
 }
 
@@ -675,7 +617,7 @@ void MainViewController::bringInfoUp() {
     } else if (x >= notesPageX && x <= summaryPageX) {
         page(MainPageKind::notes).makeUsedDate(Clock::current()->now());
     }
-    infoLbl_->setAlpha(0);
+    cloud_->statusLabel().setAlpha(0);
 }
 
 void MainViewController::bringInfoDown() {
@@ -702,7 +644,7 @@ void MainViewController::bringInfoDown() {
         page(MainPageKind::notes).scrollToLeft();
     }
     dismissInfoViews();
-    infoLbl_->setAlpha(1);
+    cloud_->statusLabel().setAlpha(1);
     goToCalBtn_->setHidden(true);
     goToCalLbl_->setHidden(true);
     isUp_ = false;
@@ -738,25 +680,25 @@ void MainViewController::goBackClicked() {
 }
 
 void MainViewController::panelTouchBegan(Point touch) {
-    if (isInfo_) {
+    if (help_->isShowing()) {
         return;
     }
     drag_.began(touch, infoView_->center(), isUp_);
 }
 
 void MainViewController::panelTouchMoved(Point touch) {
-    if (isInfo_) {
+    if (help_->isShowing()) {
         return;
     }
     if (auto center = drag_.moved(touch, isUp_)) {
         infoView_->setCenter(*center);
-        infoLbl_->setAlpha(touch.y / 600);
+        cloud_->statusLabel().setAlpha(touch.y / 600);
         flowerView_->setAlpha(touch.y / 600);
         makeAnimWithSwitchingLbls();
-        cloudView_->setFrame(cloudHome());
+        cloud_->setFrame(StatusCloud::home());
     }
     if (isUp_ && drag_.wantsDown()) {
-        cloudView_->setFrame(cloudHome());
+        cloud_->setFrame(StatusCloud::home());
     }
 }
 
@@ -799,13 +741,7 @@ void MainViewController::dismissModalController() {
 }
 
 void MainViewController::changeTranspView(double alpha, bool withIndicator) {
-    if (withIndicator) {
-        indicatorView_->startAnimating();
-    } else {
-        indicatorView_->stopAnimating();
-    }
-    generatingDataLbl_->setHidden(!withIndicator);
-    View::animate(veilDuration, [this, alpha] { bigTranspView_->setAlpha(alpha); });
+    veil_->fadeTo(alpha, withIndicator);
 }
 
 // Moving between pages.
@@ -828,24 +764,6 @@ void MainViewController::goToCalClicked() {
 
 // Today's status.
 
-void MainViewController::setInfoText(const std::string& value) {
-    infoLbl_->setText(value);
-    double width = TextLayout(value, fontFor(TodayStatus::cloudFont)).size().width;
-    TodayStatus::CloudLayout layout = TodayStatus::layoutCloud(width);
-    infoLbl_->setFrame(Rect(layout.x, layout.y, layout.width, layout.height));
-    infoLbl_->setNumberOfLines(layout.lines);
-    infoLbl_->setLineBreakMode(layout.lines > 1 ? LineBreakMode::WordWrap
-                                                : LineBreakMode::TruncateTail);
-}
-
-namespace {
-
-std::string resolved(const LocalizedText& localized) {
-    return localized.resolve([](std::string_view key) { return Strings::localized(key); });
-}
-
-} // namespace
-
 void MainViewController::calculateInfoLbl() {
     auto inputs = CycleInputs::today(isStartDate(), Clock::current()->now());
     if (!inputs) {
@@ -853,28 +771,14 @@ void MainViewController::calculateInfoLbl() {
         return;
     }
     TodayDisplay display = TodayStatus::status(*inputs);
-    if (display.centerPicture) {
-        centerImgView_->setImage(
-            Image::named(PetalTable::picture(display.centerPicture->c_str(), skin_)));
-    }
-    remainingDaysLbl_->setText(resolved(display.numberText));
-    if (display.numberFont) {
-        remainingDaysLbl_->setFont(fontFor(*display.numberFont));
-    }
-    titleLbl_->setText(resolved(display.captionText));
-    titleLbl_->setFont(fontFor(display.captionFont));
-    if (display.captionOrigin) {
-        titleLbl_->setFrame(
-            Rect({display.captionOrigin->x, display.captionOrigin->y}, titleLbl_->frame().size));
-    }
-    setInfoText(resolved(display.cloudText));
+    center_->show(display);
+    cloud_->setStatusText(displayText(display.cloudText));
 }
 
 // No number rather than a made-up one: the diary's alert says what is wrong.
 void MainViewController::showUnreadableStatus() {
-    remainingDaysLbl_->setText("–");
-    titleLbl_->setText("");
-    setInfoText("");
+    center_->showUnreadable();
+    cloud_->setStatusText("");
 }
 
 void MainViewController::setCenter() {
@@ -883,13 +787,7 @@ void MainViewController::setCenter() {
         showUnreadableStatus();
         return;
     }
-    TodayDisplay display = TodayStatus::remainingDaysCenter(*remaining);
-    remainingDaysLbl_->setText(resolved(display.numberText));
-    remainingDaysLbl_->setFont(fontFor(*display.numberFont));
-    titleLbl_->setText(resolved(display.captionText));
-    titleLbl_->setFont(fontFor(display.captionFont));
-    titleLbl_->setFrame(
-        Rect({display.captionOrigin->x, display.captionOrigin->y}, titleLbl_->frame().size));
+    center_->show(TodayStatus::remainingDaysCenter(*remaining));
 }
 
 void MainViewController::usePregnancyMode(bool on) {
@@ -905,10 +803,8 @@ void MainViewController::usePregnancyMode(bool on) {
     }
     TodayDisplay display = PregnancyCountdown::display(*start, Clock::current()->now());
     centerButton_->setEnabled(display.centerButtonEnabled);
-    remainingDaysLbl_->setText(resolved(display.numberText));
-    titleLbl_->setText(resolved(display.captionText));
-    titleLbl_->setFont(fontFor(display.captionFont));
-    setInfoText(resolved(display.cloudText));
+    center_->show(display);
+    cloud_->setStatusText(displayText(display.cloudText));
 }
 
 void MainViewController::reloadForToday() {
@@ -960,7 +856,8 @@ void MainViewController::setNewSkin(int skin) {
     goBack_->setBackgroundImage(Image::named(PetalTable::picture("back_button_%d.png", skin)));
     goToCalBtn_->setBackgroundImage(
         Image::named(PetalTable::picture("calendar_button_%d.png", skin)));
-    cloudImgView_->setImage(Image::named(PetalTable::picture("cloud_%d.png", skin)));
+    cloud_->setSkin(skin);
+    center_->setSkin(skin);
     for (const PetalRow& row : PetalTable::rows()) {
         CustomPetalView& petal = petalView(row.page);
         petal.setPetalImg(Image::named(PetalTable::picture(row.normalPicture, skin)));
@@ -975,11 +872,6 @@ void MainViewController::setNewSkin(int skin) {
     static_cast<void>(DatabaseController::saveSkin(skin));
     lock_ = DatabaseController::isFirstTimeOn().value_or(0) != 1;
 
-    SkinColors colors = SkinColors::forSkin(skin);
-    infoLbl_->setTextColor(colors.todayLabel);
-    titleLbl_->setTextColor(colors.centerLabel);
-    remainingDaysLbl_->setTextColor(colors.centerLabel);
-
     page(MainPageKind::settings).reloadTables();
     page(MainPageKind::charts).reloadButtons();
     page(MainPageKind::summary).setSkin(skin);
@@ -989,87 +881,67 @@ void MainViewController::setNewSkin(int skin) {
 // First-use hints.
 
 void MainViewController::switchFirtsUseLbls(int direction) {
-    double y = firstUseLbl_->frame().minY();
-    if (!((direction == -1 && y == hintParked().minY()) || (direction == 1 && y == hintDownY))) {
-        return;
-    }
-    firstUseLbl_->setAlpha(1);
-    View::animate(switchDuration, [this, direction] {
-        Rect title = menuLbl_->frame();
-        menuLbl_->setFrame(title.offsetBy(0, titleTravel * direction));
-        firstUseLbl_->setFrame(firstUseLbl_->frame().offsetBy(0, -hintTravel * direction));
-    });
-}
-
-void MainViewController::reverseInfoLbls() {
-    switchFirtsUseLbls(1);
+    hint_->swap(direction);
 }
 
 void MainViewController::makeAnimWithSwitchingLbls() {
-    firstAnimTmr_.invalidate();
-    View::animate(defaultAnimationDuration, [this] {
-        firstUseLbl_->setAlpha(0);
-        firstUseLbl_->setFrame(hintParked());
-        Size title = titleLbl_->frame().size;
-        menuLbl_->setFrame(Rect(100, -8, title.width, title.height));
-        menuLbl_->setTextAlignment(TextAlignment::Center);
-    });
+    hint_->park(center_->caption().frame().size);
 }
 
 void MainViewController::activateFirstAnimTmr() {
-    auto self = weakSelf();
-    firstAnimTmr_ = Timer(hintSeconds, false, [self] {
-        if (auto controller = self.lock()) {
-            controller->reverseInfoLbls();
-        }
-    });
+    hint_->swapBackLater();
 }
-
-// The cloud.
 
 void MainViewController::resetAnim() {
-    cloudView_->setFrame(cloudHome());
-    cloudTmr_.invalidate();
-    startCloudAnimation();
-    auto self = weakSelf();
-    cloudTmr_ = Timer(cloudDriftSeconds, true, [self] {
-        if (auto controller = self.lock()) {
-            controller->cloudEndAnimation();
-        }
-    });
-}
-
-void MainViewController::startCloudAnimation() {
-    View::animate(cloudDriftSeconds, 0, AnimationCurve::linear,
-                  [this] { cloudView_->setFrame(Rect(-265, -20, 265, 112)); });
-}
-
-void MainViewController::cloudEndAnimation() {
-    cloudView_->setFrame(Rect(320, -20, 265, 112));
-    startCloudAnimation();
+    cloud_->restartDrift();
 }
 
 // The help overlay.
 
-void MainViewController::makeInfoLabels() {
-    infoLabels_[0]->setText(text("FirstLblInfoMainKey"));
-    infoLabels_[1]->setText(text("SecondLblInfoMainKey"));
-    infoLabels_[2]->setText(text("ThirdLblInfoMainKey"));
-}
-
 void MainViewController::mainInfoClicked() {
-    isInfo_ = true;
-    View::animate(helpFadeDuration, [this] { mainInfoView_->setAlpha(1); });
+    help_->show();
 }
 
-void MainViewController::dismissInfoView() {
-    View::animate(helpFadeDuration, [this] { mainInfoView_->setAlpha(0); });
-    auto self = weakSelf();
-    dismissInfoTmr_ = Timer(helpFadeDuration, false, [self] {
-        if (auto controller = self.lock()) {
-            controller->isInfo_ = false;
-        }
-    });
+bool MainViewController::isInfo() const {
+    return help_->isShowing();
+}
+
+// The parts of the screen.
+
+ImageView& MainViewController::centerImgView() const {
+    return center_->disc();
+}
+
+ImageView& MainViewController::centerShadowView() const {
+    return center_->shadow();
+}
+
+Label& MainViewController::infoLbl() const {
+    return cloud_->statusLabel();
+}
+
+Label& MainViewController::remainingDaysLbl() const {
+    return center_->number();
+}
+
+Label& MainViewController::titleLbl() const {
+    return center_->caption();
+}
+
+Label& MainViewController::firstUseLbl() const {
+    return hint_->label();
+}
+
+View& MainViewController::bigTranspView() const {
+    return *veil_;
+}
+
+ActivityIndicator& MainViewController::indicatorView() const {
+    return veil_->indicator();
+}
+
+View& MainViewController::mainInfoView() const {
+    return *help_;
 }
 
 } // namespace florelle

@@ -21,6 +21,11 @@ namespace florelle {
 
 class ActivityIndicator;
 class Analytics;
+class BusyVeil;
+class FirstUseHint;
+class FlowerCenter;
+class MainHelpOverlay;
+class StatusCloud;
 class CenterCalendarController;
 class FirstGlobalController;
 class SummaryCalendarController;
@@ -55,12 +60,6 @@ public:
     static constexpr double panelDuration = 0.4;
     static constexpr double openDuration = 0.6;
     static constexpr double fadeInDuration = 0.7;
-    static constexpr double cloudDriftSeconds = 25;
-    static constexpr double hintSeconds = 3;
-    static constexpr double cloudWrapWidth = 220;
-    // Where the cloud starts its drift, and the hint label waits.
-    static Rect cloudHome() { return {50, -20, 265, 112}; }
-    static Rect hintParked() { return {45, -100, 230, 20}; }
 
     MainViewController();
     ~MainViewController() override;
@@ -140,7 +139,6 @@ public:
     // Today's status in the cloud and the flower's centre.
     void calculateInfoLbl();
     void setCenter();
-    void showUnreadableStatus();
     void usePregnancyMode(bool on) override;
     void reloadForToday();
     void reloadInfoForDate(Date date);
@@ -162,24 +160,19 @@ public:
     void setNewSkin(int skin) override;
     int getNewSkin() const override { return skin_; }
 
-    // First-use hints.
+    // First-use hints: every page's hint shows again.
     void setDefaults();
     void switchFirtsUseLbls(int direction) override;
-    void reverseInfoLbls();
     void makeAnimWithSwitchingLbls();
     void activateFirstAnimTmr() override;
 
-    // The cloud's endless drift.
+    // The cloud drifts again from its home.
     void resetAnim() override;
-    void startCloudAnimation();
-    void cloudEndAnimation();
 
     // The help overlay of the main screen.
-    void makeInfoLabels();
     void mainInfoClicked();
     void firstRunChoseSkin(int skin) override;
     void firstRunFinished() override;
-    void dismissInfoView();
 
     void animationDidStop(const Animation& animation, bool finished) override;
 
@@ -188,7 +181,7 @@ public:
 
     // State, for the screens that call in and for tests.
     bool isUp() const { return isUp_; }
-    bool isInfo() const { return isInfo_; }
+    bool isInfo() const;
     bool lock() const { return lock_; }
     int openedPetal() const { return petal_; }
     bool centerCalendarUp() const { return centerCalendarUp_; }
@@ -203,14 +196,13 @@ public:
     CustomPetalView& petalView(MainPageKind kind) const;
     Button& petalButton(MainPageKind kind) const;
     Button& centerButton() const { return *centerButton_; }
-    ImageView& centerImgView() const { return *centerImgView_; }
-    ImageView& centerShadowView() const { return *centerShadowView_; }
+    ImageView& centerImgView() const;
+    ImageView& centerShadowView() const;
     ImageView& backgroundView() const { return *backgroundView_; }
-    View& cloudView() const { return *cloudView_; }
-    ImageView& cloudImgView() const { return *cloudImgView_; }
-    Label& infoLbl() const { return *infoLbl_; }
-    Label& remainingDaysLbl() const { return *remainingDaysLbl_; }
-    Label& titleLbl() const { return *titleLbl_; }
+    StatusCloud& cloudView() const { return *cloud_; }
+    Label& infoLbl() const;
+    Label& remainingDaysLbl() const;
+    Label& titleLbl() const;
     View& infoView() const { return *infoView_; }
     ImageView& dockView() const { return *dockView_; }
     Button& goBack() const { return *goBack_; }
@@ -218,10 +210,10 @@ public:
     ScrollView& mainScrollView() const { return *mainScrollView_; }
     Button& goToCalBtn() const { return *goToCalBtn_; }
     Label& goToCalLbl() const { return *goToCalLbl_; }
-    Label& firstUseLbl() const { return *firstUseLbl_; }
-    View& bigTranspView() const { return *bigTranspView_; }
-    ActivityIndicator& indicatorView() const { return *indicatorView_; }
-    View& mainInfoView() const { return *mainInfoView_; }
+    Label& firstUseLbl() const;
+    View& bigTranspView() const;
+    ActivityIndicator& indicatorView() const;
+    View& mainInfoView() const;
     // Where the period-entry calendars and the sync account form slide in
     // from below.
     View& summaryCalendarView() const { return *summaryCalendarView_; }
@@ -235,7 +227,6 @@ private:
     void buildPetals();
     void buildCenter();
     void buildPanel();
-    void buildCloud();
     void buildOverlays();
     void applyFirstRun();
     void bindPetalButton(Button& button, MainPageKind kind);
@@ -244,7 +235,7 @@ private:
     void showFirstUseHint(const PetalRow& row);
     void animatePetal(MainPageKind kind, Point center, const char* key);
     void fadeInInfo();
-    void setInfoText(const std::string& text);
+    void showUnreadableStatus();
     void panelTouchBegan(Point touch);
     void panelTouchMoved(Point touch);
     void panelTouchEnded(Point touch);
@@ -259,14 +250,9 @@ private:
     std::shared_ptr<View> flowerView_;
     std::array<std::shared_ptr<CustomPetalView>, 6> petals_;
     std::array<std::shared_ptr<Button>, 6> petalButtons_;
-    std::shared_ptr<ImageView> centerImgView_;
-    std::shared_ptr<ImageView> centerShadowView_;
+    std::unique_ptr<FlowerCenter> center_;
     std::shared_ptr<Button> centerButton_;
-    std::shared_ptr<Label> remainingDaysLbl_;
-    std::shared_ptr<Label> titleLbl_;
-    std::shared_ptr<View> cloudView_;
-    std::shared_ptr<ImageView> cloudImgView_;
-    std::shared_ptr<Label> infoLbl_;
+    std::shared_ptr<StatusCloud> cloud_;
     std::shared_ptr<View> infoView_;
     std::shared_ptr<ImageView> dockView_;
     std::shared_ptr<Button> goBack_;
@@ -274,12 +260,9 @@ private:
     std::shared_ptr<ScrollView> mainScrollView_;
     std::shared_ptr<Button> goToCalBtn_;
     std::shared_ptr<Label> goToCalLbl_;
-    std::shared_ptr<Label> firstUseLbl_;
-    std::shared_ptr<View> bigTranspView_;
-    std::shared_ptr<ActivityIndicator> indicatorView_;
-    std::shared_ptr<Label> generatingDataLbl_;
-    std::shared_ptr<View> mainInfoView_;
-    std::array<std::shared_ptr<Label>, 3> infoLabels_;
+    std::unique_ptr<FirstUseHint> hint_;
+    std::shared_ptr<BusyVeil> veil_;
+    std::shared_ptr<MainHelpOverlay> help_;
     std::shared_ptr<View> summaryCalendarView_;
     std::shared_ptr<View> centerCalendarView_;
     std::shared_ptr<CenterCalendarController> centerCalendar_;
@@ -295,7 +278,6 @@ private:
     std::string tmpPetalImgName_;
     bool loadImg_ = false;
     bool isUp_ = false;
-    bool isInfo_ = false;
     bool lock_ = false;
     bool oldOS_ = false;
     bool centerCalendarUp_ = false;
@@ -305,9 +287,6 @@ private:
     Date calSelectedDate_;
     double calHeig_ = 700;
     int skin_ = 0;
-    Timer cloudTmr_;
-    Timer firstAnimTmr_;
-    Timer dismissInfoTmr_;
     Timer newDownTmr_;
     std::shared_ptr<UserDefaults> usrDefault_;
 };

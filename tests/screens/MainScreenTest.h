@@ -6,6 +6,7 @@
 #include "host/HeadlessHost.h"
 #include "screens/FlorelleAppDelegate.h"
 #include "screens/MainViewController.h"
+#include "screens/StatusCloud.h"
 #include "support/TestEnvironment.h"
 
 #include <memory>

@@ -47,7 +47,7 @@ TEST_F(SkinAndSetupTest, EachSkinSwapsPicturesAndColours) {
         EXPECT_EQ(DC::getSkin(), c.skin);
         EXPECT_EQ(main().backgroundView().image(), Image::named("bg_" + n + ".jpg"));
         EXPECT_EQ(main().dockView().image(), Image::named("dock_" + n + ".png"));
-        EXPECT_EQ(main().cloudImgView().image(), Image::named("cloud_" + n + ".png"));
+        EXPECT_EQ(main().cloudView().picture().image(), Image::named("cloud_" + n + ".png"));
         EXPECT_EQ(main().centerImgView().image(), Image::named("center0_" + n + ".png"));
         EXPECT_EQ(main().goBack().backgroundImageForState(controlStateNormal),
                   Image::named("back_button_" + n + ".png"));
