@@ -93,13 +93,10 @@ public:
         }
     }
 
-    std::error_code replace(const std::filesystem::path& target, std::string_view contents) {
-        if (error_) {
-            return error_;
-        }
-        if (::fchmod(fd_.get(), privateFile) != 0) {
-            return lastError();
-        }
+    const std::string& path() const { return path_; }
+    std::error_code error() const { return error_; }
+
+    std::error_code write(std::string_view contents) {
         for (size_t written = 0; written < contents.size();) {
             ssize_t count =
                 ::write(fd_.get(), contents.data() + written, contents.size() - written);
@@ -107,6 +104,15 @@ public:
                 return lastError();
             }
             written += static_cast<size_t>(std::max<ssize_t>(count, 0));
+        }
+        return {};
+    }
+
+    // Whoever wrote through the name wrote into the same file: the mode,
+    // the flush and the rename reach it through our descriptor.
+    std::error_code replace(const std::filesystem::path& target) {
+        if (::fchmod(fd_.get(), privateFile) != 0) {
+            return lastError();
         }
         if (::fsync(fd_.get()) != 0 || ::rename(path_.c_str(), target.c_str()) != 0) {
             return lastError();
@@ -120,6 +126,18 @@ private:
     FileDescriptor fd_;
     std::error_code error_;
 };
+
+// Writes `file`'s new contents with `write` into a temporary file beside
+// it, which then takes its place.
+template <typename Write>
+std::error_code replaceFile(const std::filesystem::path& file, const Write& write) {
+    PrivateFiles::removeStaleTemporaries(file);
+    TemporaryFile temporary(file);
+    if (auto error = temporary.error() ? temporary.error() : write(temporary)) {
+        return error;
+    }
+    return temporary.replace(file);
+}
 
 } // namespace
 
@@ -170,8 +188,14 @@ void PrivateFiles::tighten(const std::filesystem::path& path) {
 
 std::error_code PrivateFiles::writeAtomically(const std::filesystem::path& file,
                                               std::string_view contents) {
-    removeStaleTemporaries(file);
-    return TemporaryFile(file).replace(file, contents);
+    return replaceFile(file,
+                       [contents](TemporaryFile& temporary) { return temporary.write(contents); });
+}
+
+std::error_code PrivateFiles::writeAtomically(const std::filesystem::path& file,
+                                              const FileWriter& write) {
+    return replaceFile(file,
+                       [&write](TemporaryFile& temporary) { return write(temporary.path()); });
 }
 
 void PrivateFiles::removeStaleTemporaries(const std::filesystem::path& file) {

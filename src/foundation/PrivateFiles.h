@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 #include <system_error>
 
@@ -27,6 +28,12 @@ public:
     // either the old file or the new one, never a part, and no temporary file.
     static std::error_code writeAtomically(const std::filesystem::path& file,
                                            std::string_view contents);
+    // The same for a file that a library writes by its name: `write` gets
+    // the temporary file's path (the file exists, 0600); an error it returns
+    // leaves `file` as it was.
+    using FileWriter = std::function<std::error_code(const std::filesystem::path& temporary)>;
+    static std::error_code writeAtomically(const std::filesystem::path& file,
+                                           const FileWriter& write);
     // Removes the temporary files of `file` that a writer left: those whose
     // process has gone and those older than a minute.
     static void removeStaleTemporaries(const std::filesystem::path& file);

@@ -22,6 +22,11 @@ mode_t modeOf(const std::filesystem::path& path) {
 // A process id no process can have: above any kernel's limit.
 const std::string goneWriter = std::to_string(std::numeric_limits<pid_t>::max());
 
+std::string contentsOf(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 TEST_F(PrivateFilesTest, StartUpTightensTheDiaryAndClearsWhatKilledRunsLeft) {
     const auto documents = Paths::documentsDirectory();
     const auto config = Paths::configDirectory();
@@ -77,6 +82,27 @@ TEST_F(PrivateFilesTest, StartUpTightensTheDiaryAndClearsWhatKilledRunsLeft) {
             EXPECT_NE(lines[0].find(c.logged), std::string::npos) << lines[0];
         }
     }
+}
+
+TEST_F(PrivateFilesTest, AFileWrittenByNameReplacesTheOldOneWholeAndPrivateOrNotAtAll) {
+    const auto file = documents_->path() / "report.pdf";
+    ASSERT_FALSE(PrivateFiles::writeAtomically(file, "old"));
+    // A writer that fails part-way leaves the old file and nothing beside it.
+    auto failed = PrivateFiles::writeAtomically(file, [](const std::filesystem::path& temporary) {
+        std::ofstream(temporary) << "half";
+        return std::make_error_code(std::errc::no_space_on_device);
+    });
+    EXPECT_EQ(failed, std::errc::no_space_on_device);
+    EXPECT_EQ(contentsOf(file), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(documents_->path()), {}), 1);
+
+    EXPECT_FALSE(PrivateFiles::writeAtomically(file, [](const std::filesystem::path& temporary) {
+        std::ofstream(temporary) << "new";
+        return std::error_code();
+    }));
+    EXPECT_EQ(contentsOf(file), "new");
+    EXPECT_EQ(modeOf(file), 0600u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(documents_->path()), {}), 1);
 }
 
 } // namespace
