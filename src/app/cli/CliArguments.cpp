@@ -7,10 +7,11 @@ namespace florelle::cli {
 
 namespace {
 
-const std::set<std::string> valueOptions = {"data-dir", "now", "format", "from", "to", "kind"};
+const std::set<std::string> valueOptions = {"data-dir", "now",  "format", "from",
+                                            "to",       "kind", "months"};
 // Options every command takes.
 const std::set<std::string> commonOptions = {"data-dir", "now"};
-const std::set<std::string> flagOptions = {"json", "help"};
+const std::set<std::string> flagOptions = {"json", "help", "pdf", "csv"};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // florelle-cli: the diary from a terminal, a script or a status bar. It works
 // on the same database as the window, with the same rules.
 #include "CliErrors.h"
+#include "ExportCommand.h"
 #include "LocalDay.h"
 #include "LogCommand.h"
 #include "PeriodsCommand.h"
@@ -39,6 +40,7 @@ Commands:
   predict                 the days of periods, fertile windows, ovulation …
   log start|end [DATE]    a period's first or last day (default today)
   settings                every setting; settings set NAME VALUE changes one
+  export DIR              the cycle and the moods and symptoms reports as files
 
 Options for every command:
   --data-dir DIR          use the diary in DIR instead of ~/.local/share/florelle
@@ -88,6 +90,17 @@ period's start; neither in the future. DATE defaults to today.
 
 The logged periods, newest first: first day, last day (or "open"), the
 period's length and the length of the cycle it began.
+)"}},
+        {"export", {runExportCommand, R"(Usage: florelle-cli export [--pdf] [--csv] [--months N] DIR
+
+Writes the reports the window sends by e-mail into the folder DIR: the cycle
+report (each period's start, end and cycle length) and the moods and
+symptoms report (each day's moods and symptoms), newest first, in your
+language. Each file is readable by you only and replaces one of its name.
+  --pdf         PDF files (the default)
+  --csv         CSV files for a spreadsheet; with --pdf, both
+  --months N    the last N months of 30 days, 1 to 120 (default 12)
+Prints the files written, one a line.
 )"}},
         {"settings", {runSettingsCommand, R"(Usage: florelle-cli settings [--json]
        florelle-cli settings set NAME VALUE
