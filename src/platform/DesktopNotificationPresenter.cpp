@@ -1,5 +1,7 @@
 #include "DesktopNotificationPresenter.h"
 
+#include "GLibHandles.h"
+#include "SessionBus.h"
 #include "foundation/Log.h"
 
 namespace florelle {
@@ -15,16 +17,6 @@ constexpr const char* messageSound = "message-new-instant";
 constexpr const char* launcherEntryPath = "/org/florelle/Florelle/LauncherEntry";
 constexpr const char* launcherEntryInterface = "com.canonical.Unity.LauncherEntry";
 constexpr int callTimeoutMilliseconds = 5000;
-
-struct ErrorFree {
-    void operator()(GError* error) const { g_error_free(error); }
-};
-using Error = std::unique_ptr<GError, ErrorFree>;
-
-struct VariantUnref {
-    void operator()(GVariant* variant) const { g_variant_unref(variant); }
-};
-using Variant = std::unique_ptr<GVariant, VariantUnref>;
 
 GVariant* hintsFor(const LocalNotification& notification) {
     GVariantBuilder hints;
@@ -46,19 +38,8 @@ GVariant* hintsFor(const LocalNotification& notification) {
 
 std::shared_ptr<DesktopNotificationPresenter>
 DesktopNotificationPresenter::connect(const std::optional<std::string>& address) {
-    GError* rawError = nullptr;
-    GDBusConnection* connection =
-        address
-            ? g_dbus_connection_new_for_address_sync(
-                  address->c_str(),
-                  static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                                    G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-                  nullptr, nullptr, &rawError)
-            : g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &rawError);
+    GDBusConnection* connection = connectToSessionBus(address, "DesktopNotificationPresenter");
     if (connection == nullptr) {
-        Error error(rawError);
-        Log::write(std::string("DesktopNotificationPresenter: no session bus: ") +
-                   (error ? error->message : "unknown reason"));
         return nullptr;
     }
     return std::shared_ptr<DesktopNotificationPresenter>(
@@ -67,9 +48,6 @@ DesktopNotificationPresenter::connect(const std::optional<std::string>& address)
 
 DesktopNotificationPresenter::DesktopNotificationPresenter(GDBusConnection* connection)
     : connection_(connection), context_(g_main_context_new()) {
-    // The end of the session is the owner's to handle, not a signal raised
-    // on the bus's own thread.
-    g_dbus_connection_set_exit_on_close(connection_.get(), FALSE);
     // Signal handlers run in the context that was the thread's default when
     // they were subscribed: ours, served by the run loop.
     g_main_context_push_thread_default(context_.get());
@@ -104,12 +82,12 @@ bool DesktopNotificationPresenter::present(const LocalNotification& notification
                       notification.alertBody.c_str(), g_variant_builder_end(&actions),
                       hintsFor(notification), -1);
     GError* rawError = nullptr;
-    Variant reply(g_dbus_connection_call_sync(connection_.get(), serviceName, servicePath,
-                                              serviceInterface, "Notify", parameters,
-                                              G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE,
-                                              callTimeoutMilliseconds, nullptr, &rawError));
+    GVariantHandle reply(g_dbus_connection_call_sync(connection_.get(), serviceName, servicePath,
+                                                     serviceInterface, "Notify", parameters,
+                                                     G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE,
+                                                     callTimeoutMilliseconds, nullptr, &rawError));
     if (!reply) {
-        Error error(rawError);
+        GErrorHandle error(rawError);
         Log::write(std::string("DesktopNotificationPresenter: the notification service did not "
                                "answer: ") +
                    error->message);
@@ -133,7 +111,7 @@ void DesktopNotificationPresenter::showBadgeNumber(int number) {
             connection_.get(), nullptr, launcherEntryPath, launcherEntryInterface, "Update",
             g_variant_new("(s@a{sv})", applicationUri.c_str(), g_variant_builder_end(&properties)),
             &rawError)) {
-        Error error(rawError);
+        GErrorHandle error(rawError);
         Log::write(std::string("DesktopNotificationPresenter: the badge could not be sent: ") +
                    error->message);
     }

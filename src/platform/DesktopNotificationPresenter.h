@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GLibHandles.h"
 #include "GMainContextSource.h"
 #include "NotificationPresenter.h"
 
@@ -40,20 +41,13 @@ public:
     void showBadgeNumber(int number) override;
 
 private:
-    struct ObjectUnref {
-        void operator()(gpointer object) const { g_object_unref(object); }
-    };
-    struct ContextUnref {
-        void operator()(GMainContext* context) const { g_main_context_unref(context); }
-    };
-
     explicit DesktopNotificationPresenter(GDBusConnection* connection);
     static void signalReceived(GDBusConnection*, const gchar*, const gchar*, const gchar*,
                                const gchar* signal, GVariant* parameters, gpointer self);
     void actionInvoked(std::uint32_t id, const std::string& action);
 
-    std::unique_ptr<GDBusConnection, ObjectUnref> connection_;
-    std::unique_ptr<GMainContext, ContextUnref> context_;
+    GObjectHandle<GDBusConnection> connection_;
+    GMainContextHandle context_;
     guint subscription_ = 0;
     std::unique_ptr<GMainContextSource> contextSource_;
     // What is on screen, by the service's id.

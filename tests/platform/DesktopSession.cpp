@@ -7,13 +7,14 @@ namespace florelle::testing {
 PrivateSessionBus::PrivateSessionBus()
     : daemon_("/usr/bin/dbus-daemon", {"--session", "--nofork", "--print-address=3"}) {}
 
-FakeNotificationService::FakeNotificationService(const std::string& address) {
+BusServiceThread::BusServiceThread(const std::string& address, const char* name,
+                                   const std::function<void(GDBusConnection*)>& setUp) {
     std::promise<void> ready;
-    thread_ = std::thread([&] { serve(address, ready); });
+    thread_ = std::thread([&] { serve(address, name, setUp, ready); });
     ready.get_future().wait();
 }
 
-FakeNotificationService::~FakeNotificationService() {
+BusServiceThread::~BusServiceThread() {
     g_main_context_invoke(
         context_,
         [](gpointer loop) -> gboolean {
@@ -24,11 +25,47 @@ FakeNotificationService::~FakeNotificationService() {
     thread_.join();
 }
 
+void BusServiceThread::serve(const std::string& address, const char* name,
+                             const std::function<void(GDBusConnection*)>& setUp,
+                             std::promise<void>& ready) {
+    context_ = g_main_context_new();
+    g_main_context_push_thread_default(context_);
+    loop_ = g_main_loop_new(context_, FALSE);
+    connection_ = g_dbus_connection_new_for_address_sync(
+        address.c_str(),
+        static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                          G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, nullptr, nullptr);
+    setUp(connection_);
+    GVariant* owned = g_dbus_connection_call_sync(
+        connection_, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+        "RequestName", g_variant_new("(su)", name, 4u), nullptr, G_DBUS_CALL_FLAGS_NONE, -1,
+        nullptr, nullptr);
+    if (owned) {
+        g_variant_unref(owned);
+    }
+    ready.set_value();
+    g_main_loop_run(loop_);
+    g_object_unref(connection_);
+    g_main_loop_unref(loop_);
+    g_main_context_pop_thread_default(context_);
+    while (g_main_context_iteration(context_, FALSE)) {
+    }
+    g_main_context_unref(context_);
+}
+
+FakeNotificationService::FakeNotificationService(const std::string& address)
+    : bus_(std::make_unique<BusServiceThread>(
+          address, "org.freedesktop.Notifications",
+          [this](GDBusConnection* connection) { setUp(connection); })) {}
+
+FakeNotificationService::~FakeNotificationService() = default;
+
 void FakeNotificationService::emitActionInvoked(std::uint32_t id, const char* key) {
-    g_dbus_connection_emit_signal(connection_, nullptr, "/org/freedesktop/Notifications",
+    g_dbus_connection_emit_signal(bus_->connection(), nullptr, "/org/freedesktop/Notifications",
                                   "org.freedesktop.Notifications", "ActionInvoked",
                                   g_variant_new("(us)", id, key), nullptr);
-    g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
+    g_dbus_connection_flush_sync(bus_->connection(), nullptr, nullptr);
 }
 
 std::vector<FakeNotificationService::Call> FakeNotificationService::calls(std::size_t count) {
@@ -43,15 +80,7 @@ std::vector<gint64> FakeNotificationService::badges(std::size_t count) {
     return badges_;
 }
 
-void FakeNotificationService::serve(const std::string& address, std::promise<void>& ready) {
-    context_ = g_main_context_new();
-    g_main_context_push_thread_default(context_);
-    loop_ = g_main_loop_new(context_, FALSE);
-    connection_ = g_dbus_connection_new_for_address_sync(
-        address.c_str(),
-        static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                          G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-        nullptr, nullptr, nullptr);
+void FakeNotificationService::setUp(GDBusConnection* connection) {
     GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(
         "<node><interface name='org.freedesktop.Notifications'>"
         "<method name='Notify'><arg type='s' direction='in'/><arg type='u' direction='in'/>"
@@ -64,27 +93,12 @@ void FakeNotificationService::serve(const std::string& address, std::promise<voi
         nullptr);
     static const GDBusInterfaceVTable vtable = {
         &FakeNotificationService::methodCalled, nullptr, nullptr, {}};
-    g_dbus_connection_register_object(connection_, "/org/freedesktop/Notifications",
+    g_dbus_connection_register_object(connection, "/org/freedesktop/Notifications",
                                       node->interfaces[0], &vtable, this, nullptr, nullptr);
     g_dbus_node_info_unref(node);
-    g_dbus_connection_signal_subscribe(connection_, nullptr, "com.canonical.Unity.LauncherEntry",
+    g_dbus_connection_signal_subscribe(connection, nullptr, "com.canonical.Unity.LauncherEntry",
                                        "Update", nullptr, nullptr, G_DBUS_SIGNAL_FLAGS_NONE,
                                        &FakeNotificationService::badgeSent, this, nullptr);
-    GVariant* owned = g_dbus_connection_call_sync(
-        connection_, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-        "RequestName", g_variant_new("(su)", "org.freedesktop.Notifications", 4u), nullptr,
-        G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
-    if (owned) {
-        g_variant_unref(owned);
-    }
-    ready.set_value();
-    g_main_loop_run(loop_);
-    g_object_unref(connection_);
-    g_main_loop_unref(loop_);
-    g_main_context_pop_thread_default(context_);
-    while (g_main_context_iteration(context_, FALSE)) {
-    }
-    g_main_context_unref(context_);
 }
 
 void FakeNotificationService::methodCalled(GDBusConnection*, const gchar*, const gchar*,

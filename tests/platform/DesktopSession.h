@@ -4,8 +4,10 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <gio/gio.h>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -22,6 +24,29 @@ public:
 
 private:
     SpawnedServer daemon_;
+};
+
+// A connection to a bus served from a thread of its own by a GLib main
+// loop, as a desktop service serves it; gone with the object. `setUp`
+// registers what the service offers, on that thread, and then the service
+// takes the well-known `name` on the bus, all before the constructor returns.
+class BusServiceThread {
+public:
+    BusServiceThread(const std::string& address, const char* name,
+                     const std::function<void(GDBusConnection*)>& setUp);
+    BusServiceThread(const BusServiceThread&) = delete;
+    BusServiceThread& operator=(const BusServiceThread&) = delete;
+    ~BusServiceThread();
+    GDBusConnection* connection() const { return connection_; }
+
+private:
+    void serve(const std::string& address, const char* name,
+               const std::function<void(GDBusConnection*)>& setUp, std::promise<void>& ready);
+
+    std::thread thread_;
+    GMainContext* context_ = nullptr;
+    GMainLoop* loop_ = nullptr;
+    GDBusConnection* connection_ = nullptr;
 };
 
 // Plays the desktop's notification service on a bus, on its own thread,
@@ -46,21 +71,19 @@ public:
     std::vector<gint64> badges(std::size_t count = 1);
 
 private:
-    void serve(const std::string& address, std::promise<void>& ready);
+    void setUp(GDBusConnection* connection);
     static void methodCalled(GDBusConnection*, const gchar*, const gchar*, const gchar*,
                              const gchar*, GVariant* parameters, GDBusMethodInvocation* invocation,
                              gpointer self);
     static void badgeSent(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*,
                           GVariant* parameters, gpointer self);
 
-    std::thread thread_;
-    GMainContext* context_ = nullptr;
-    GMainLoop* loop_ = nullptr;
-    GDBusConnection* connection_ = nullptr;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Call> calls_;
     std::vector<gint64> badges_;
+    // Last: its thread ends before what it fills goes.
+    std::unique_ptr<BusServiceThread> bus_;
 };
 
 } // namespace florelle::testing
