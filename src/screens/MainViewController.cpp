@@ -1,38 +1,20 @@
 #include "MainViewController.h"
 
 #include "Analytics.h"
-#include "BusyVeil.h"
-#include "CenterCalendarController.h"
-#include "CustomPetalView.h"
-#include "DiaryActions.h"
 #include "DisplayText.h"
 #include "FirstGlobalController.h"
-#include "FirstUseHint.h"
-#include "FlowerCenter.h"
-#include "MainHelpOverlay.h"
-#include "StatusCloud.h"
-#include "SummaryCalendarController.h"
 #include "TouchForwardingView.h"
 #include "cycle/CycleInputs.h"
-#include "cycle/PastPeriodEntry.h"
-#include "cycle/PeriodEntry.h"
 #include "cycle/PregnancyCountdown.h"
 #include "cycle/TodayStatus.h"
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
-#include "foundation/Format.h"
 #include "foundation/Locale.h"
-#include "foundation/Strings.h"
 #include "foundation/UserDefaults.h"
 #include "platform/LocalNotificationCenter.h"
 #include "platform/LocalNotificationStore.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
-#include "storage/SQLiteAccess.h"
-#include "ui/ActivityIndicator.h"
-#include "ui/AlertView.h"
-#include "ui/AnimationGroup.h"
-#include "ui/BasicAnimation.h"
 #include "ui/Button.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -42,23 +24,10 @@ namespace florelle {
 
 namespace {
 
-// The screen's own layout: the flower in the middle of the screen with the
-// countdown in its centre, the dock's bar at the bottom.
-const Rect flowerFrame{10, 80, 300, 335};
-const Rect centerButtonFrame{95, 110, 110, 110};
-const Size menuTitleSize{126, 54};
-const Rect panelFrame{0, 420, 320, 480};
-constexpr double petalButtonInset = 12;
-constexpr double stripY = 31;
-const Size stripContent{1920, 460};
 const Point hiddenAccountFormCenter{160, 700};
-const Rect summaryCalendarParked{0, 462, 320, 460};
-const Rect summaryCalendarRaised{0, 0, 320, 460};
-constexpr double summaryCalendarDownDuration = 0.3;
-const Rect centerCalendarParked{0, 480, 320, 460};
-// A summary calendar whose top is at or above this y is raised.
-constexpr double summaryCalendarRaisedY = 450;
 constexpr double downAfterModal = 1.0;
+// The panel moves out of the way below the screen for the centre calendar.
+constexpr double panelAwayY = 1100;
 // Strip offsets that tell which page is on show.
 constexpr double settingsPageFrom = 1590;
 constexpr double notesPageX = 640;
@@ -66,30 +35,8 @@ constexpr double summaryPageX = 960;
 constexpr double calendarPageX = 320;
 constexpr double firstPageEnds = 291;
 
-std::string text(std::string_view key) {
-    return Strings::localized(key);
-}
-
 Date today235959() {
     return Calendar::current().endOfDay(Clock::current()->now());
-}
-
-std::shared_ptr<Label> makeLabel(const Rect& frame, const Font& font, const Color& color,
-                                 TextAlignment alignment) {
-    auto label = std::make_shared<Label>(frame);
-    label->setFont(font);
-    label->setTextColor(color);
-    label->setTextAlignment(alignment);
-    return label;
-}
-
-std::shared_ptr<BasicAnimation> positionAnimation(Point to, double duration) {
-    auto animation = std::make_shared<BasicAnimation>("position");
-    animation->setToValue(to);
-    animation->setDuration(duration);
-    animation->setRemovedOnCompletion(false);
-    animation->setFillMode(FillMode::forwards);
-    return animation;
 }
 
 } // namespace
@@ -117,19 +64,8 @@ void MainViewController::setPage(MainPageKind kind, std::shared_ptr<MainPage> pa
     }
     slot = std::move(page);
     if (isViewLoaded()) {
-        auto& pageView = slot->view();
-        pageView->setFrame(
-            Rect(PetalTable::row(kind).pageX, 0, pageWidth, ViewController::screenHeight));
-        mainScrollView_->addSubview(pageView);
+        panel_->placePage(slot->view(), PetalTable::row(kind).pageX);
     }
-}
-
-CustomPetalView& MainViewController::petalView(MainPageKind kind) const {
-    return *petals_[static_cast<std::size_t>(kind)];
-}
-
-Button& MainViewController::petalButton(MainPageKind kind) const {
-    return *petalButtons_[static_cast<std::size_t>(kind)];
 }
 
 void MainViewController::loadView() {
@@ -140,9 +76,7 @@ void MainViewController::loadView() {
 
 void MainViewController::viewDidLoad() {
     skin_ = DatabaseController::getSkin().value_or(0);
-    petal_ = 0;
     drag_.clear();
-    centerCalendarUp_ = false;
     diaryChanges_ = NotificationCenter::defaultCenter().addObserver(
         DiaryActions::diaryChangedNotification, [this](const Notification&) {
             usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
@@ -151,25 +85,27 @@ void MainViewController::viewDidLoad() {
 
     backgroundView_ = std::make_shared<ImageView>(mainView_->bounds());
     mainView_->addSubview(backgroundView_);
-    flowerView_ = std::make_shared<View>(flowerFrame);
-    mainView_->addSubview(flowerView_);
-    buildPetals();
-    buildCenter();
+    flower_ = std::make_shared<Flower>();
+    flower_->build(skin_);
+    flower_->onPetalTapped = [this](MainPageKind kind) { petalOpen(kind); };
+    flower_->onCenterTapped = [this] { centerPressed(); };
+    flower_->onPetalOpened = [this] { isUp_ = true; };
+    mainView_->addSubview(flower_);
     buildPanel();
     buildOverlays();
-    showPage(notesPageX);
-    menuLbl_->setText(text("Add Note Key"));
-    hint_ = std::make_unique<FirstUseHint>(*mainView_, menuLbl_);
+    panel_->showPage(notesPageX, false);
+    hint_ = std::make_unique<FirstUseHint>(
+        *mainView_, std::static_pointer_cast<Label>(panel_->title().shared_from_this()));
     cloud_ = std::make_shared<StatusCloud>();
     mainView_->addSubview(cloud_);
 
-    mainView_->bringSubviewToFront(flowerView_.get());
-    mainView_->bringSubviewToFront(infoView_.get());
+    mainView_->bringSubviewToFront(flower_.get());
+    mainView_->bringSubviewToFront(panel_.get());
     mainView_->bringSubviewToFront(&hint_->label());
     mainView_->bringSubviewToFront(veil_.get());
     mainView_->bringSubviewToFront(accountFormView_.get());
     mainView_->bringSubviewToFront(help_.get());
-    mainView_->bringSubviewToFront(summaryCalendarView_.get());
+    mainView_->bringSubviewToFront(&summaryCalendarView());
 
     applyFirstRun();
     setNewSkin(skin_);
@@ -182,117 +118,25 @@ void MainViewController::viewDidLoad() {
     resetAnim();
 }
 
-void MainViewController::buildPetals() {
-    for (const PetalRow& row : PetalTable::rows()) {
-        auto petal = std::make_shared<CustomPetalView>(row.frame);
-        std::string caption = text(row.captionKey);
-        petal->setSkin(skin_);
-        petal->setLblString(caption);
-        petal->setLblRect(CustomPetalView::captionRect(caption, row.captionAnchor));
-        petal->setTag(row.tag());
-        flowerView_->addSubview(petal);
-        flowerView_->sendSubviewToBack(petal.get());
-        petals_[static_cast<std::size_t>(row.page)] = petal;
-    }
-    loadImg_ = false;
-}
-
-void MainViewController::buildCenter() {
-    center_ = std::make_unique<FlowerCenter>(*flowerView_);
-    // The petal buttons lie over the petals, the centre button over them all.
-    for (const PetalRow& row : PetalTable::rows()) {
-        auto button =
-            std::make_shared<Button>(row.frame.insetBy(petalButtonInset, petalButtonInset));
-        button->setExclusiveTouch(true);
-        bindPetalButton(*button, row.page);
-        flowerView_->addSubview(button);
-        petalButtons_[static_cast<std::size_t>(row.page)] = button;
-    }
-    centerButton_ = std::make_shared<Button>(centerButtonFrame);
-    centerButton_->onTouchDown = [this] { centerHold(); };
-    centerButton_->onTouchDragEnter = [this] { centerHold(); };
-    centerButton_->onTouchDragExit = [this] { centerLetGo(); };
-    centerButton_->onTouchUpInside = [this] {
-        centerLetGo();
-        centerPressed();
-    };
-    centerButton_->onTouchUpOutside = [this] { centerLetGo(); };
-    centerButton_->onTouchCancel = [this] { centerLetGo(); };
-    flowerView_->addSubview(centerButton_);
-}
-
-void MainViewController::bindPetalButton(Button& button, MainPageKind kind) {
-    button.onTouchDown = [this, kind] { petalHold(kind); };
-    button.onTouchDragEnter = [this, kind] { petalHold(kind); };
-    button.onTouchDragExit = [this, kind] { petalLetGo(kind); };
-    button.onTouchCancel = [this, kind] { petalLetGo(kind); };
-    button.onTouchUpInside = [this, kind] { petalOpen(kind); };
-}
-
 void MainViewController::buildPanel() {
-    infoView_ = std::make_shared<View>(panelFrame);
-    dockView_ = std::make_shared<ImageView>(Rect(0, 0, 320, 480));
-    goBack_ = std::make_shared<Button>(Rect(4, 2, 60, 26));
-    auto backCaption = makeLabel(Rect(12, 3, 48, 20), Font::boldSystemFont(14), Color::white(),
-                                 TextAlignment::Center);
-    backCaption->setText(text("Back Key"));
-    backCaption->setUserInteractionEnabled(false);
-    goBack_->addSubview(backCaption);
-    goBack_->setHidden(true);
-    goBack_->onTouchUpInside = [this] { goBackClicked(); };
-    menuLbl_ = makeLabel(Rect(Point{100, -8}, menuTitleSize), Font::boldSystemFont(18),
-                         Color::white(), TextAlignment::Center);
-    menuLbl_->setHidden(true);
-    infoView_->addSubview(dockView_);
-    infoView_->addSubview(goBack_);
-    infoView_->addSubview(menuLbl_);
-
-    mainScrollView_ = std::make_shared<ScrollView>(Rect(0, stripY, 320, 480 - stripY));
-    mainScrollView_->setContentSize(stripContent);
-    mainScrollView_->setScrollEnabled(false);
-    mainScrollView_->setShowsHorizontalScrollIndicator(false);
-    mainScrollView_->setShowsVerticalScrollIndicator(false);
-    infoView_->addSubview(mainScrollView_);
-    infoView_->setBackgroundColor(Color::clear());
-    mainView_->addSubview(infoView_);
-
+    panel_ = std::make_shared<InfoPanel>();
+    panel_->onBack = [this] { goBackClicked(); };
+    panel_->onGoToCalendar = [this] { goToCalClicked(); };
+    mainView_->addSubview(panel_);
     for (const PetalRow& row : PetalTable::rows()) {
-        auto& pageView = page(row.page).view();
-        pageView->setFrame(Rect(row.pageX, 0, pageWidth, ViewController::screenHeight));
-        mainScrollView_->addSubview(pageView);
+        panel_->placePage(page(row.page).view(), row.pageX);
         if (row.page == MainPageKind::summary) {
             page(row.page).makeDateArrays();
         }
     }
-
-    goToCalBtn_ = std::make_shared<Button>(Rect(6, 2, 105, 25));
-    goToCalBtn_->onTouchUpInside = [this] { goToCalClicked(); };
-    goToCalLbl_ = makeLabel(Rect(20, 0, 60, 25), Font::boldSystemFont(13), Color::white(),
-                            TextAlignment::Center);
-    goToCalLbl_->setText(text("Calendar Key"));
-    goToCalLbl_->setUserInteractionEnabled(false);
-    goToCalBtn_->addSubview(goToCalLbl_);
-    goToCalBtn_->setHidden(true);
-    goToCalLbl_->setHidden(true);
-    infoView_->addSubview(goToCalBtn_);
 }
 
 void MainViewController::buildOverlays() {
-    summaryCalendarView_ = std::make_shared<View>(summaryCalendarParked);
-    mainView_->addSubview(summaryCalendarView_);
-    summaryCalendar_ = SummaryCalendarController::create(*this);
-    summaryCalendarView_->addSubview(summaryCalendar_->view());
-    centerCalendarView_ = std::make_shared<View>(centerCalendarParked);
-    mainView_->addSubview(centerCalendarView_);
-    centerCalendar_ = CenterCalendarController::create(*this);
-    centerCalendarView_->addSubview(centerCalendar_->view());
-
+    calendars_ = std::make_unique<PeriodCalendars>(*mainView_, *this);
     veil_ = std::make_shared<BusyVeil>(mainView_->bounds());
     mainView_->addSubview(veil_);
     help_ = std::make_shared<MainHelpOverlay>();
     mainView_->addSubview(help_);
-    // The held centre's shadow lies over the centre button.
-    flowerView_->addSubview(center_->shadow().shared_from_this());
 
     accountFormView_ = std::make_shared<View>(Rect(0, 0, 320, 200));
     accountFormView_->setCenter(hiddenAccountFormCenter);
@@ -318,14 +162,6 @@ void MainViewController::applyFirstRun() {
     page(MainPageKind::notes).setSi(units);
 }
 
-void MainViewController::firstRunChoseSkin(int skin) {
-    setNewSkin(skin);
-}
-
-void MainViewController::firstRunFinished() {
-    mainInfoClicked();
-}
-
 void MainViewController::setDefaults() {
     for (const char* key : {"mainFirst", "chartsFirst", "noteFirst", "calendarFirst",
                             "summaryFirst", "forumFirst", "settingsFirst"}) {
@@ -334,75 +170,26 @@ void MainViewController::setDefaults() {
     usrDefault_->synchronize();
 }
 
-// Petals.
-
-void MainViewController::animatePetal(MainPageKind kind, Point center, const char* key) {
-    if (oldOS_) {
-        return;
-    }
-    petalView(kind).addAnimation(positionAnimation(center, panelDuration), key);
-}
-
-void MainViewController::petalHold(MainPageKind kind) {
-    const PetalRow& row = PetalTable::row(kind);
-    CustomPetalView& petal = petalView(kind);
-    petal.setPetalImg(Image::named(PetalTable::picture(row.selectedPicture, skin_)));
-    Point rest = row.restingCenter();
-    animatePetal(kind, {rest.x + row.holdShift.x, rest.y + row.holdShift.y}, "settingsHoldAnim");
-}
-
-void MainViewController::petalLetGo(MainPageKind kind) {
-    const PetalRow& row = PetalTable::row(kind);
-    tmpPetalImgName_ = PetalTable::picture(row.normalPicture, skin_);
-    petalView(kind).setPetalImg(Image::named(tmpPetalImgName_));
-    animatePetal(kind, row.restingCenter(), "settingsLetGoAnim");
-}
-
 void MainViewController::petalOpen(MainPageKind kind) {
     const PetalRow& row = PetalTable::row(kind);
     if (analytics_) {
         analytics_->logEvent("petal opened");
     }
-    goToCalBtn_->setHidden(true);
-    goToCalLbl_->setHidden(true);
+    panel_->setCalendarShortcutShown(false);
     cloud_->statusLabel().setAlpha(0);
     preparePage(row);
 
-    loadImg_ = true;
-    CustomPetalView& petal = petalView(kind);
-    flowerView_->bringSubviewToFront(&petal);
+    flower_->openPetal(kind, mainView_->frame().origin);
 
-    auto grow = std::make_shared<BasicAnimation>("bounds.size");
-    grow->setToValue(Size{900, 900});
-    grow->setDuration(openDuration);
-    Rect mainFrame = mainView_->frame();
-    auto move = std::make_shared<BasicAnimation>("position");
-    move->setToValue(Point{0.5 * mainFrame.minX() + row.openTarget.x,
-                           0.5 * mainFrame.minY() + row.openTarget.y});
-    move->setDuration(openDuration);
-    auto group = std::make_shared<AnimationGroup>();
-    group->setAnimations({grow, move});
-    group->setDuration(openDuration);
-    group->setRemovedOnCompletion(false);
-    group->setDelegate(weakSelf());
-    openAnimation_ = group;
-    petal.addAnimation(group, format("groupAnim%d", row.number));
-    View::animate(openDuration, [this] { flowerView_->setAlpha(0); });
-
-    petal_ = row.number;
-    patelCoordValue_ = row.returnCenter();
-    tmpPetalImgName_ = PetalTable::picture(row.normalPicture, skin_);
-
-    dockView_->setImage(Image::named(PetalTable::picture("dock_up_%d.png", skin_)));
-    menuLbl_->setText(text(row.titleKey));
-    menuLbl_->setHidden(false);
-    showPage(row.pageX);
+    panel_->title().setText(Strings::localized(row.titleKey));
+    panel_->setRaised(true, skin_);
+    panel_->showPage(row.pageX, false);
 
     enableButtons(false);
     if (kind == MainPageKind::settings) {
-        goBack_->setHidden(!lock_);
+        panel_->backButton().setHidden(!lock_);
     } else if (kind == MainPageKind::notes) {
-        goBack_->setHidden(true);
+        panel_->backButton().setHidden(true);
     }
     fadeInInfo();
     refreshPage(row);
@@ -461,77 +248,28 @@ void MainViewController::showFirstUseHint(const PetalRow& row) {
 }
 
 void MainViewController::fadeInInfo() {
-    infoView_->setAlpha(0);
-    infoView_->setCenter({160, panelUpY});
-    View::animate(fadeInDuration, [this] { infoView_->setAlpha(1); });
-}
-
-void MainViewController::animationDidStop(const Animation& animation, bool /*finished*/) {
-    if (petal_ == 0 || &animation != openAnimation_.get()) {
-        return;
-    }
-    const PetalRow& row = PetalTable::numbered(petal_);
-    CustomPetalView& petal = petalView(row.page);
-    petal.addAnimation(positionAnimation(patelCoordValue_, panelDuration), "return");
-    flowerView_->sendSubviewToBack(&petal);
-    isUp_ = true;
-}
-
-void MainViewController::centerHold() {
-    center_->setHeld(true);
-}
-
-void MainViewController::centerLetGo() {
-    center_->setHeld(false);
+    panel_->setAlpha(0);
+    panel_->setCenter({160, panelUpY});
+    View::animate(fadeInDuration, [this] { panel_->setAlpha(1); });
 }
 
 // The start/end date picker.
 
-void MainViewController::centerPressed() {
-    Calendar calendar = Calendar::current();
-    Date now = Clock::current()->now();
-    bool start = isStartDate();
-    Date day = start ? now
-                     : Date(double(DatabaseController::getLatestStartDay().value_or(
-                           static_cast<long long>(now.timeIntervalSince1970()))));
-    callCenterCalendarWithOpt(start, calendar.endOfDay(day), false);
-}
-
-void MainViewController::callCenterCalendarWithOpt(bool startMode, Date selectedDate,
-                                                   bool disableDelete) {
-    pickingStart_ = startMode;
-    calSelectedDate_ = selectedDate;
-    centerCalendar_->changeCenterCal(startMode, selectedDate, disableDelete);
-    bringCenterCalendarUp();
-}
-
-void MainViewController::bringCenterCalendarUp() {
-    View::animate(panelDuration, [this] {
-        centerCalendarView_->setCenter({160, calHeig_});
-        infoView_->setCenter({160, 1100});
-    });
-    mainView_->bringSubviewToFront(centerCalendarView_.get());
+void MainViewController::centerCalendarRaised() {
+    View::animate(panelDuration, [this] { panel_->setCenter({160, panelAwayY}); });
     enableButtons(false);
-    centerCalendarUp_ = true;
-    center_->setHeld(false);
+    flower_->center().setHeld(false);
     changeTranspView(0.5, false);
 }
 
-void MainViewController::bringCenterCalendarDown(Date date, bool save) {
-    if (save) {
-        PeriodEntry::Mode mode = pickingStart_ ? PeriodEntry::Mode::start : PeriodEntry::Mode::end;
-        auto outcome = DiaryActions::logPeriodDay(mode, date, Clock::current()->now());
-        if (!outcome.saved() && !outcome.changedElsewhere()) {
-            return; // the calendar stays up; a failure is told by the diary's alert
-        }
-    }
-    View::animate(panelDuration, [this] {
-        centerCalendarView_->setCenter({160, 700});
-        infoView_->setCenter({160, panelDownY});
-    });
+void MainViewController::centerCalendarLowered() {
+    View::animate(panelDuration, [this] { panel_->setCenter({160, panelDownY}); });
     enableButtons(true);
-    centerCalendarUp_ = false;
     changeTranspView(0, false);
+}
+
+void MainViewController::pastPeriodEditEnded() {
+    page(MainPageKind::summary).deselectCell();
 }
 
 void MainViewController::replanReminders() {
@@ -540,80 +278,21 @@ void MainViewController::replanReminders() {
     static_cast<void>(ReminderScheduler(center).resetNotifications());
 }
 
-// The past period calendar.
-
-void MainViewController::bringSummaryCalendarUp(Date startDate, Date endDate, int mode,
-                                                bool withDelete, bool isNew) {
-    summaryCalendar_->setSkin(skin_);
-    summaryCalendar_->reloadData(startDate, endDate, mode, withDelete, isNew);
-    summaryCalendar_->viewWillAppear();
-    mainView_->bringSubviewToFront(summaryCalendarView_.get());
-    View::animate(panelDuration, [this] { summaryCalendarView_->setFrame(summaryCalendarRaised); });
-}
-
-void MainViewController::sendSummaryCalendarDown(Date startDate, Date endDate, bool isNew,
-                                                 Date oldDate, int mode) {
-    PastPeriodEntry::Entry entry{startDate, endDate, isNew, oldDate,
-                                 static_cast<PastPeriodEntry::Mode>(mode)};
-    PastPeriodEntry::Outcome outcome = DiaryActions::savePastPeriod(entry);
-    if (outcome.error) {
-        return; // the diary's alert says why; the entry stays on screen
-    }
-    if (outcome.refusal) {
-        auto alert = std::make_shared<AlertView>(
-            text("Period not saved Key"), text(PastPeriodEntry::messageKey(*outcome.refusal)),
-            std::weak_ptr<AlertViewDelegate>(), text("OK Key"), std::vector<std::string>{});
-        alert->show();
-        return;
-    }
-    lowerSummaryCalendar();
-    page(MainPageKind::summary).deselectCell();
-}
-
-void MainViewController::summaryCalendarCancelClicked() {
-    lowerSummaryCalendar();
-    page(MainPageKind::summary).deselectCell();
-}
-
-void MainViewController::lowerSummaryCalendar() {
-    View::animate(summaryCalendarDownDuration,
-                  [this] { summaryCalendarView_->setFrame(summaryCalendarParked); });
-}
-
-void MainViewController::deleteDate() {
-    auto start = static_cast<long long>(calSelectedDate_.timeIntervalSince1970());
-    if (DiaryActions::deletePeriod(start)) {
-        page(MainPageKind::summary).deselectCell();
-    }
-}
-
-void MainViewController::changeCalSize(int height) {
-    calHeig_ = height > 230 ? height + 80 : height + 165;
-    if (centerCalendarUp_) {
-        centerCalendarView_->setCenter({160, calHeig_});
-    }
-}
-
 // The panel.
-
-void MainViewController::showPage(double x) {
-    mainScrollView_->setContentOffset({x, 0}, false);
-}
 
 void MainViewController::bringInfoUp() {
     // The flag follows the panel whoever raises it, so that the next drag
     // reads the panel's real state.
     isUp_ = true;
     View::animate(panelDuration, [this] {
-        flowerView_->setAlpha(0);
-        infoView_->setCenter({160, panelUpY});
-        infoView_->setAlpha(1);
+        flower_->setAlpha(0);
+        panel_->setCenter({160, panelUpY});
+        panel_->setAlpha(1);
     });
-    dockView_->setImage(Image::named(PetalTable::picture("dock_up_%d.png", skin_)));
-    menuLbl_->setHidden(false);
-    double x = mainScrollView_->contentOffset().x;
+    panel_->setRaised(true, skin_);
+    double x = panel_->pageOffset();
     if (x > settingsPageFrom) {
-        goBack_->setHidden(!lock_);
+        panel_->backButton().setHidden(!lock_);
     } else if (x >= notesPageX && x <= summaryPageX) {
         page(MainPageKind::notes).makeUsedDate(Clock::current()->now());
     }
@@ -624,29 +303,23 @@ void MainViewController::bringInfoDown() {
     makeAnimWithSwitchingLbls();
     if (isUp_) {
         resetAnim();
-        if (loadImg_ && petal_ != 0) {
-            const PetalRow& row = PetalTable::numbered(petal_);
-            petalView(row.page).setPetalImg(Image::named(tmpPetalImgName_));
-            loadImg_ = false;
-        }
+        flower_->restorePetalPicture();
     }
     View::animate(panelDuration, [this] {
-        flowerView_->setAlpha(1);
-        infoView_->setCenter({160, panelDownY});
+        flower_->setAlpha(1);
+        panel_->setCenter({160, panelDownY});
     });
-    dockView_->setImage(Image::named(PetalTable::picture("dock_%d.png", skin_)));
-    menuLbl_->setHidden(true);
+    panel_->setRaised(false, skin_);
     enableButtons(true);
-    goBack_->setHidden(true);
-    double x = mainScrollView_->contentOffset().x;
+    panel_->backButton().setHidden(true);
+    double x = panel_->pageOffset();
     if (x > notesPageX - 1 && x < summaryPageX) {
         page(MainPageKind::notes).keyboardDownClicked();
         page(MainPageKind::notes).scrollToLeft();
     }
     dismissInfoViews();
     cloud_->statusLabel().setAlpha(1);
-    goToCalBtn_->setHidden(true);
-    goToCalLbl_->setHidden(true);
+    panel_->setCalendarShortcutShown(false);
     isUp_ = false;
 }
 
@@ -657,33 +330,23 @@ void MainViewController::newDown() {
 }
 
 void MainViewController::statusBarTouch() {
-    if (isUp_ && goBack_->isHidden() && goToCalBtn_->isHidden() &&
-        summaryCalendarView_->frame().minY() > summaryCalendarRaisedY) {
+    if (isUp_ && panel_->backButton().isHidden() && !panel_->calendarShortcutShown() &&
+        !calendars_->summaryCalendarUp()) {
         bringInfoDown();
         drag_.clear();
         isUp_ = false;
     }
 }
 
-void MainViewController::enableButtons(bool enabled) {
-    for (auto& button : petalButtons_) {
-        button->setEnabled(enabled);
-    }
-}
-
 void MainViewController::backBtnHidden(bool hidden) {
-    goBack_->setHidden(hidden);
-}
-
-void MainViewController::goBackClicked() {
-    page(MainPageKind::settings).popController();
+    panel_->backButton().setHidden(hidden);
 }
 
 void MainViewController::panelTouchBegan(Point touch) {
     if (help_->isShowing()) {
         return;
     }
-    drag_.began(touch, infoView_->center(), isUp_);
+    drag_.began(touch, panel_->center(), isUp_);
 }
 
 void MainViewController::panelTouchMoved(Point touch) {
@@ -691,9 +354,9 @@ void MainViewController::panelTouchMoved(Point touch) {
         return;
     }
     if (auto center = drag_.moved(touch, isUp_)) {
-        infoView_->setCenter(*center);
+        panel_->setCenter(*center);
         cloud_->statusLabel().setAlpha(touch.y / 600);
-        flowerView_->setAlpha(touch.y / 600);
+        flower_->setAlpha(touch.y / 600);
         makeAnimWithSwitchingLbls();
         cloud_->setFrame(StatusCloud::home());
     }
@@ -703,7 +366,7 @@ void MainViewController::panelTouchMoved(Point touch) {
 }
 
 void MainViewController::panelTouchEnded(Point touch) {
-    if (centerCalendarUp_ || summaryCalendarView_->frame().minY() <= summaryCalendarRaisedY) {
+    if (calendars_->isUp()) {
         drag_.clear();
         return;
     }
@@ -740,26 +403,20 @@ void MainViewController::dismissModalController() {
     }
 }
 
-void MainViewController::changeTranspView(double alpha, bool withIndicator) {
-    veil_->fadeTo(alpha, withIndicator);
-}
-
 // Moving between pages.
 
 void MainViewController::scrollToNotesWithDate(Date date) {
-    goToCalBtn_->setHidden(false);
-    goToCalLbl_->setHidden(false);
+    panel_->setCalendarShortcutShown(true);
     page(MainPageKind::notes).makeUsedDate(date);
     page(MainPageKind::notes).scrollToLeft();
-    mainScrollView_->setContentOffset({notesPageX, 0}, true);
+    panel_->showPage(notesPageX, true);
 }
 
 void MainViewController::goToCalClicked() {
-    goToCalBtn_->setHidden(true);
-    goToCalLbl_->setHidden(true);
+    panel_->setCalendarShortcutShown(false);
     page(MainPageKind::notes).keyboardDownClicked();
     page(MainPageKind::notes).reloadCalendar();
-    mainScrollView_->scrollRectToVisible(Rect(calendarPageX, 0, 320, 480), true);
+    panel_->strip().scrollRectToVisible(Rect(calendarPageX, 0, 320, 480), true);
 }
 
 // Today's status.
@@ -771,13 +428,13 @@ void MainViewController::calculateInfoLbl() {
         return;
     }
     TodayDisplay display = TodayStatus::status(*inputs);
-    center_->show(display);
+    flower_->center().show(display);
     cloud_->setStatusText(displayText(display.cloudText));
 }
 
 // No number rather than a made-up one: the diary's alert says what is wrong.
 void MainViewController::showUnreadableStatus() {
-    center_->showUnreadable();
+    flower_->center().showUnreadable();
     cloud_->setStatusText("");
 }
 
@@ -787,12 +444,12 @@ void MainViewController::setCenter() {
         showUnreadableStatus();
         return;
     }
-    center_->show(TodayStatus::remainingDaysCenter(*remaining));
+    flower_->center().show(TodayStatus::remainingDaysCenter(*remaining));
 }
 
 void MainViewController::usePregnancyMode(bool on) {
     if (!on) {
-        centerButton_->setEnabled(true);
+        flower_->centerButton().setEnabled(true);
         calculateInfoLbl();
         return;
     }
@@ -802,14 +459,14 @@ void MainViewController::usePregnancyMode(bool on) {
         return;
     }
     TodayDisplay display = PregnancyCountdown::display(*start, Clock::current()->now());
-    centerButton_->setEnabled(display.centerButtonEnabled);
-    center_->show(display);
+    flower_->centerButton().setEnabled(display.centerButtonEnabled);
+    flower_->center().show(display);
     cloud_->setStatusText(displayText(display.cloudText));
 }
 
 void MainViewController::reloadForToday() {
     usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
-    if (mainScrollView_->contentOffset().x >= firstPageEnds) {
+    if (panel_->pageOffset() >= firstPageEnds) {
         page(MainPageKind::calendar).setCalendarWithDate(today235959());
         page(MainPageKind::calendar).setLastSelectedDate(Date(0));
     }
@@ -822,24 +479,12 @@ void MainViewController::reloadInfoForDate(Date date) {
 
 // Forwarding to the pages.
 
-void MainViewController::setSi(int units) {
-    page(MainPageKind::notes).setSi(units);
-}
-
-void MainViewController::changeSummary() {
-    page(MainPageKind::summary).reloadEverything();
-}
-
 void MainViewController::refreshGlobalCalendar() {
     page(MainPageKind::calendar).setCalendarWithDate(Clock::current()->now());
 }
 
-void MainViewController::reloadCalendarDataForDate(Date date) {
-    page(MainPageKind::calendar).setCalendarWithDate(date);
-}
-
-void MainViewController::setNotification(int kind, int days) {
-    page(MainPageKind::settings).setNotification(kind, days);
+void MainViewController::makeAnimWithSwitchingLbls() {
+    hint_->park(titleLbl().frame().size);
 }
 
 void MainViewController::dismissInfoViews() {
@@ -851,22 +496,12 @@ void MainViewController::dismissInfoViews() {
 // Skins.
 
 void MainViewController::setNewSkin(int skin) {
-    mainScrollView_->setScrollEnabled(false);
+    panel_->strip().setScrollEnabled(false);
     skin_ = skin;
-    goBack_->setBackgroundImage(Image::named(PetalTable::picture("back_button_%d.png", skin)));
-    goToCalBtn_->setBackgroundImage(
-        Image::named(PetalTable::picture("calendar_button_%d.png", skin)));
+    panel_->setSkin(skin, isUp_);
     cloud_->setSkin(skin);
-    center_->setSkin(skin);
-    for (const PetalRow& row : PetalTable::rows()) {
-        CustomPetalView& petal = petalView(row.page);
-        petal.setPetalImg(Image::named(PetalTable::picture(row.normalPicture, skin)));
-        petal.setSkin(skin);
-    }
+    flower_->setSkin(skin);
     backgroundView_->setImage(Image::named(PetalTable::picture("bg_%d.jpg", skin)));
-    dockView_->setImage(
-        Image::named(PetalTable::picture(isUp_ ? "dock_up_%d.png" : "dock_%d.png", skin)));
-    tmpPetalImgName_ = PetalTable::picture("petal_settings_%d.png", skin);
     // Not stored, the skin is shown until the next start; the diary's alert
     // says why.
     static_cast<void>(DatabaseController::saveSkin(skin));
@@ -876,72 +511,6 @@ void MainViewController::setNewSkin(int skin) {
     page(MainPageKind::charts).reloadButtons();
     page(MainPageKind::summary).setSkin(skin);
     usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
-}
-
-// First-use hints.
-
-void MainViewController::switchFirtsUseLbls(int direction) {
-    hint_->swap(direction);
-}
-
-void MainViewController::makeAnimWithSwitchingLbls() {
-    hint_->park(center_->caption().frame().size);
-}
-
-void MainViewController::activateFirstAnimTmr() {
-    hint_->swapBackLater();
-}
-
-void MainViewController::resetAnim() {
-    cloud_->restartDrift();
-}
-
-// The help overlay.
-
-void MainViewController::mainInfoClicked() {
-    help_->show();
-}
-
-bool MainViewController::isInfo() const {
-    return help_->isShowing();
-}
-
-// The parts of the screen.
-
-ImageView& MainViewController::centerImgView() const {
-    return center_->disc();
-}
-
-ImageView& MainViewController::centerShadowView() const {
-    return center_->shadow();
-}
-
-Label& MainViewController::infoLbl() const {
-    return cloud_->statusLabel();
-}
-
-Label& MainViewController::remainingDaysLbl() const {
-    return center_->number();
-}
-
-Label& MainViewController::titleLbl() const {
-    return center_->caption();
-}
-
-Label& MainViewController::firstUseLbl() const {
-    return hint_->label();
-}
-
-View& MainViewController::bigTranspView() const {
-    return *veil_;
-}
-
-ActivityIndicator& MainViewController::indicatorView() const {
-    return veil_->indicator();
-}
-
-View& MainViewController::mainInfoView() const {
-    return *help_;
 }
 
 } // namespace florelle

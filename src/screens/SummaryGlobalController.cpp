@@ -32,28 +32,10 @@ constexpr Layout compactLayout{20, 0, 160, 267, 132, 37, 0.4};
 
 const Rect infoParked{6, -34, 308, 330};
 constexpr double fadeDuration = 0.5;
-const Color rowColor{0.56, 0.623, 0.776, 1};
 const Color tableColor{0.56, 0.623, 0.776, 0.9};
 const Color skyTitle{0.364, 0.713, 0.866, 1};
 const Color tabColor{0.196, 0.310, 0.522, 0.55};
 const Color inkColor{0.196, 0.310, 0.522, 1};
-constexpr const char* summaryCell = "summaryCell";
-constexpr const char* addCell = "addCell";
-constexpr int firstTag = 1;
-constexpr int secondTag = 2;
-constexpr int cycleTag = 3;
-
-// The three columns of a date row, for rows with an editing control.
-struct Column {
-    int tag;
-    double x;
-    double width;
-    TextAlignment alignment;
-};
-constexpr Column columns[] = {{firstTag, 10, 150, TextAlignment::Left},
-                              {secondTag, 120, 130, TextAlignment::Left},
-                              {cycleTag, 210, 70, TextAlignment::Center}};
-
 std::string text(std::string_view key) {
     return Strings::localized(key);
 }
@@ -80,10 +62,6 @@ std::shared_ptr<Button> makeTab(const Rect& frame, const std::string& title,
     return button;
 }
 
-Label& cellLabel(TableViewCell& cell, int tag) {
-    return static_cast<Label&>(*cell.contentView()->viewWithTag(tag));
-}
-
 void moveY(View& view, double y) {
     Rect frame = view.frame();
     frame.origin.y = y;
@@ -93,7 +71,7 @@ void moveY(View& view, double y) {
 } // namespace
 
 SummaryGlobalController::SummaryGlobalController(std::weak_ptr<MainPageHost> host)
-    : host_(std::move(host)), dateFormatter_(CalDateFormatter::Style::medium) {
+    : host_(std::move(host)) {
     diaryChanges_ = NotificationCenter::defaultCenter().addObserver(
         DiaryActions::diaryChangedNotification,
         [this](const Notification&) { reloadEverything(); });
@@ -190,8 +168,8 @@ void SummaryGlobalController::buildTable() {
     tableView_ = std::make_shared<TableView>(
         Rect(0, fullLayout.tableY, 320, fullLayout.tableHeight), TableView::Style::plain);
     tableView_->setBackgroundColor(tableColor);
-    tableView_->setRowHeight(rowHeight);
-    tableView_->setSectionHeaderHeight(headerHeight);
+    tableView_->setRowHeight(SummaryRows::rowHeight);
+    tableView_->setSectionHeaderHeight(SummaryRows::headerHeight);
     auto self = std::static_pointer_cast<SummaryGlobalController>(shared_from_this());
     tableView_->dataSource = std::static_pointer_cast<TableViewDataSource>(self);
     tableView_->setDelegate(std::static_pointer_cast<TableViewDelegate>(self));
@@ -262,7 +240,8 @@ void SummaryGlobalController::showTitles() {
         smallTitleLbl_->setText(text("AVG Key"));
         break;
     default:
-        bigTitleLbl_->setText(dateText(PeriodSummary::nextOvulation(inputs_, calendar)));
+        bigTitleLbl_->setText(
+            summaryRows_.dateText(PeriodSummary::nextOvulation(inputs_, calendar)));
         smallTitleLbl_->setText(text("NEXT OV. DATE Key"));
         break;
     }
@@ -270,7 +249,7 @@ void SummaryGlobalController::showTitles() {
 
 void SummaryGlobalController::recalculateCurrent() {
     auto start = PeriodSummary::currentStart(inputs_);
-    currentStartLbl_->setText(start ? dateText(*start) : "-");
+    currentStartLbl_->setText(start ? summaryRows_.dateText(*start) : "-");
     currentEndLbl_->setText("-");
 }
 
@@ -403,10 +382,6 @@ const PeriodSummary::Period& SummaryGlobalController::periodAtRow(int row) const
     return inputs_.periods.at(inputs_.periods.size() - static_cast<std::size_t>(row));
 }
 
-std::string SummaryGlobalController::dateText(Date date) const {
-    return dateFormatter_.stringFromDate(date);
-}
-
 int SummaryGlobalController::numberOfRowsInSection(TableView&, int) {
     if (timeMode_ == 1) {
         return static_cast<int>(rows_.predicted.size());
@@ -417,34 +392,8 @@ int SummaryGlobalController::numberOfRowsInSection(TableView&, int) {
 std::shared_ptr<TableViewCell> SummaryGlobalController::cellForRow(TableView& table,
                                                                    IndexPath path) {
     if (editsPeriods() && path.row == 0) {
-        auto cell = table.dequeueReusableCell(addCell);
-        if (!cell) {
-            cell = std::make_shared<TableViewCell>(addCell);
-            auto label = makeLabel(Rect(42, 5, 250, 20), Font::boldSystemFont(15));
-            label->setText(text("Add past periods Key"));
-            cell->contentView()->addSubview(label);
-            auto background = std::make_shared<View>(Rect(0, 0, 320, rowHeight));
-            background->setBackgroundColor(rowColor);
-            cell->setBackgroundView(background);
-        }
-        return cell;
+        return summaryRows_.addRow(table);
     }
-    auto cell = table.dequeueReusableCell(summaryCell);
-    if (!cell) {
-        cell = std::make_shared<TableViewCell>(summaryCell);
-        auto background = std::make_shared<View>(Rect(0, 0, 320, rowHeight));
-        background->setBackgroundColor(rowColor);
-        cell->setBackgroundView(background);
-        auto content = cell->contentView();
-        for (const Column& column : columns) {
-            auto label = makeLabel(Rect(column.x, 5, column.width, 20), Font::systemFont(15),
-                                   column.alignment);
-            label->setTag(column.tag);
-            content->addSubview(label);
-        }
-    }
-    cell->setSelectionStyle(editsPeriods() ? TableViewCell::SelectionStyle::blue
-                                           : TableViewCell::SelectionStyle::none);
     // Past rows newest first, predictions earliest first.
     const PeriodSummary::Row* row = nullptr;
     if (timeMode_ == 1) {
@@ -453,23 +402,7 @@ std::shared_ptr<TableViewCell> SummaryGlobalController::cellForRow(TableView& ta
         std::size_t shown = static_cast<std::size_t>(path.row) + (periodMode_ == 0 ? 0 : 1);
         row = &rows_.past.at(rows_.past.size() - shown);
     }
-    // Rows without an editing control keep its room, so that the columns
-    // stay under the header's titles.
-    double indent = editsPeriods() ? 0 : TableViewCell::editingIndent;
-    for (const Column& column : columns) {
-        Label& label = cellLabel(*cell, column.tag);
-        Rect frame = label.frame();
-        frame.origin.x = column.x + indent;
-        label.setFrame(frame);
-    }
-    bool ovulation = periodMode_ == 2;
-    cellLabel(*cell, firstTag).setText(row->from == Date() ? "/" : dateText(row->from));
-    cellLabel(*cell, secondTag)
-        .setText(ovulation           ? ""
-                 : row->to == Date() ? text("Still counting Key")
-                                     : dateText(row->to));
-    cellLabel(*cell, cycleTag).setText(row->cycleLength ? std::to_string(*row->cycleLength) : "/");
-    return cell;
+    return summaryRows_.dateRow(table, *row, editsPeriods(), periodMode_ == 2);
 }
 
 bool SummaryGlobalController::canEditRow(TableView&, IndexPath) {
@@ -496,19 +429,7 @@ void SummaryGlobalController::commitEditingStyle(TableView&, TableViewCell::Edit
 }
 
 std::shared_ptr<View> SummaryGlobalController::viewForHeaderInSection(TableView&, int) {
-    auto header = std::make_shared<ImageView>(Rect(0, 0, 320, headerHeight));
-    header->setImage(Image::named("viewHeader.png"));
-    auto addTitle = [&header](double x, const char* key) {
-        auto label = makeLabel(Rect(x, 1, 100, 18), Font::boldSystemFont(14));
-        label->setText(text(key));
-        header->addSubview(label);
-    };
-    addTitle(40, "Starts Key");
-    if (periodMode_ != 2) {
-        addTitle(150, "Ends Key");
-    }
-    addTitle(242, "Cycle len. Key");
-    return header;
+    return SummaryRows::header(periodMode_ == 2);
 }
 
 std::optional<IndexPath> SummaryGlobalController::willSelectRow(TableView&, IndexPath path) {

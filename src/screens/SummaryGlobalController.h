@@ -2,7 +2,7 @@
 
 #include "MainPage.h"
 #include "MainPageHost.h"
-#include "calendar/CalDateFormatter.h"
+#include "SummaryRows.h"
 #include "cycle/PeriodSummary.h"
 #include "foundation/NotificationCenter.h"
 #include "ui/TableView.h"
@@ -30,9 +30,6 @@ class SummaryGlobalController : public MainPage,
                                 public TableViewDataSource,
                                 public TableViewDelegate {
 public:
-    static constexpr double headerHeight = 20;
-    static constexpr double rowHeight = 35;
-
     explicit SummaryGlobalController(std::weak_ptr<MainPageHost> host);
     ~SummaryGlobalController() override;
 
@@ -89,7 +86,7 @@ public:
     void commitEditingStyle(TableView& table, TableViewCell::EditingStyle style,
                             IndexPath path) override;
     std::optional<double> heightForHeaderInSection(TableView&, int) override {
-        return headerHeight;
+        return SummaryRows::headerHeight;
     }
     std::shared_ptr<View> viewForHeaderInSection(TableView& table, int section) override;
     std::optional<IndexPath> willSelectRow(TableView& table, IndexPath path) override;
@@ -108,10 +105,9 @@ private:
     bool editsPeriods() const { return periodMode_ == 0 && timeMode_ == 0; }
     // The logged period a row of the editable list shows.
     const PeriodSummary::Period& periodAtRow(int row) const;
-    std::string dateText(Date date) const;
 
     std::weak_ptr<MainPageHost> host_;
-    CalDateFormatter dateFormatter_;
+    SummaryRows summaryRows_;
     PeriodSummary::Inputs inputs_;
     PeriodSummary::Rows rows_;
     int periodMode_ = 0;
