@@ -99,9 +99,29 @@ struct KeptConnection {
 
 thread_local std::optional<KeptConnection> kept;
 thread_local std::optional<StoreError> lastFailure;
+thread_local std::optional<std::filesystem::path> scopedFile;
 
 std::filesystem::path currentFile() {
     return kept ? kept->file : Paths::documentsDirectory() / "period" / "period.db";
+}
+
+StoreError::Kind kindOf(int code) {
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return StoreError::Kind::busy;
+    case SQLITE_FULL:
+        return StoreError::Kind::full;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        return StoreError::Kind::readOnly;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return StoreError::Kind::damaged;
+    default:
+        return StoreError::Kind::failed;
+    }
 }
 
 void logDamaged(const std::filesystem::path& file) {
@@ -110,11 +130,13 @@ void logDamaged(const std::filesystem::path& file) {
                       file.string()));
 }
 
-// Reads through the whole file once: a damaged diary must not be written.
-// The full check, as the quicker one does not see an index that disagrees
-// with its table (and a unique index is what keeps one row per day).
-std::optional<StoreError> integrityProblem(SqliteConnection& db,
-                                           const std::filesystem::path& file) {
+} // namespace
+
+// A damaged diary must not be written. The full check, as the quicker one
+// does not see an index that disagrees with its table (and a unique index is
+// what keeps one row per day).
+std::optional<StoreError> SQLiteAccess::integrityProblem(SqliteConnection& db,
+                                                         const std::filesystem::path& file) {
     sqlite3_stmt* raw = nullptr;
     int code = sqlite3_prepare_v2(db.handle(), "PRAGMA integrity_check", -1, &raw, nullptr);
     std::unique_ptr<sqlite3_stmt, StatementFinalize> statement(raw);
@@ -123,7 +145,9 @@ std::optional<StoreError> integrityProblem(SqliteConnection& db,
         code = stepThrough(raw, &rows);
     }
     if (code != SQLITE_OK) {
-        return SQLiteAccess::failure(code, "PRAGMA integrity_check", db.errorMessage());
+        Log::write(format("Can't run query 'PRAGMA integrity_check' error message: %@",
+                          db.errorMessage()));
+        return StoreError{kindOf(code), file.string(), db.errorMessage()};
     }
     std::string verdict = rows.empty() ? "" : rows.front().text("integrity_check").value_or("");
     if (verdict == "ok") {
@@ -131,8 +155,6 @@ std::optional<StoreError> integrityProblem(SqliteConnection& db,
     }
     return StoreError{StoreError::Kind::damaged, file.string(), verdict};
 }
-
-} // namespace
 
 std::string StoreError::message() const {
     const char* what = "could not be used";
@@ -170,27 +192,7 @@ std::string StoreError::message() const {
 
 StoreError SQLiteAccess::failure(int code, std::string_view sql, std::string_view detail) {
     Log::write(format("Can't run query '%@' error message: %@", sql, detail));
-    StoreError::Kind kind = StoreError::Kind::failed;
-    switch (code & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        kind = StoreError::Kind::busy;
-        break;
-    case SQLITE_FULL:
-        kind = StoreError::Kind::full;
-        break;
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_CANTOPEN:
-        kind = StoreError::Kind::readOnly;
-        break;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        kind = StoreError::Kind::damaged;
-        break;
-    default:
-        break;
-    }
+    StoreError::Kind kind = kindOf(code);
     StoreError error{kind, currentFile().string(), std::string(detail)};
     if (kind == StoreError::Kind::readOnly && kept) {
         kept->reopen = true;
@@ -308,8 +310,18 @@ std::optional<std::filesystem::path> SQLiteAccess::pathToDB() {
     return resolvePath(cache);
 }
 
+SQLiteAccess::ScopedFile::ScopedFile(const std::filesystem::path& file) {
+    kept.reset();
+    scopedFile = file;
+}
+
+SQLiteAccess::ScopedFile::~ScopedFile() {
+    kept.reset();
+    scopedFile.reset();
+}
+
 StoreResult<SqliteConnection*> SQLiteAccess::connection() {
-    auto path = pathToDB();
+    auto path = scopedFile ? scopedFile : pathToDB();
     std::optional<FileIdentity> identity;
     if (path) {
         identity = FileIdentity::of(*path);
@@ -340,6 +352,12 @@ StoreResult<SqliteConnection*> SQLiteAccess::connection() {
         if (kept->identity.unchanged(*identity)) {
             return *kept->unusable;
         }
+    }
+    if (kept && kept->connection && kept->connection->inTransaction()) {
+        // The open transaction can only end, undone; the next one opens
+        // the file that is there now.
+        return StoreError{StoreError::Kind::failed, kept->file.string(),
+                          "it was replaced while it was being changed"};
     }
     kept.reset();
     KeptConnection fresh{*path, *identity, nullptr, std::nullopt, getpid(), false};

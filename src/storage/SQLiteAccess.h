@@ -24,6 +24,10 @@ class SqliteConnection;
 // nor written until it is replaced: it stays as it is for rescue. Every
 // statement gets values only as parameters, and every call says whether it
 // worked.
+//
+// A file replaced while a thread's transaction is open on it (a restored
+// copy took its place) fails that transaction's remaining statements: its
+// changes belonged to the diary that was replaced.
 class SQLiteAccess {
 public:
     // The database file, created from the template when missing; std::nullopt
@@ -74,6 +78,20 @@ public:
     // For the storage layer's own building blocks.
     static StoreError failure(int code, std::string_view sql, std::string_view detail);
     static void reportWriteFailure(const StoreError& error);
+    // Reads through the whole file once; the problem when it is not sound.
+    static std::optional<StoreError> integrityProblem(SqliteConnection& db,
+                                                      const std::filesystem::path& file);
+
+    // While it lives, this thread reads and writes `file` instead of the
+    // diary: a copy being checked and brought to the current data version
+    // before it takes the diary's place. Not for use inside a transaction.
+    class ScopedFile {
+    public:
+        explicit ScopedFile(const std::filesystem::path& file);
+        ScopedFile(const ScopedFile&) = delete;
+        ScopedFile& operator=(const ScopedFile&) = delete;
+        ~ScopedFile();
+    };
 
 protected:
     struct PathCache {

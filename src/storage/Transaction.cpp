@@ -16,18 +16,34 @@ int execute(SqliteConnection& connection, const std::string& sql) {
 } // namespace
 
 StoreResult<Transaction> Transaction::begin() {
-    auto connection = SQLiteAccess::connection();
-    if (!connection) {
-        return connection.error();
+    for (bool retried = false;; retried = true) {
+        auto connection = SQLiteAccess::connection();
+        if (!connection) {
+            return connection.error();
+        }
+        SqliteConnection& db = **connection;
+        static thread_local unsigned depth = 0;
+        std::string savepoint = db.inTransaction() ? "florelle_" + std::to_string(++depth) : "";
+        int code = execute(db, savepoint.empty() ? "BEGIN IMMEDIATE" : "SAVEPOINT " + savepoint);
+        if (code != SQLITE_OK) {
+            return SQLiteAccess::failure(code, "BEGIN IMMEDIATE", db.errorMessage());
+        }
+        if (!savepoint.empty()) {
+            return Transaction(db, savepoint);
+        }
+        // The lock may have been granted on a file that a restored copy
+        // replaced while this waited for it: then the new file is the diary.
+        auto current = SQLiteAccess::connection();
+        if (current && *current == &db) {
+            return Transaction(db, savepoint);
+        }
+        execute(db, "ROLLBACK");
+        if (retried) {
+            return current ? SQLiteAccess::failure(SQLITE_BUSY, "BEGIN IMMEDIATE",
+                                                   "the diary was replaced twice meanwhile")
+                           : current.error();
+        }
     }
-    SqliteConnection& db = **connection;
-    static thread_local unsigned depth = 0;
-    std::string savepoint = db.inTransaction() ? "florelle_" + std::to_string(++depth) : "";
-    int code = execute(db, savepoint.empty() ? "BEGIN IMMEDIATE" : "SAVEPOINT " + savepoint);
-    if (code != SQLITE_OK) {
-        return SQLiteAccess::failure(code, "BEGIN IMMEDIATE", db.errorMessage());
-    }
-    return Transaction(db, savepoint);
 }
 
 Transaction::Transaction(Transaction&& other) noexcept

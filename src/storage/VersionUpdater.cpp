@@ -76,6 +76,10 @@ int VersionUpdater::nextVersion(int version) {
     }
 }
 
+bool VersionUpdater::canUpdateFrom(int version) {
+    return version == 100 || version == 110 || version == 120 || version == currentVersion;
+}
+
 int VersionUpdater::updateFromVersion(int version) {
     if (version == 100) {
         addHasDataColumn();

@@ -24,6 +24,8 @@ public:
     StoreStatus updateToCurrentVersion();
     // One step: 100 → 110 → 120 → 130; any other version goes to 130.
     int updateFromVersion(int version);
+    // Whether a release wrote that data version: 100, 110, 120 or 130.
+    static bool canUpdateFrom(int version);
 
     // The schema and data repairs the steps are made of.
     virtual void addHasDataColumn();
