@@ -11,9 +11,6 @@
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"
 #include "foundation/UserDefaults.h"
-#include "platform/LocalNotificationCenter.h"
-#include "platform/LocalNotificationStore.h"
-#include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
 #include "ui/Button.h"
 #include "ui/ImageView.h"
@@ -272,12 +269,6 @@ void MainViewController::pastPeriodEditEnded() {
     page(MainPageKind::summary).deselectCell();
 }
 
-void MainViewController::replanReminders() {
-    LocalNotificationCenter center(LocalNotificationStore::standard());
-    // A diary that cannot be read keeps the pending reminders.
-    static_cast<void>(ReminderScheduler(center).resetNotifications());
-}
-
 // The panel.
 
 void MainViewController::bringInfoUp() {
@@ -338,10 +329,6 @@ void MainViewController::statusBarTouch() {
     }
 }
 
-void MainViewController::backBtnHidden(bool hidden) {
-    panel_->backButton().setHidden(hidden);
-}
-
 void MainViewController::panelTouchBegan(Point touch) {
     if (help_->isShowing()) {
         return;
@@ -386,10 +373,6 @@ void MainViewController::panelTouchEnded(Point touch) {
 
 // Modal screens and the veil.
 
-void MainViewController::presentModalController(std::shared_ptr<ViewController> controller) {
-    presentModalViewController(std::move(controller), true);
-}
-
 void MainViewController::dismissModalController() {
     dismissModalViewController(true);
     if (drag_.wantsDown()) {
@@ -427,7 +410,10 @@ void MainViewController::calculateInfoLbl() {
         showUnreadableStatus();
         return;
     }
-    TodayDisplay display = TodayStatus::status(*inputs);
+    showToday(TodayStatus::status(*inputs));
+}
+
+void MainViewController::showToday(const TodayDisplay& display) {
     flower_->center().show(display);
     cloud_->setStatusText(displayText(display.cloudText));
 }
@@ -460,8 +446,7 @@ void MainViewController::usePregnancyMode(bool on) {
     }
     TodayDisplay display = PregnancyCountdown::display(*start, Clock::current()->now());
     flower_->centerButton().setEnabled(display.centerButtonEnabled);
-    flower_->center().show(display);
-    cloud_->setStatusText(displayText(display.cloudText));
+    showToday(display);
 }
 
 void MainViewController::reloadForToday() {
@@ -478,10 +463,6 @@ void MainViewController::reloadInfoForDate(Date date) {
 }
 
 // Forwarding to the pages.
-
-void MainViewController::refreshGlobalCalendar() {
-    page(MainPageKind::calendar).setCalendarWithDate(Clock::current()->now());
-}
 
 void MainViewController::makeAnimWithSwitchingLbls() {
     hint_->park(titleLbl().frame().size);

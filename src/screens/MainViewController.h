@@ -14,8 +14,10 @@
 #include "PeriodCalendars.h"
 #include "PetalTable.h"
 #include "StatusCloud.h"
+#include "foundation/Clock.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
+#include "ui/Button.h"
 #include "ui/ViewController.h"
 
 #include <array>
@@ -109,13 +111,15 @@ public:
     void newDown();
     void statusBarTouch();
     void enableButtons(bool enabled) { flower_->setPetalsEnabled(enabled); }
-    void backBtnHidden(bool hidden) override;
+    void backBtnHidden(bool hidden) override { panel_->backButton().setHidden(hidden); }
     // The panel's back button: the settings page leaves its pushed screen.
     void goBackClicked() { page(MainPageKind::settings).popController(); }
     void setLock(bool lock) override { lock_ = lock; }
 
     // Modal screens.
-    void presentModalController(std::shared_ptr<ViewController> controller);
+    void presentModalController(std::shared_ptr<ViewController> controller) {
+        presentModalViewController(std::move(controller), true);
+    }
     void dismissModalController();
 
     // The veil over the whole screen, with or without the busy indicator.
@@ -138,7 +142,9 @@ public:
     // Forwarding to the pages.
     void setSi(int units) override { page(MainPageKind::notes).setSi(units); }
     void changeSummary() { page(MainPageKind::summary).reloadEverything(); }
-    void refreshGlobalCalendar();
+    void refreshGlobalCalendar() {
+        page(MainPageKind::calendar).setCalendarWithDate(Clock::current()->now());
+    }
     void reloadCalendarDataForDate(Date date) override {
         page(MainPageKind::calendar).setCalendarWithDate(date);
     }
@@ -146,8 +152,6 @@ public:
         page(MainPageKind::settings).setNotification(kind, days);
     }
     void dismissInfoViews();
-    // Both reminders planned anew from the latest period and the settings.
-    void replanReminders();
 
     // Skins: the pictures and label colours of skin 0, 1 or 2.
     void setNewSkin(int skin) override;
@@ -228,6 +232,7 @@ private:
     void showFirstUseHint(const PetalRow& row);
     void fadeInInfo();
     void showUnreadableStatus();
+    void showToday(const TodayDisplay& display);
     void panelTouchBegan(Point touch);
     void panelTouchMoved(Point touch);
     void panelTouchEnded(Point touch);
