@@ -1,10 +1,8 @@
 #include "PasscodeLock.h"
 
-#include "PasscodePage.h"
 #include "PasscodeSetting.h"
 #include "PasscodeViewController.h"
 #include "foundation/Strings.h"
-#include "ui/Label.h"
 #include "ui/NavigationController.h"
 #include "ui/TextField.h"
 #include "ui/Window.h"
@@ -13,12 +11,9 @@ namespace florelle {
 
 std::shared_ptr<PasscodeLock> PasscodeLock::create() {
     std::shared_ptr<PasscodeLock> lock(new PasscodeLock());
-    lock->passcodeViewController_ = std::make_shared<PasscodeViewController>(lock);
-    lock->passcodeNavController_ =
-        std::make_shared<NavigationController>(lock->passcodeViewController_);
-    lock->passcodeNavController_->navigationBar()->setBarStyle(NavigationBar::Style::black);
     lock->cover_ = std::make_shared<View>();
     lock->cover_->setBackgroundColor(Color::black());
+    lock->passcodeNavController()->navigationBar()->setBarStyle(NavigationBar::Style::black);
     return lock;
 }
 
@@ -28,12 +23,11 @@ bool PasscodeLock::lockIfSet(Window& window) {
         return isLocked();
     }
     passCode_ = *code;
-    answer_.invalidate();
-    passcodeViewController_->clearPanel();
-    passcodeViewController_->summaryLabel()->setText("");
+    startEntry();
 
     cover_->setFrame(window.bounds());
-    auto panelView = passcodeNavController_->view();
+    auto& navigation = passcodeNavController();
+    auto panelView = navigation->view();
     panelView->setFrame(Rect(0, 20, 320, 460));
     cover_->addSubview(panelView);
     if (!isLocked()) {
@@ -41,8 +35,8 @@ bool PasscodeLock::lockIfSet(Window& window) {
     }
     window_ = std::static_pointer_cast<Window>(window.shared_from_this());
     window.setCover(cover_);
-    passcodeNavController_->viewWillAppear(false);
-    passcodeViewController_->myTextField()->becomeFirstResponder();
+    navigation->viewWillAppear(false);
+    passcodeViewController()->myTextField()->becomeFirstResponder();
     return true;
 }
 
@@ -52,8 +46,8 @@ bool PasscodeLock::isLocked() const {
 }
 
 void PasscodeLock::dismissPascode() {
-    answer_.invalidate();
-    passcodeViewController_->myTextField()->resignFirstResponder();
+    stopAnswer();
+    passcodeViewController()->myTextField()->resignFirstResponder();
     if (auto window = window_.lock(); window && window->cover() == cover_) {
         window->setCover(nullptr);
     }
@@ -64,46 +58,24 @@ void PasscodeLock::dismissPascode() {
     previousResponder_.reset();
 }
 
-bool PasscodeLock::shouldChangePasscode(PasscodeViewController& panel, int, long long, int) {
-    panel.summaryLabel()->setText("");
-    return true;
-}
-
-bool PasscodeLock::didEndPasscodeEditing(PasscodeViewController& panel, int panelView,
+bool PasscodeLock::didEndPasscodeEditing(PasscodeViewController&, int panelView,
                                          long long passCode) {
     if (panelView != PasscodeViewController::firstPanel) {
         return true;
     }
-    std::weak_ptr<PasscodeLock> weakSelf = weak_from_this();
-    auto summary = panel.summaryLabel();
     if (passCode != passCode_) {
-        summary->setText(Strings::localized("Invalid passcode! Key"));
-        summary->setTextColor(Color::red());
-        answer_ = Timer(answerDelay, false, [weakSelf] {
-            if (auto self = weakSelf.lock()) {
-                self->passcodeViewController_->clearPanel();
-            }
-        });
+        answer(Strings::localized("Invalid passcode! Key"), Color::red(), answerDelay,
+               [this] { passcodeViewController()->clearPanel(); });
         return false;
     }
-    summary->setText(Strings::localized("Passcode correct! Key"));
-    summary->setTextColor(Color::white());
-    answer_ = Timer(answerDelay, false, [weakSelf] {
-        if (auto self = weakSelf.lock()) {
-            self->dismissPascode();
-        }
-    });
+    answer(Strings::localized("Passcode correct! Key"), Color::white(), answerDelay,
+           [this] { dismissPascode(); });
     return true;
 }
 
 void PasscodeLock::didShowPasscodePanel(PasscodeViewController& panel, int) {
-    panel.setBarTitle(Strings::localized("Unlock Florelle Key"));
-    panel.page(PasscodeViewController::firstPanel)
-        ->titleLabel()
-        ->setText(Strings::localized("Enter your passcode Key"));
-    panel.page(PasscodeViewController::secondPanel)
-        ->titleLabel()
-        ->setText(Strings::localized("Re-enter your passcode Key"));
+    setTitles(panel, "Unlock Florelle Key",
+              {"Enter your passcode Key", "Re-enter your passcode Key"});
 }
 
 } // namespace florelle

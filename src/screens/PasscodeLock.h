@@ -1,14 +1,11 @@
 #pragma once
 
-#include "PasscodeViewControllerDelegate.h"
-#include "foundation/Timer.h"
+#include "PasscodePanelOwner.h"
 
 #include <memory>
 
 namespace florelle {
 
-class NavigationController;
-class PasscodeViewController;
 class View;
 class Window;
 
@@ -18,8 +15,7 @@ class Window;
 // can be seen or touched, not even what is added to the window later, until
 // the stored code is typed. There is no way past it but the code and no
 // limit on tries.
-class PasscodeLock : public PasscodeViewControllerDelegate,
-                     public std::enable_shared_from_this<PasscodeLock> {
+class PasscodeLock : public PasscodePanelOwner, public std::enable_shared_from_this<PasscodeLock> {
 public:
     // How long an answer stays on show before the panel clears or the lock goes.
     static constexpr double answerDelay = 0.25;
@@ -35,30 +31,23 @@ public:
     // had it when the lock came up.
     void dismissPascode();
 
-    const std::shared_ptr<PasscodeViewController>& passcodeViewController() const {
-        return passcodeViewController_;
-    }
-    const std::shared_ptr<NavigationController>& passcodeNavController() const {
-        return passcodeNavController_;
-    }
-
-    bool shouldChangePasscode(PasscodeViewController& panel, int panelView, long long passCode,
-                              int lastNumber) override;
     bool didEndPasscodeEditing(PasscodeViewController& panel, int panelView,
                                long long passCode) override;
     void didShowPasscodePanel(PasscodeViewController& panel, int panelView) override;
 
+protected:
+    std::shared_ptr<PasscodeViewControllerDelegate> panelDelegate() override {
+        return shared_from_this();
+    }
+
 private:
     PasscodeLock() = default;
 
-    std::shared_ptr<PasscodeViewController> passcodeViewController_;
-    std::shared_ptr<NavigationController> passcodeNavController_;
     // Window-sized and opaque: the lock itself, the panel inside it.
     std::shared_ptr<View> cover_;
     std::weak_ptr<Window> window_;
     std::weak_ptr<View> previousResponder_;
     long long passCode_ = 0;
-    Timer answer_;
 };
 
 } // namespace florelle

@@ -1,6 +1,5 @@
 #include "ProfilePasscodeController.h"
 
-#include "PasscodePage.h"
 #include "PasscodeSetting.h"
 #include "PasscodeViewController.h"
 #include "foundation/Format.h"
@@ -8,7 +7,6 @@
 #include "foundation/Strings.h"
 #include "graphics/Image.h"
 #include "storage/DatabaseController.h"
-#include "ui/BarButtonItem.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/NavigationController.h"
@@ -41,25 +39,12 @@ const std::shared_ptr<TableView>& ProfilePasscodeController::tableView() {
     return table_;
 }
 
-const std::shared_ptr<PasscodeViewController>& ProfilePasscodeController::passcodeViewController() {
-    if (!panel_) {
-        auto self = std::static_pointer_cast<ProfilePasscodeController>(shared_from_this());
-        panel_ = std::make_shared<PasscodeViewController>(self);
-        navigation_ = std::make_shared<NavigationController>(panel_);
-        std::weak_ptr<ProfilePasscodeController> weakSelf = self;
-        panel_->navigationItem().leftBarButtonItem =
-            std::make_shared<BarButtonItem>(BarButtonItem::SystemItem::cancel, [weakSelf] {
-                if (auto controller = weakSelf.lock()) {
-                    controller->dismiss();
-                }
-            });
-    }
-    return panel_;
+std::shared_ptr<PasscodeViewControllerDelegate> ProfilePasscodeController::panelDelegate() {
+    return std::static_pointer_cast<ProfilePasscodeController>(shared_from_this());
 }
 
-const std::shared_ptr<NavigationController>& ProfilePasscodeController::passcodeNavController() {
-    passcodeViewController();
-    return navigation_;
+void ProfilePasscodeController::dressPanel() {
+    addCancelButton([this] { dismiss(); });
 }
 
 std::shared_ptr<TableViewCell> ProfilePasscodeController::cellForRow(TableView& table,
@@ -95,21 +80,19 @@ void ProfilePasscodeController::choose(int section) {
     changePass_ = section != turnOffSection;
     passCode_ = PasscodeSetting::stored();
     auto& panel = passcodeViewController();
-    answer_.invalidate();
     panel->switchPanel(PasscodeViewController::firstPanel);
-    panel->clearPanel();
-    panel->summaryLabel()->setText("");
-    sheet_.present(*navigation_, *window);
+    startEntry();
+    sheet_.present(*passcodeNavController(), *window);
     panel->myTextField()->becomeFirstResponder();
 }
 
 void ProfilePasscodeController::dismiss() {
-    answer_.invalidate();
+    stopAnswer();
     if (!sheet_.isPresented()) {
         return;
     }
-    sheet_.dismiss(*navigation_);
-    panel_->myTextField()->resignFirstResponder();
+    sheet_.dismiss(*passcodeNavController());
+    passcodeViewController()->myTextField()->resignFirstResponder();
 }
 
 void ProfilePasscodeController::leave() {
@@ -119,29 +102,15 @@ void ProfilePasscodeController::leave() {
     }
 }
 
-bool ProfilePasscodeController::shouldChangePasscode(PasscodeViewController& panel, int, long long,
-                                                     int) {
-    panel.summaryLabel()->setText("");
-    return true;
-}
-
 bool ProfilePasscodeController::didEndPasscodeEditing(PasscodeViewController& panel, int panelView,
                                                       long long passCode) {
     // The page, not the code: a passcode has no place in a log.
     Log::write(format("END PASSCODE - %d", panelView));
-    std::weak_ptr<ProfilePasscodeController> weakSelf =
-        std::static_pointer_cast<ProfilePasscodeController>(shared_from_this());
-    auto summary = panel.summaryLabel();
     switch (panelView) {
     case PasscodeViewController::firstPanel:
         if (!passCode_ || passCode != *passCode_) {
-            summary->setText("Invalid passcode!");
-            summary->setTextColor(Color::red());
-            answer_ = Timer(answerDelay, false, [weakSelf] {
-                if (auto self = weakSelf.lock()) {
-                    self->panel_->clearPanel();
-                }
-            });
+            answer("Invalid passcode!", Color::red(), answerDelay,
+                   [this] { passcodeViewController()->clearPanel(); });
             return false;
         }
         if (!changePass_) {
@@ -149,13 +118,7 @@ bool ProfilePasscodeController::didEndPasscodeEditing(PasscodeViewController& pa
             if (!DatabaseController::deleteLocalPasscode()) {
                 return false;
             }
-            summary->setText("Passcode removed!");
-            summary->setTextColor(Color::white());
-            answer_ = Timer(answerDelay, false, [weakSelf] {
-                if (auto self = weakSelf.lock()) {
-                    self->leave();
-                }
-            });
+            answer("Passcode removed!", Color::white(), answerDelay, [this] { leave(); });
             return true;
         }
         return !panel.nextPanel();
@@ -175,33 +138,19 @@ bool ProfilePasscodeController::didEndPasscodeEditing(PasscodeViewController& pa
         if (!DatabaseController::saveLocalPasscode(static_cast<int>(passCode))) {
             return false;
         }
-        summary->setText(Strings::localized("Passcode set! Key"));
-        summary->setTextColor(Color::white());
-        answer_ = Timer(closeDelay, false, [weakSelf] {
-            if (auto self = weakSelf.lock()) {
-                self->dismiss();
-            }
-        });
+        answer(Strings::localized("Passcode set! Key"), Color::white(), closeDelay,
+               [this] { dismiss(); });
         return true;
     }
 }
 
 void ProfilePasscodeController::didShowPasscodePanel(PasscodeViewController& panel, int panelView) {
-    panel.setBarTitle(
-        Strings::localized(changePass_ ? "Change passcode Key" : "Remove passcode Key"));
-    panel.page(PasscodeViewController::firstPanel)
-        ->titleLabel()
-        ->setText(Strings::localized(changePass_ ? "Enter your old passcode Key"
-                                                 : "Enter your passcode Key"));
-    panel.page(PasscodeViewController::secondPanel)
-        ->titleLabel()
-        ->setText(Strings::localized("Enter your new passcode Key"));
     if (panelView == PasscodeViewController::thirdPanel) {
         panel.summaryLabel()->setText("");
     }
-    panel.page(PasscodeViewController::thirdPanel)
-        ->titleLabel()
-        ->setText(Strings::localized("Re-enter your new passcode Key"));
+    setTitles(panel, changePass_ ? "Change passcode Key" : "Remove passcode Key",
+              {changePass_ ? "Enter your old passcode Key" : "Enter your passcode Key",
+               "Enter your new passcode Key", "Re-enter your new passcode Key"});
 }
 
 } // namespace florelle

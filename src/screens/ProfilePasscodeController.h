@@ -1,8 +1,7 @@
 #pragma once
 
+#include "PasscodePanelOwner.h"
 #include "PasscodeSheet.h"
-#include "PasscodeViewControllerDelegate.h"
-#include "foundation/Timer.h"
 #include "ui/TableViewDataSource.h"
 #include "ui/TableViewDelegate.h"
 #include "ui/ViewController.h"
@@ -12,8 +11,6 @@
 
 namespace florelle {
 
-class NavigationController;
-class PasscodeViewController;
 class TableView;
 
 // The passcode options, reached from the settings list while a passcode is
@@ -25,7 +22,7 @@ class TableView;
 class ProfilePasscodeController : public ViewController,
                                   public TableViewDataSource,
                                   public TableViewDelegate,
-                                  public PasscodeViewControllerDelegate {
+                                  public PasscodePanelOwner {
 public:
     static constexpr int turnOffSection = 0;
     static constexpr int changeSection = 1;
@@ -39,8 +36,6 @@ public:
     bool isPanelPresented() const { return sheet_.isPresented(); }
     bool changePass() const { return changePass_; }
 
-    const std::shared_ptr<PasscodeViewController>& passcodeViewController();
-    const std::shared_ptr<NavigationController>& passcodeNavController();
     const std::shared_ptr<TableView>& tableView();
 
     int numberOfSections(TableView&) override { return 2; }
@@ -48,29 +43,26 @@ public:
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath path) override;
     void didSelectRow(TableView& table, IndexPath path) override;
 
-    bool shouldChangePasscode(PasscodeViewController& panel, int panelView, long long passCode,
-                              int lastNumber) override;
     bool didEndPasscodeEditing(PasscodeViewController& panel, int panelView,
                                long long passCode) override;
     void didShowPasscodePanel(PasscodeViewController& panel, int panelView) override;
 
 protected:
     void loadView() override;
+    std::shared_ptr<PasscodeViewControllerDelegate> panelDelegate() override;
+    void dressPanel() override;
 
 private:
     // Goes back from the options to the screen below them.
     void leave();
 
     std::shared_ptr<TableView> table_;
-    std::shared_ptr<PasscodeViewController> panel_;
-    std::shared_ptr<NavigationController> navigation_;
     PasscodeSheet sheet_;
     // Empty when the stored code could not be read: then no code is right.
     std::optional<long long> passCode_;
     long long newPassCode_ = 0;
     long long retryNewPassCode_ = 0;
     bool changePass_ = false;
-    Timer answer_;
 };
 
 } // namespace florelle

@@ -1,55 +1,37 @@
 #include "SetPasscodeDialogue.h"
 
-#include "PasscodePage.h"
 #include "PasscodeViewController.h"
-#include "foundation/Strings.h"
 #include "storage/DatabaseController.h"
-#include "ui/BarButtonItem.h"
 #include "ui/Label.h"
-#include "ui/NavigationController.h"
 #include "ui/TextField.h"
-#include "ui/Window.h"
 
 namespace florelle {
 
 std::shared_ptr<SetPasscodeDialogue> SetPasscodeDialogue::create() {
     std::shared_ptr<SetPasscodeDialogue> dialogue(new SetPasscodeDialogue());
-    dialogue->panel_ = std::make_shared<PasscodeViewController>(dialogue);
-    dialogue->navigation_ = std::make_shared<NavigationController>(dialogue->panel_);
-    std::weak_ptr<SetPasscodeDialogue> weakDialogue = dialogue;
-    dialogue->panel_->navigationItem().leftBarButtonItem =
-        std::make_shared<BarButtonItem>(BarButtonItem::SystemItem::cancel, [weakDialogue] {
-            if (auto self = weakDialogue.lock()) {
-                self->dismiss();
-            }
-        });
+    auto* made = dialogue.get();
+    dialogue->addCancelButton([made] { made->dismiss(); });
     return dialogue;
 }
 
 void SetPasscodeDialogue::presentPasscode(Window& window) {
-    closing_.invalidate();
-    panel_->prevPanel();
-    panel_->clearPanel();
-    panel_->summaryLabel()->setText("");
-    sheet_.present(*navigation_, window);
-    panel_->myTextField()->becomeFirstResponder();
+    auto& panel = passcodeViewController();
+    panel->prevPanel();
+    startEntry();
+    sheet_.present(*passcodeNavController(), window);
+    panel->myTextField()->becomeFirstResponder();
 }
 
 void SetPasscodeDialogue::dismiss() {
-    closing_.invalidate();
+    stopAnswer();
     if (!sheet_.isPresented()) {
         return;
     }
-    panel_->myTextField()->resignFirstResponder();
-    sheet_.dismiss(*navigation_);
+    passcodeViewController()->myTextField()->resignFirstResponder();
+    sheet_.dismiss(*passcodeNavController());
     if (auto call = onDismiss) {
         call();
     }
-}
-
-bool SetPasscodeDialogue::shouldChangePasscode(PasscodeViewController& panel, int, long long, int) {
-    panel.summaryLabel()->setText("");
-    return true;
 }
 
 bool SetPasscodeDialogue::didEndPasscodeEditing(PasscodeViewController& panel, int panelView,
@@ -69,27 +51,13 @@ bool SetPasscodeDialogue::didEndPasscodeEditing(PasscodeViewController& panel, i
     if (!DatabaseController::saveLocalPasscode(static_cast<int>(passCode))) {
         return false;
     }
-    panel.summaryLabel()->setText("Password Set!");
-    std::weak_ptr<SetPasscodeDialogue> weakSelf = weak_from_this();
-    closing_ = Timer(closeDelay, false, [weakSelf] {
-        if (auto self = weakSelf.lock()) {
-            self->dismiss();
-        }
-    });
+    answer("Password Set!", Color::white(), closeDelay, [this] { dismiss(); });
     return true;
 }
 
 void SetPasscodeDialogue::didShowPasscodePanel(PasscodeViewController& panel, int) {
-    panel.setBarTitle(Strings::localized("Set passcode key"));
-    panel.page(PasscodeViewController::firstPanel)
-        ->titleLabel()
-        ->setText(Strings::localized("Enter a passcode key"));
-    panel.page(PasscodeViewController::secondPanel)
-        ->titleLabel()
-        ->setText(Strings::localized("Re-enter your passcode Key"));
-    panel.page(PasscodeViewController::thirdPanel)
-        ->titleLabel()
-        ->setText(Strings::localized("Panel 3 Key"));
+    setTitles(panel, "Set passcode key",
+              {"Enter a passcode key", "Re-enter your passcode Key", "Panel 3 Key"});
 }
 
 } // namespace florelle

@@ -1,23 +1,20 @@
 #pragma once
 
+#include "PasscodePanelOwner.h"
 #include "PasscodeSheet.h"
-#include "PasscodeViewControllerDelegate.h"
-#include "foundation/Timer.h"
 
 #include <functional>
 #include <memory>
 
 namespace florelle {
 
-class NavigationController;
-class PasscodeViewController;
 class Window;
 
 // Sets a first passcode, as the settings list offers it while none is set:
 // the code is typed, then typed again; when both agree it is stored and the
 // dialogue closes, otherwise it starts over. Cancel closes it at any point
 // without storing anything.
-class SetPasscodeDialogue : public PasscodeViewControllerDelegate,
+class SetPasscodeDialogue : public PasscodePanelOwner,
                             public std::enable_shared_from_this<SetPasscodeDialogue> {
 public:
     static constexpr double closeDelay = 0.7;
@@ -35,26 +32,21 @@ public:
     // deselects its row).
     std::function<void()> onDismiss;
 
-    const std::shared_ptr<PasscodeViewController>& passcodeViewController() const { return panel_; }
-    const std::shared_ptr<NavigationController>& navigationController() const {
-        return navigation_;
-    }
-
-    bool shouldChangePasscode(PasscodeViewController& panel, int panelView, long long passCode,
-                              int lastNumber) override;
     bool didEndPasscodeEditing(PasscodeViewController& panel, int panelView,
                                long long passCode) override;
     void didShowPasscodePanel(PasscodeViewController& panel, int panelView) override;
 
+protected:
+    std::shared_ptr<PasscodeViewControllerDelegate> panelDelegate() override {
+        return shared_from_this();
+    }
+
 private:
     SetPasscodeDialogue() = default;
 
-    std::shared_ptr<PasscodeViewController> panel_;
-    std::shared_ptr<NavigationController> navigation_;
     PasscodeSheet sheet_;
     long long passCode_ = 0;
     long long retryPassCode_ = 0;
-    Timer closing_;
 };
 
 } // namespace florelle

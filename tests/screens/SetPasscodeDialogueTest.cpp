@@ -30,12 +30,12 @@ protected:
 };
 
 TEST_F(SetPasscodeDialogueTest, SlidesUpOnTheFirstPageWithTheKeyboard) {
-    auto shown = dialogue_->navigationController()->view();
+    auto shown = dialogue_->passcodeNavController()->view();
     EXPECT_EQ(shown->superview(), host_->keyWindow().get());
     EXPECT_EQ(shown->presentationFrame(), Rect(0, 20, 320, 460));
     EXPECT_EQ(panel().currentPanel(), 0);
     EXPECT_TRUE(panel().myTextField()->isFirstResponder());
-    auto bar = dialogue_->navigationController()->navigationBar();
+    auto bar = dialogue_->passcodeNavController()->navigationBar();
     EXPECT_EQ(bar->title(), "Set passcode");
     ASSERT_TRUE(bar->leftButton());
     EXPECT_EQ(bar->leftButton()->currentTitle(), "Cancel");
@@ -61,7 +61,7 @@ TEST_F(SetPasscodeDialogueTest, TwoEqualCodesAreStoredAndTheDialogueCloses) {
     EXPECT_FALSE(dialogue_->isPresented());
     EXPECT_FALSE(panel().myTextField()->isFirstResponder());
     EXPECT_EQ(dismissals_, 1);
-    auto shown = dialogue_->navigationController()->view();
+    auto shown = dialogue_->passcodeNavController()->view();
     EXPECT_EQ(shown->frame(), Rect(0, 460, 320, 460));
     host_->advance(0.31);
     EXPECT_FALSE(shown->superview());
@@ -103,14 +103,14 @@ TEST_F(SetPasscodeDialogueTest, CancelClosesWithoutStoring) {
     EXPECT_FALSE(dialogue_->isPresented());
     EXPECT_EQ(dismissals_, 1);
     host_->advance(0.31);
-    EXPECT_FALSE(dialogue_->navigationController()->view()->superview());
+    EXPECT_FALSE(dialogue_->passcodeNavController()->view()->superview());
     EXPECT_EQ(storedText(), "");
 
     // Opened again, it starts on its first page.
     dialogue_->presentPasscode(*host_->keyWindow());
     host_->advance(0.3);
     EXPECT_EQ(panel().currentPanel(), 0);
-    EXPECT_TRUE(dialogue_->navigationController()->view()->superview());
+    EXPECT_TRUE(dialogue_->passcodeNavController()->view()->superview());
 }
 
 TEST_F(SetPasscodeDialogueTest, TheLockCoversAnOpenDialogueAndGivesItsKeyboardBack) {
