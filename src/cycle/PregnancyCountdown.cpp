@@ -1,13 +1,12 @@
 #include "PregnancyCountdown.h"
 
-#include <cmath>
+#include "foundation/Calendar.h"
 
 namespace florelle {
 
 int PregnancyCountdown::daysToBirth(long long pregnantStart, Date now) {
-    auto left = static_cast<long long>(std::trunc(
-        static_cast<double>(pregnantStart + pregnancySeconds) - now.timeIntervalSince1970()));
-    return static_cast<int>(left / 86400);
+    Date birth(static_cast<double>(pregnantStart + pregnancySeconds));
+    return Calendar::current().daysFrom(now, birth);
 }
 
 TodayDisplay PregnancyCountdown::display(long long pregnantStart, Date now) {

@@ -5,12 +5,15 @@
 
 namespace florelle {
 
-// Pregnancy mode counts down 280 days from the moment it was switched on.
+// Pregnancy mode counts down 280 days from the day it was switched on, in
+// local calendar days like every other count: the number changes at local
+// midnight, whatever the time of day the mode was switched on.
 class PregnancyCountdown {
 public:
     static constexpr long long pregnancySeconds = 24192000; // 280 days
 
-    // Whole days (truncated) until the expected birth instant.
+    // Local days from today to the expected birth day (280 days after the
+    // stored start instant); negative once it has passed.
     static int daysToBirth(long long pregnantStart, Date now);
     // The number and caption in place of the period countdown; the cloud is
     // empty and the centre button is disabled.

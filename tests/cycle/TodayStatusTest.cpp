@@ -126,9 +126,9 @@ TEST_P(TodayStatusTest, PregnancyCountsDownToBirth) {
     ASSERT_TRUE(DC::savePregnant(1, Clock::current()->now()));
     double start = static_cast<double>(DC::getPregnantStartDate().value());
     const std::tuple<double, const char*, const char*> cases[] = {
-        {start + 0.5, "279", "<Days to birth Key>!"},
-        {start + 278.5 * 86400, "1", "<Day to birth Key>!"},
-        {start + 279.5 * 86400, "0", "<Days to birth Key>!"},
+        {start + 0.5, "280", "<Days to birth Key>!"},
+        {start + 279 * 86400, "1", "<Day to birth Key>!"},
+        {start + 280 * 86400, "0", "<Days to birth Key>!"},
     };
     for (auto [now, number, caption] : cases) {
         clock_->set(Date(now));
@@ -153,11 +153,30 @@ TEST(TodayStatusCloud, WideTextsWrapToTwoLines) {
     EXPECT_EQ(TodayStatus::cloudFont, (FontSpec{15, true}));
 }
 
-TEST(PregnancyCountdownDays, TruncatesTowardZero) {
-    EXPECT_EQ(PregnancyCountdown::daysToBirth(0, Date(0)), 280);
-    EXPECT_EQ(PregnancyCountdown::daysToBirth(0, Date(1)), 279);
-    EXPECT_EQ(PregnancyCountdown::daysToBirth(0, Date(24192000 + 86399)), 0);
-    EXPECT_EQ(PregnancyCountdown::daysToBirth(0, Date(24192000 + 86400)), -1);
+class PregnancyCountdownDays : public DiaryTest, public ::testing::WithParamInterface<std::string> {
+protected:
+    void SetUp() override {
+        DiaryTest::SetUp();
+        setTimeZone(GetParam());
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Zones, PregnancyCountdownDays, ::testing::ValuesIn(dayRuleZones),
+                         zoneTestName);
+
+// Switched on at 23:00, the count changes at local midnight, not a day later.
+TEST_P(PregnancyCountdownDays, CountLocalDaysToTheBirthDay) {
+    auto start = static_cast<long long>(localDate(2026, 3, 1, 23).timeIntervalSince1970());
+    struct Case {
+        Date now;
+        int days;
+    } cases[] = {{localDate(2026, 3, 1, 23), 280},      {localDate(2026, 3, 1, 23, 59, 59), 280},
+                 {localDate(2026, 3, 2, 0, 0, 1), 279}, {localDate(2026, 3, 2, 1), 279},
+                 {localDate(2026, 12, 6, 0, 30), 0},    {localDate(2026, 12, 6, 23, 30), 0},
+                 {localDate(2026, 12, 7, 0, 30), -1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(PregnancyCountdown::daysToBirth(start, c.now), c.days) << localDay(c.now);
+    }
 }
 
 TEST(LocalizedTextResolve, LooksUpKeysAndWritesNumbers) {

@@ -82,9 +82,9 @@ TEST_F(TodayOnScreenTest, PregnancyCountsDownToBirth) {
     };
     const double day = 86400;
     const std::vector<Case> cases = {
-        {60, "279", t("Days to birth Key") + "!"},
-        {278 * day + 60, "1", t("Day to birth Key") + "!"},
-        {279 * day + 60, "0", t("Days to birth Key") + "!"},
+        {60, "280", t("Days to birth Key") + "!"},
+        {279 * day + 60, "1", t("Day to birth Key") + "!"},
+        {280 * day + 60, "0", t("Days to birth Key") + "!"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);
