@@ -1,12 +1,9 @@
 #include "LenghtsController.h"
 
-#include "SettingsGlobalController.h"
+#include "SettingsHost.h"
 #include "SettingsLenPickerController.h"
-#include "SettingsListStyle.h"
 #include "cycle/ReminderPlanner.h"
 #include "foundation/Strings.h"
-#include "storage/DatabaseController.h"
-#include "ui/TableView.h"
 
 namespace florelle {
 
@@ -36,61 +33,22 @@ const std::vector<std::vector<LenghtsController::Row>>& LenghtsController::rows(
     return table;
 }
 
-LenghtsController::LenghtsController(std::weak_ptr<SettingsGlobalController> host)
-    : host_(std::move(host)) {}
+LenghtsController::LenghtsController(std::weak_ptr<SettingsHost> host) : host_(std::move(host)) {}
 
 LenghtsController::~LenghtsController() = default;
-
-void LenghtsController::loadView() {
-    skin_ = DatabaseController::getSkin().value_or(0);
-    table_ = SettingsListStyle::makeTable(screenWidth, screenHeight);
-    table_->setRowHeight(rowHeight);
-    auto self = std::static_pointer_cast<LenghtsController>(shared_from_this());
-    table_->dataSource = self;
-    table_->setDelegate(self);
-    table_->reloadData();
-    setView(table_);
-}
-
-const std::shared_ptr<TableView>& LenghtsController::tableView() {
-    view();
-    return table_;
-}
-
-void LenghtsController::reloadTable() {
-    if (!isViewLoaded()) {
-        return;
-    }
-    skin_ = DatabaseController::getSkin().value_or(0);
-    table_->reloadData();
-}
-
-void LenghtsController::deselectSelectedCell() {
-    if (isViewLoaded()) {
-        if (auto selected = table_->indexPathForSelectedRow()) {
-            table_->deselectRow(*selected, true);
-        }
-    }
-}
 
 int LenghtsController::numberOfRowsInSection(TableView&, int section) {
     return static_cast<int>(rows().at(section).size());
 }
 
 std::shared_ptr<TableViewCell> LenghtsController::cellForRow(TableView& table, IndexPath path) {
-    auto cell = table.dequeueReusableCell(dequeueIdentifier);
-    if (!cell) {
-        cell = SettingsListStyle::makeTwoLineCell(newCellIdentifier, subtitleY);
-    }
     const Row& row = rows().at(path.section).at(path.row);
-    SettingsListStyle::fillTwoLineCell(*cell, Strings::localized(row.title),
-                                       Strings::localized(row.subtitle), skin_, true);
-    return cell;
+    return twoLineCell(table, dequeueIdentifier, newCellIdentifier, subtitleY, row.title,
+                       row.subtitle);
 }
 
 std::shared_ptr<View> LenghtsController::viewForHeaderInSection(TableView&, int section) {
-    const char* title = section == lengthsSection ? "Default Lenghts Key" : "Notifications Key";
-    return SettingsListStyle::makeHeader(Strings::localized(title), 200, skin_);
+    return header(section == lengthsSection ? "Default Lenghts Key" : "Notifications Key", 200);
 }
 
 void LenghtsController::didSelectRow(TableView&, IndexPath path) {

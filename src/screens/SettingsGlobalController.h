@@ -2,6 +2,7 @@
 
 #include "MainPage.h"
 #include "MainPageHost.h"
+#include "SettingsHost.h"
 #include "reminders/ReminderScheduler.h"
 #include "ui/NavigationControllerDelegate.h"
 
@@ -24,7 +25,9 @@ class UserGuideController;
 // host then refreshes what depends on it: the main screen's status after a
 // length, the reminders after a length or a reminder's days, the centre
 // after pregnancy, the daily log after the units.
-class SettingsGlobalController : public MainPage, public NavigationControllerDelegate {
+class SettingsGlobalController : public MainPage,
+                                 public NavigationControllerDelegate,
+                                 public SettingsHost {
 public:
     SettingsGlobalController(LocalNotificationCenter& notifications,
                              std::weak_ptr<MainPageHost> host);
@@ -37,22 +40,22 @@ public:
 
     // Pushing a screen brings up the main screen's back button and keeps the
     // page from hiding it.
-    void pushLenghts();
-    void pushSkinSelector();
-    void pushUserGuide();
-    void pushPasscodeController(std::shared_ptr<ViewController> screen);
+    void pushLenghts() override;
+    void pushSkinSelector() override;
+    void pushUserGuide() override;
+    void pushPasscodeController(std::shared_ptr<ViewController> screen) override;
     // The picker for one setting (see SettingsLenPickerController's modes
     // and categories), opened on the stored value.
-    void pushPicker(int rows, const std::string& label, int mode, int category);
+    void pushPicker(int rows, const std::string& label, int mode, int category) override;
     // One screen back; back at the settings list the back button goes away.
     void popController() override;
 
     // A YES/NO (pregnancy) or ON/OFF (units) choice; numbers go through
     // the lengths screen.
-    void didSelectNumber(int value, int mode);
-    void saveCycleLength(int days);
-    void savePeriodLength(int days);
-    void saveOvulationDay(int day);
+    void didSelectNumber(int value, int mode) override;
+    void saveCycleLength(int days) override;
+    void savePeriodLength(int days) override;
+    void saveOvulationDay(int day) override;
 
     void setNewSkin(int skin);
     void reloadTables() override;

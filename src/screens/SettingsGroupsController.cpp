@@ -3,12 +3,9 @@
 #include "PasscodeSetting.h"
 #include "ProfilePasscodeController.h"
 #include "SetPasscodeDialogue.h"
-#include "SettingsGlobalController.h"
+#include "SettingsHost.h"
 #include "SettingsLenPickerController.h"
-#include "SettingsListStyle.h"
 #include "foundation/Strings.h"
-#include "storage/DatabaseController.h"
-#include "ui/TableView.h"
 #include "ui/Window.h"
 
 namespace florelle {
@@ -46,42 +43,10 @@ bool SettingsGroupsController::isAvailable(Action action) {
     return action != Action::mail && action != Action::sync;
 }
 
-SettingsGroupsController::SettingsGroupsController(std::weak_ptr<SettingsGlobalController> host)
+SettingsGroupsController::SettingsGroupsController(std::weak_ptr<SettingsHost> host)
     : host_(std::move(host)) {}
 
 SettingsGroupsController::~SettingsGroupsController() = default;
-
-void SettingsGroupsController::loadView() {
-    skin_ = DatabaseController::getSkin().value_or(0);
-    table_ = SettingsListStyle::makeTable(screenWidth, screenHeight);
-    table_->setRowHeight(rowHeight);
-    auto self = std::static_pointer_cast<SettingsGroupsController>(shared_from_this());
-    table_->dataSource = self;
-    table_->setDelegate(self);
-    table_->reloadData();
-    setView(table_);
-}
-
-const std::shared_ptr<TableView>& SettingsGroupsController::tableView() {
-    view();
-    return table_;
-}
-
-void SettingsGroupsController::reloadTable() {
-    if (!isViewLoaded()) {
-        return;
-    }
-    skin_ = DatabaseController::getSkin().value_or(0);
-    table_->reloadData();
-}
-
-void SettingsGroupsController::deselectSelectedCell() {
-    if (isViewLoaded()) {
-        if (auto selected = table_->indexPathForSelectedRow()) {
-            table_->deselectRow(*selected, true);
-        }
-    }
-}
 
 const std::shared_ptr<SetPasscodeDialogue>& SettingsGroupsController::setPasscodeDialogue() {
     if (!setPasscodeDialogue_) {
@@ -99,19 +64,13 @@ const std::shared_ptr<SetPasscodeDialogue>& SettingsGroupsController::setPasscod
 
 std::shared_ptr<TableViewCell> SettingsGroupsController::cellForRow(TableView& table,
                                                                     IndexPath path) {
-    auto cell = table.dequeueReusableCell(cellIdentifier);
-    if (!cell) {
-        cell = SettingsListStyle::makeTwoLineCell(cellIdentifier, subtitleY);
-    }
     const Row& row = rows().at(path.section).at(path.row);
-    SettingsListStyle::fillTwoLineCell(*cell, Strings::localized(row.title),
-                                       Strings::localized(row.subtitle), skin_,
-                                       isAvailable(row.action));
-    return cell;
+    return twoLineCell(table, cellIdentifier, cellIdentifier, subtitleY, row.title, row.subtitle,
+                       isAvailable(row.action));
 }
 
 std::shared_ptr<View> SettingsGroupsController::viewForHeaderInSection(TableView&, int section) {
-    return SettingsListStyle::makeHeader(Strings::localized(headers().at(section)), 250, skin_);
+    return header(headers().at(section), 250);
 }
 
 std::optional<IndexPath> SettingsGroupsController::willSelectRow(TableView&, IndexPath path) {

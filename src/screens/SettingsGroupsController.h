@@ -1,8 +1,6 @@
 #pragma once
 
-#include "ui/TableViewDataSource.h"
-#include "ui/TableViewDelegate.h"
-#include "ui/ViewController.h"
+#include "SettingsListController.h"
 
 #include <array>
 #include <memory>
@@ -10,19 +8,14 @@
 namespace florelle {
 
 class SetPasscodeDialogue;
-class SettingsGlobalController;
-class TableView;
+class SettingsHost;
 
 // The first screen of the settings page: two groups of four rows, each a
 // title over a subtitle, leading to the screen that changes the setting.
 // Rows whose screen the application does not have are shown faded and do
 // nothing.
-class SettingsGroupsController : public ViewController,
-                                 public TableViewDataSource,
-                                 public TableViewDelegate {
+class SettingsGroupsController : public SettingsListController {
 public:
-    static constexpr double rowHeight = 42;
-
     enum class Action { lengths, pregnancy, mail, sync, skin, passcode, units, guide };
     struct Row {
         const char* title;
@@ -34,34 +27,24 @@ public:
     static const std::array<std::array<Row, 4>, 2>& rows();
     static bool isAvailable(Action action);
 
-    explicit SettingsGroupsController(std::weak_ptr<SettingsGlobalController> host);
+    explicit SettingsGroupsController(std::weak_ptr<SettingsHost> host);
     ~SettingsGroupsController() override;
 
-    // Re-reads the skin and shows the rows again.
-    void reloadTable();
-    void deselectSelectedCell();
     // The panel that sets a first passcode.
     const std::shared_ptr<SetPasscodeDialogue>& setPasscodeDialogue();
-    const std::shared_ptr<TableView>& tableView();
 
     int numberOfSections(TableView&) override { return 2; }
     int numberOfRowsInSection(TableView&, int) override { return 4; }
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath path) override;
-    std::optional<double> heightForRow(TableView&, IndexPath) override { return rowHeight; }
     std::shared_ptr<View> viewForHeaderInSection(TableView&, int section) override;
     std::optional<IndexPath> willSelectRow(TableView&, IndexPath path) override;
     void didSelectRow(TableView& table, IndexPath path) override;
 
-protected:
-    void loadView() override;
-
 private:
     void perform(Action action);
 
-    std::weak_ptr<SettingsGlobalController> host_;
-    std::shared_ptr<TableView> table_;
+    std::weak_ptr<SettingsHost> host_;
     std::shared_ptr<SetPasscodeDialogue> setPasscodeDialogue_;
-    int skin_ = 0;
 };
 
 } // namespace florelle

@@ -1,8 +1,8 @@
 #include "SettingsLenPickerController.h"
 
-#include "LenghtsController.h"
 #include "MainPage.h"
-#include "SettingsGlobalController.h"
+#include "SettingsHost.h"
+#include "SettingsPickerDelegate.h"
 #include "foundation/Strings.h"
 #include "storage/DatabaseController.h"
 #include "ui/Label.h"
@@ -11,8 +11,8 @@
 namespace florelle {
 
 SettingsLenPickerController::SettingsLenPickerController(
-    std::weak_ptr<LenghtsController> lenghts, std::weak_ptr<SettingsGlobalController> host)
-    : lenghts_(std::move(lenghts)), host_(std::move(host)) {}
+    std::weak_ptr<SettingsPickerDelegate> numbers, std::weak_ptr<SettingsHost> host)
+    : numbers_(std::move(numbers)), host_(std::move(host)) {}
 
 SettingsLenPickerController::~SettingsLenPickerController() = default;
 
@@ -121,8 +121,8 @@ void SettingsLenPickerController::showStoredValue(int fallback) {
 
 void SettingsLenPickerController::setNum(int row) {
     if (nMode_ == numberMode) {
-        if (auto lenghts = lenghts_.lock()) {
-            lenghts->didSelectNumber(row);
+        if (auto numbers = numbers_.lock()) {
+            numbers->didSelectNumber(row);
         }
     } else if (auto host = host_.lock()) {
         host->didSelectNumber(row, nMode_);

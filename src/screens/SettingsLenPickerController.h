@@ -11,9 +11,9 @@
 namespace florelle {
 
 class Label;
-class LenghtsController;
 class PickerView;
-class SettingsGlobalController;
+class SettingsHost;
+class SettingsPickerDelegate;
 
 // A one-wheel picker for one setting: a number of days, YES/NO or ON/OFF.
 // It opens on the stored value and saves each pick at once; there is no
@@ -36,9 +36,10 @@ public:
     static constexpr int pregnancyCategory = 5;
     static constexpr int unitsCategory = 6;
 
-    // Number picks go to the lengths screen, choices to the settings host.
-    SettingsLenPickerController(std::weak_ptr<LenghtsController> lenghts,
-                                std::weak_ptr<SettingsGlobalController> host);
+    // Number picks go to `numbers` (the lengths screen), choices to the
+    // settings host.
+    SettingsLenPickerController(std::weak_ptr<SettingsPickerDelegate> numbers,
+                                std::weak_ptr<SettingsHost> host);
     ~SettingsLenPickerController() override;
 
     // The setting's stored value, or nothing for an unknown category.
@@ -74,8 +75,8 @@ private:
     // Moves to the stored value, or to `fallback` where there is none.
     void showStoredValue(int fallback);
 
-    std::weak_ptr<LenghtsController> lenghts_;
-    std::weak_ptr<SettingsGlobalController> host_;
+    std::weak_ptr<SettingsPickerDelegate> numbers_;
+    std::weak_ptr<SettingsHost> host_;
     std::shared_ptr<PickerView> picker_;
     std::shared_ptr<Label> descriptionLbl_;
     std::shared_ptr<Label> selectedNumLbl_;

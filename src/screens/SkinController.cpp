@@ -7,7 +7,6 @@
 #include "foundation/Format.h"
 #include "foundation/Strings.h"
 #include "graphics/Image.h"
-#include "storage/DatabaseController.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/TableView.h"
@@ -27,17 +26,9 @@ SkinController::SkinController(std::function<void(int)> setNewSkin)
 SkinController::~SkinController() = default;
 
 void SkinController::loadView() {
-    skin_ = DatabaseController::getSkin().value_or(0);
     auto screen = std::make_shared<View>(Rect(0, 0, screenWidth, screenHeight));
     screen->setBackgroundColor(Color::clear());
-
-    table_ = SettingsListStyle::makeTable(screenWidth, screenHeight);
-    table_->setRowHeight(rowHeight);
-    auto self = std::static_pointer_cast<SkinController>(shared_from_this());
-    table_->dataSource = self;
-    table_->setDelegate(self);
-    table_->reloadData();
-    screen->addSubview(table_);
+    screen->addSubview(makeTable());
 
     // The preview covers the list, so that while it shows any touch on the
     // screen lands on it; at alpha 0 touches pass through to the list.
@@ -45,7 +36,8 @@ void SkinController::loadView() {
         std::make_shared<TouchForwardingView>(Rect(0, 0, screenWidth, MainPage::visibleHeight));
     skinView_->setBackgroundColor(Color(0, 0, 0, 0.45));
     skinView_->setAlpha(0);
-    std::weak_ptr<SkinController> weakSelf = self;
+    std::weak_ptr<SkinController> weakSelf =
+        std::static_pointer_cast<SkinController>(shared_from_this());
     skinView_->onTouchBegan = [weakSelf](Point) {
         if (auto controller = weakSelf.lock(); controller && controller->imgViewVisible_) {
             controller->hideImgView();
@@ -57,11 +49,6 @@ void SkinController::loadView() {
     skinView_->addSubview(skinImgView_);
     screen->addSubview(skinView_);
     setView(screen);
-}
-
-const std::shared_ptr<TableView>& SkinController::tableView() {
-    view();
-    return table_;
 }
 
 TouchForwardingView& SkinController::skinView() {
@@ -78,19 +65,10 @@ void SkinController::reloadTable() {
     if (!isViewLoaded()) {
         return;
     }
-    skin_ = DatabaseController::getSkin().value_or(0);
-    auto selected = table_->indexPathForSelectedRow();
-    table_->reloadData();
+    auto selected = table().indexPathForSelectedRow();
+    SettingsListController::reloadTable();
     if (selected) {
-        table_->selectRow(*selected, false);
-    }
-}
-
-void SkinController::deselectSelectedCell() {
-    if (isViewLoaded()) {
-        if (auto selected = table_->indexPathForSelectedRow()) {
-            table_->deselectRow(*selected, true);
-        }
+        table().selectRow(*selected, false);
     }
 }
 
@@ -107,21 +85,21 @@ std::shared_ptr<TableViewCell> SkinController::cellForRow(TableView& table, Inde
         name->setTag(SettingsListStyle::topLblTag);
         cell->contentView()->addSubview(name);
     }
-    SettingsListStyle::applyRowBackground(*cell, skin_);
-    cell->setSelectionStyle(SettingsListStyle::selectionStyle(skin_));
+    SettingsListStyle::applyRowBackground(*cell, skin());
+    cell->setSelectionStyle(SettingsListStyle::selectionStyle(skin()));
     auto& content = *cell->contentView();
     std::static_pointer_cast<ImageView>(content.viewWithTag(SettingsListStyle::leftImgTag))
         ->setImage(Image::named(PetalTable::picture("icon_%d.png", path.row)));
     auto name = std::static_pointer_cast<Label>(content.viewWithTag(SettingsListStyle::topLblTag));
     name->setText(format("%s %d", Strings::localized("Skin Key").c_str(), path.row + 1));
-    name->setTextColor(SettingsListStyle::rowTextColor(skin_));
+    name->setTextColor(SettingsListStyle::rowTextColor(skin()));
     cell->setAccessoryType(checkedRow_ == path.row ? TableViewCell::Accessory::checkmark
                                                    : TableViewCell::Accessory::none);
     return cell;
 }
 
 std::shared_ptr<View> SkinController::viewForHeaderInSection(TableView&, int) {
-    return SettingsListStyle::makeHeader(Strings::localized("Select your skin Key"), 250, skin_);
+    return header("Select your skin Key", 250);
 }
 
 void SkinController::didSelectRow(TableView&, IndexPath path) {
@@ -153,7 +131,7 @@ void SkinController::checkRow(int skin) {
     view();
     checkedRow_ = skin;
     for (int row = 0; row < skinCount; ++row) {
-        if (auto cell = table_->cellForRow({0, row})) {
+        if (auto cell = table().cellForRow({0, row})) {
             cell->setAccessoryType(row == skin ? TableViewCell::Accessory::checkmark
                                                : TableViewCell::Accessory::none);
         }

@@ -1,9 +1,7 @@
 #pragma once
 
+#include "SettingsListController.h"
 #include "foundation/Timer.h"
-#include "ui/TableViewDataSource.h"
-#include "ui/TableViewDelegate.h"
-#include "ui/ViewController.h"
 
 #include <functional>
 #include <memory>
@@ -12,16 +10,14 @@
 namespace florelle {
 
 class ImageView;
-class TableView;
 class TouchForwardingView;
 
 // The three skins, each a row with its icon and name. Choosing one applies
 // it at once, checks its row and shows a preview of it over the list for a
 // moment; a touch anywhere takes the preview away sooner.
-class SkinController : public ViewController, public TableViewDataSource, public TableViewDelegate {
+class SkinController : public SettingsListController {
 public:
     static constexpr int skinCount = 3;
-    static constexpr double rowHeight = 42;
     static constexpr double fadeInDuration = 0.5;
     static constexpr double fadeOutDuration = 0.2;
     static constexpr double previewSeconds = 2.0;
@@ -38,16 +34,14 @@ public:
     std::optional<int> checkedRow() const { return checkedRow_; }
     // Checks the row of `skin` alone, applying nothing.
     void checkRow(int skin);
-    void reloadTable();
-    void deselectSelectedCell();
+    // Keeps the row that is selected.
+    void reloadTable() override;
 
-    const std::shared_ptr<TableView>& tableView();
     TouchForwardingView& skinView();
     ImageView& skinImgView();
 
     int numberOfRowsInSection(TableView&, int) override { return skinCount; }
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath path) override;
-    std::optional<double> heightForRow(TableView&, IndexPath) override { return rowHeight; }
     std::shared_ptr<View> viewForHeaderInSection(TableView&, int section) override;
     void didSelectRow(TableView& table, IndexPath path) override;
 
@@ -56,13 +50,11 @@ protected:
 
 private:
     std::function<void(int)> setNewSkin_;
-    std::shared_ptr<TableView> table_;
     std::shared_ptr<TouchForwardingView> skinView_;
     std::shared_ptr<ImageView> skinImgView_;
     Timer hideViewTmr_;
     std::optional<int> checkedRow_;
     bool imgViewVisible_ = false;
-    int skin_ = 0;
 };
 
 } // namespace florelle
