@@ -36,6 +36,29 @@ StoreStatus DiaryActions::deletePeriod(long long start) {
     return deleted;
 }
 
+namespace {
+
+StoreResult<bool> toldIfChanged(Date day, StoreResult<bool> changed) {
+    if (changed.ok() && changed.value()) {
+        NotificationCenter::defaultCenter().post(DiaryActions::dayChangedNotification, &day);
+    }
+    return changed;
+}
+
+} // namespace
+
+StoreResult<bool> DiaryActions::changeDay(Date day, const DailyLogEntry::Change& change, Date now) {
+    return toldIfChanged(day, DailyLogEntry::apply(day, change, now));
+}
+
+StoreResult<bool> DiaryActions::toggleOnDay(Date day, DailyLogEntry::Item item, int id) {
+    return toldIfChanged(day, DailyLogEntry::toggle(day, item, id));
+}
+
+Date DiaryActions::changedDay(const Notification& notification) {
+    return *static_cast<const Date*>(notification.object);
+}
+
 void DiaryActions::changed() {
     LocalNotificationCenter center(LocalNotificationStore::standard());
     // A diary that cannot be read keeps the pending reminders; the diary's

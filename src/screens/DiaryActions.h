@@ -1,17 +1,21 @@
 #pragma once
 
+#include "cycle/DailyLogEntry.h"
 #include "cycle/PastPeriodEntry.h"
 #include "cycle/PeriodEntry.h"
 #include "storage/StoreResult.h"
 
 namespace florelle {
 
-// Where the window changes the diary's periods: each change is stored whole
-// (one transaction), then the reminders are planned anew and one "diary
-// changed" notice tells every page to show the diary as it is now. The kind
-// of the next entry from the centre button is read from the diary, never
-// kept by a screen, so a period logged from the command line meanwhile is
-// taken into account.
+struct Notification;
+
+// Where the window changes the diary: each change is stored whole (one
+// transaction) and then told once. A change of the periods plans the
+// reminders anew and tells every page with one "diary changed" notice; the
+// kind of the next entry from the centre button is read from the diary,
+// never kept by a screen, so a period logged from the command line meanwhile
+// is taken into account. A change of a day's log is told with one "day
+// changed" notice.
 class DiaryActions {
 public:
     static constexpr const char* diaryChangedNotification = "DiaryChangedNotification";
@@ -27,6 +31,16 @@ public:
     // After any other change that moves predictions (a length, the
     // ovulation day, a first-run answer): plans and tells as above.
     static void changed();
+
+    // The daily log's changes of one day, each one transaction; when the day
+    // changed, one "day changed" notice follows, its object the day (see
+    // changedDay), so that what shows the day's data can show it anew.
+    // Nothing that predicts depends on them: the reminders stay as planned.
+    static constexpr const char* dayChangedNotification = "DayChangedNotification";
+    static StoreResult<bool> changeDay(Date day, const DailyLogEntry::Change& change, Date now);
+    static StoreResult<bool> toggleOnDay(Date day, DailyLogEntry::Item item, int id = 0);
+    // The day a "day changed" notice is about.
+    static Date changedDay(const Notification& notification);
 };
 
 } // namespace florelle

@@ -1,14 +1,12 @@
 #include "screens/NotesGlobalController.h"
 
+#include "DiaryActions.h"
 #include "NotesBottomBar.h"
 #include "NotesMeasureSection.h"
 #include "calendar/CalDateFormatter.h"
 #include "foundation/Clock.h"
 #include "foundation/Strings.h"
 #include "graphics/Image.h"
-#include "storage/DatabaseController.h"
-#include "storage/SQLiteAccess.h"
-#include "storage/Transaction.h"
 #include "ui/Button.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -16,11 +14,14 @@
 #include "ui/TextField.h"
 #include "ui/TextView.h"
 
+#include <algorithm>
+
 namespace florelle {
 
 namespace {
 
 using Kind = BodyMeasure::Kind;
+using Item = DailyLogEntry::Item;
 
 constexpr double selectedAlpha = 0.3;
 constexpr double sectionTop = 118;
@@ -29,7 +30,7 @@ constexpr double noteHeight = 230;
 constexpr double noteEditingHeight = 160;
 constexpr double barUpY = 371;
 constexpr double barHeight = 50;
-constexpr int symptomsPerRow = 3;
+constexpr int symptomsPerRow = DailyLogCatalogue::levels;
 
 const Color grey(0.45, 0.45, 0.48);
 const Color headerColor(0.62, 0.27, 0.45, 0.9);
@@ -42,14 +43,6 @@ std::string text(std::string_view key) {
 
 std::string picture(const std::string& name) {
     return name + ".png";
-}
-
-std::string nameOf(const Row& row, std::string_view column) {
-    return row.text(column).value_or("");
-}
-
-bool isSelected(const Button& button) {
-    return button.alpha() <= 0.9;
 }
 
 } // namespace
@@ -68,12 +61,7 @@ void NotesGlobalController::viewDidLoad() {
     buildIntimate();
     buildNote();
     // The catalogue comes with the diary; an unreadable one offers no buttons.
-    for (const Row& row : DatabaseController::collectAllMoods().value_or(std::vector<Row>{})) {
-        moodsArray_.push_back({static_cast<int>(row.integer("id")), nameOf(row, "moodName")});
-    }
-    for (const Row& row : DatabaseController::collectAllSymptoms().value_or(std::vector<Row>{})) {
-        symptomsArray_.push_back({static_cast<int>(row.integer("id")), nameOf(row, "symptomName")});
-    }
+    catalogue_ = DailyLogCatalogue::read().value_or(DailyLogCatalogue());
     makeMoodButtons();
     makeSymptomButtons();
     buildMeasures();
@@ -166,7 +154,7 @@ void NotesGlobalController::makeMoodButtons() {
     view()->addSubview(moodsScrollView_);
     const double xs[] = {35, 123, 211};
     int n = 0;
-    for (const Entry& mood : moodsArray_) {
+    for (const auto& mood : catalogue_.moods()) {
         double x = xs[n % 3];
         double y = 70.0 * (n / 3) + 8;
         ++n;
@@ -175,7 +163,7 @@ void NotesGlobalController::makeMoodButtons() {
         moodButtons_.push_back(button);
         auto caption = Label::caption(Rect(x - 30, y + 42, 100, 15), Font::italicSystemFont(12),
                                       grey, TextAlignment::Center);
-        caption->setText(text(mood.name + " Key"));
+        caption->setText(DailyLogCatalogue::moodText(mood.name));
         moodsScrollView_->addSubview(caption);
     }
     moodsScrollView_->setContentSize(Size(320, 70.0 * ((n + 2) / 3) + 10));
@@ -186,20 +174,19 @@ void NotesGlobalController::makeSymptomButtons() {
     symptomsScrollView_->setBackgroundColor(paper);
     view()->addSubview(symptomsScrollView_);
     int rows = 0;
-    for (std::size_t first = 0; first + symptomsPerRow <= symptomsArray_.size();
+    const auto& symptoms = catalogue_.symptoms();
+    for (std::size_t first = 0; first + symptomsPerRow <= symptoms.size();
          first += symptomsPerRow) {
         double y = 9 + 50.0 * rows++;
-        // The three intensities share a name but for the last four characters ("_lv1").
-        const std::string& name = symptomsArray_[first].name;
         auto caption = Label::caption(Rect(20, y, 105, 40), Font::boldSystemFont(14), grey,
                                       TextAlignment::Left);
         caption->setNumberOfLines(2);
-        caption->setText(text(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0) + " Key"));
+        caption->setText(DailyLogCatalogue::symptomText(symptoms[first].name));
         symptomsScrollView_->addSubview(caption);
         for (int level = 0; level < symptomsPerRow; ++level) {
             int n = static_cast<int>(first) + level + 1;
             auto button = makeSmileButton(Rect(130 + 50.0 * level, y, 40, 40), n,
-                                          symptomsArray_[first + level].name);
+                                          symptoms[first + static_cast<std::size_t>(level)].name);
             symptomsScrollView_->addSubview(button);
             symptomButtons_.push_back(button);
         }
@@ -271,39 +258,43 @@ void NotesGlobalController::makeUsedDate(Date date) {
     usedDate_ = date;
     static const CalDateFormatter formatter(CalDateFormatter::Style::full);
     dateLbl_->setText(formatter.stringFromDate(date));
-    usedDateId_ = DatabaseController::openDay(date).value_or(0);
-    noteView_->setText(
-        DatabaseController::getNoteForDateId(usedDateId_).value_or(std::nullopt).value_or(""));
-    intimateToday_ = DatabaseController::getIntimateForDate(usedDateId_).value_or(false);
-    setIntimateImage();
-    checkDictionarys();
+    usedDateId_ = DailyLogEntry::open(date).value_or(0);
+    DailyLogEntry::Day day = storedDay();
+    noteView_->setText(day.note);
+    showChoices(day);
     hideAllExcept(notes);
 }
 
+DailyLogEntry::Day NotesGlobalController::storedDay() const {
+    return DailyLogEntry::read(usedDate_).value_or(DailyLogEntry::Day());
+}
+
 void NotesGlobalController::checkDictionarys() {
-    usedMoodsDictionary_.clear();
-    usedSymptomsDictionary_.clear();
-    for (const auto& button : moodButtons_) {
-        button->setAlpha(1);
-    }
-    for (const auto& button : symptomButtons_) {
-        button->setAlpha(1);
-    }
-    auto load = [](const std::vector<Row>& rows, std::string_view column,
-                   std::map<int, std::string>& used,
-                   const std::vector<std::shared_ptr<Button>>& buttons) {
-        for (const Row& row : rows) {
-            int id = static_cast<int>(row.integer("id"));
-            used[100 * id] = picture(nameOf(row, column));
-            if (id >= 1 && id <= static_cast<int>(buttons.size())) {
-                buttons[static_cast<std::size_t>(id - 1)]->setAlpha(selectedAlpha);
+    showChoices(storedDay());
+}
+
+void NotesGlobalController::showChoices(const DailyLogEntry::Day& day) {
+    intimateToday_ = day.intimate;
+    setIntimateImage();
+    auto load =
+        [](const std::vector<int>& chosen, const std::vector<DailyLogCatalogue::Entry>& entries,
+           std::map<int, std::string>& used, const std::vector<std::shared_ptr<Button>>& buttons) {
+            used.clear();
+            for (const auto& button : buttons) {
+                button->setAlpha(1);
             }
-        }
-    };
-    load(DatabaseController::getMoodsForDateId(usedDateId_).value_or(std::vector<Row>{}),
-         "moodName", usedMoodsDictionary_, moodButtons_);
-    load(DatabaseController::getSymptomsForDateId(usedDateId_).value_or(std::vector<Row>{}),
-         "symptomName", usedSymptomsDictionary_, symptomButtons_);
+            for (const auto& entry : entries) {
+                if (std::find(chosen.begin(), chosen.end(), entry.id) == chosen.end()) {
+                    continue;
+                }
+                used[100 * entry.id] = picture(entry.name);
+                if (entry.id >= 1 && entry.id <= static_cast<int>(buttons.size())) {
+                    buttons[static_cast<std::size_t>(entry.id - 1)]->setAlpha(selectedAlpha);
+                }
+            }
+        };
+    load(day.moods, catalogue_.moods(), usedMoodsDictionary_, moodButtons_);
+    load(day.symptoms, catalogue_.symptoms(), usedSymptomsDictionary_, symptomButtons_);
     checkBottomView();
 }
 
@@ -340,62 +331,20 @@ void NotesGlobalController::hideAllExcept(int section) {
 }
 
 void NotesGlobalController::smileClicked(Button& button) {
-    int dateId = dayForSaving();
-    if (dateId == 0) {
-        return;
-    }
-    bool symptom = false;
-    for (const auto& candidate : symptomButtons_) {
-        symptom = symptom || candidate.get() == &button;
-    }
-    int n = button.tag() / 10;
-    // One tap is one change of the diary: a symptom's new intensity replaces
-    // the other together with it.
-    auto transaction = Transaction::begin();
-    StoreStatus saved = StoreStatus::of(transaction);
-    if (saved && !isSelected(button)) {
-        if (symptom) {
-            int first = (n - 1) / symptomsPerRow * symptomsPerRow + 1;
-            for (int other = first; saved && other < first + symptomsPerRow; ++other) {
-                if (other != n && isSelected(symptomButton(other))) {
-                    saved = DatabaseController::deleteUsedSymptom(other, dateId);
-                }
-            }
-        }
-        if (saved) {
-            saved = symptom ? DatabaseController::saveUsedSymptom(n, dateId)
-                            : DatabaseController::saveUsedMood(n, dateId);
-        }
-    } else if (saved) {
-        saved = symptom ? DatabaseController::deleteUsedSymptom(n, dateId)
-                        : DatabaseController::deleteUsedMood(n, dateId);
-    }
-    if (saved) {
-        saved = transaction.value().commit();
-    }
-    // The buttons show what the diary holds, also when the change failed
-    // (the diary's alert says why).
+    bool symptom =
+        std::find_if(symptomButtons_.begin(), symptomButtons_.end(), [&](const auto& candidate) {
+            return candidate.get() == &button;
+        }) != symptomButtons_.end();
+    // A failure is told by the diary's alert.
+    static_cast<void>(DiaryActions::toggleOnDay(usedDate_, symptom ? Item::symptom : Item::mood,
+                                                button.tag() / 10));
+    // The buttons show what the diary holds, also when the change failed.
     checkDictionarys();
 }
 
 void NotesGlobalController::intimateClicked() {
-    int dateId = dayForSaving();
-    if (dateId != 0 && DatabaseController::saveIntimate(intimateToday_ ? 0 : 1, dateId)) {
-        intimateToday_ = !intimateToday_;
-    }
-    setIntimateImage();
-}
-
-int NotesGlobalController::dayForSaving() {
-    // A day that could not be opened is tried again: the problem may be gone.
-    if (usedDateId_ == 0) {
-        auto opened = DatabaseController::openDay(usedDate_);
-        if (!opened) {
-            SQLiteAccess::reportWriteFailure(opened.error());
-        }
-        usedDateId_ = opened.value_or(0);
-    }
-    return usedDateId_;
+    static_cast<void>(DiaryActions::toggleOnDay(usedDate_, Item::intimacy));
+    checkDictionarys();
 }
 
 void NotesGlobalController::setIntimateImage() {
@@ -419,15 +368,9 @@ void NotesGlobalController::keyboardDownClicked() {
 void NotesGlobalController::saveNoteText() {
     // What she typed stays in the field when it cannot be saved, and is saved
     // whole with her next keystroke once it can.
-    std::string stored =
-        DatabaseController::getNoteForDateId(usedDateId_).value_or(std::nullopt).value_or("");
-    if (usedDateId_ != 0 && stored == noteView_->text()) {
-        return;
-    }
-    if (int dateId = dayForSaving(); dateId != 0) {
-        static_cast<void>(
-            DatabaseController::saveNote(noteView_->text(), dateId, Clock::current()->now()));
-    }
+    DailyLogEntry::Change change;
+    change.note = noteView_->text();
+    static_cast<void>(DiaryActions::changeDay(usedDate_, change, Clock::current()->now()));
 }
 
 void NotesGlobalController::textViewDidBeginEditing(TextView&) {
@@ -467,39 +410,22 @@ BodyMeasure NotesGlobalController::measure(Kind kind) const {
     return BodyMeasure(kind, isSi_ != 0);
 }
 
-double NotesGlobalController::storedMeasure(Kind kind) const {
-    return (kind == Kind::weight ? DatabaseController::getWeightForDateId(usedDateId_)
-                                 : DatabaseController::getTemperatureForDateId(usedDateId_))
-        .value_or(0.0);
-}
-
 void NotesGlobalController::setMeasure(Kind kind) {
     NotesMeasureSection& section = kind == Kind::weight ? *weightSection_ : *temperatureSection_;
-    section.show(measure(kind), storedMeasure(kind));
+    DailyLogEntry::Day day = storedDay();
+    section.show(measure(kind), kind == Kind::weight ? day.weight : day.temperature);
 }
 
 void NotesGlobalController::commitMeasure(Kind kind) {
     NotesMeasureSection& section = kind == Kind::weight ? *weightSection_ : *temperatureSection_;
     BodyMeasure::Entry entry = section.commit(measure(kind));
-    if (entry.accepted()) {
-        saveMeasure(kind, entry.value.value_or(0));
-    }
-}
-
-void NotesGlobalController::saveMeasure(Kind kind, double value) {
-    BodyMeasure shown = measure(kind);
-    double before = storedMeasure(kind);
-    if (shown.formatNumber(before) == shown.formatNumber(value)) {
-        // Saving what is shown again would only round the stored metric value.
+    if (!entry.accepted()) {
         return;
     }
-    int dateId = dayForSaving();
-    if (dateId == 0) {
-        return;
-    }
+    DailyLogEntry::Change change;
+    (kind == Kind::weight ? change.weight : change.temperature) = entry.value.value_or(0);
     // A failure is told by the diary's alert; the typed value stays shown.
-    static_cast<void>(kind == Kind::weight ? DatabaseController::saveWeight(value, dateId)
-                                           : DatabaseController::saveTemperature(value, dateId));
+    static_cast<void>(DiaryActions::changeDay(usedDate_, change, Clock::current()->now()));
 }
 
 void NotesGlobalController::setSi(int units) {

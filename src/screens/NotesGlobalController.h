@@ -3,6 +3,8 @@
 #include "MainPage.h"
 #include "MainPageHost.h"
 #include "cycle/BodyMeasure.h"
+#include "cycle/DailyLogCatalogue.h"
+#include "cycle/DailyLogEntry.h"
 #include "ui/TextFieldDelegate.h"
 #include "ui/TextViewDelegate.h"
 
@@ -27,7 +29,9 @@ class TextView;
 // intensities), weight and temperature. Five sections, one on show, chosen
 // from a header strip. Every change is written to the diary at once, the
 // note with every keystroke; the day's data count follows the kinds of data
-// the day holds, so the calendar marks it.
+// the day holds, so the calendar marks it. The rules of those changes live
+// below the screens (DailyLogEntry, through DiaryActions); the page shows the
+// diary as it is after each of them.
 class NotesGlobalController : public MainPage, public TextViewDelegate, public TextFieldDelegate {
 public:
     enum Section { notes = 0, symptoms = 1, moods = 2, weight = 3, temperature = 4 };
@@ -99,11 +103,6 @@ public:
     void textFieldDidEndEditing(TextField& textField) override;
 
 private:
-    struct Entry {
-        int id;
-        std::string name;
-    };
-
     void buildHeader();
     void buildIntimate();
     void buildNote();
@@ -114,17 +113,15 @@ private:
     std::shared_ptr<Button> makeSmileButton(const Rect& frame, int n, const std::string& name);
 
     void checkDictionarys();
-    // The id of the shown day, opening it when that failed before; 0 when
-    // it still cannot be had.
-    int dayForSaving();
+    void showChoices(const DailyLogEntry::Day& day);
     void checkBottomView();
     void setIntimateImage();
     void saveNoteText();
     void setMeasure(BodyMeasure::Kind kind);
     void commitMeasure(BodyMeasure::Kind kind);
     BodyMeasure measure(BodyMeasure::Kind kind) const;
-    double storedMeasure(BodyMeasure::Kind kind) const;
-    void saveMeasure(BodyMeasure::Kind kind, double value);
+    // The shown day as stored; empty when it cannot be read.
+    DailyLogEntry::Day storedDay() const;
 
     std::weak_ptr<MainPageHost> host_;
     Date usedDate_;
@@ -134,8 +131,7 @@ private:
     bool intimateToday_ = false;
     bool isInfo_ = false;
     int isSi_ = 1;
-    std::vector<Entry> moodsArray_;
-    std::vector<Entry> symptomsArray_;
+    DailyLogCatalogue catalogue_;
     std::map<int, std::string> usedMoodsDictionary_;
     std::map<int, std::string> usedSymptomsDictionary_;
 

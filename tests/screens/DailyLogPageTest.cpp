@@ -1,6 +1,8 @@
 #include "MainScreenTest.h"
 #include "foundation/Clock.h"
+#include "foundation/NotificationCenter.h"
 #include "foundation/Strings.h"
+#include "screens/DiaryActions.h"
 #include "screens/NotesBottomBar.h"
 #include "screens/NotesGlobalController.h"
 #include "screens/NotesMeasureSection.h"
@@ -187,6 +189,31 @@ TEST_F(DailyLogPageTest, BadInputIsRefusedAndNothingIsStored) {
     EXPECT_EQ(DC::getWeightForDateId(today()), 0);
     EXPECT_EQ(DC::getTemperatureForDateId(today()), 0);
     EXPECT_EQ(hasData(today()), 0);
+}
+
+// One change of the day, one notice naming it; what changes nothing tells
+// nobody.
+TEST_F(DailyLogPageTest, EachChangeOfTheDayIsToldOnce) {
+    open();
+    std::vector<long long> days;
+    auto observation = NotificationCenter::defaultCenter().addObserver(
+        DiaryActions::dayChangedNotification, [&](const Notification& notice) {
+            days.push_back(DC::dayKeyForDate(DiaryActions::changedDay(notice)));
+        });
+    showSection(Section::symptoms);
+    tapView(log().symptomButton(1));
+    tapView(log().symptomButton(2));
+    tapView(log().intimateBtn());
+    showSection(Section::weight);
+    enter(log().weightSection(), "72.5");
+    enter(log().weightSection(), "72.50");
+    showSection(Section::notes);
+    tapView(log().noteView());
+    host().type("ok");
+    tapView(log().keyboardDownBtn());
+    // Two symptoms, intimacy, one weight, the note; not the weight read the
+    // same again, nor the note saved unchanged as typing ends.
+    EXPECT_EQ(days, std::vector<long long>(5, DC::dayKeyForDate(localDate(2026, 3, 10, 12))));
 }
 
 } // namespace
