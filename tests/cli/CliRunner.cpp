@@ -31,7 +31,7 @@ std::string readAll(int fd) {
 } // namespace
 
 CliResult runCli(const std::vector<std::string>& arguments, const std::filesystem::path& dataDir,
-                 const std::string& timeZone) {
+                 const std::string& timeZone, const std::string& language) {
     std::vector<std::string> words = {FLORELLE_CLI_PATH};
     words.insert(words.end(), arguments.begin(), arguments.end());
     words.push_back("--data-dir");
@@ -42,7 +42,7 @@ CliResult runCli(const std::vector<std::string>& arguments, const std::filesyste
     }
     argv.push_back(nullptr);
 
-    std::vector<std::string> environment = {"TZ=" + timeZone, "LANG=C.UTF-8",
+    std::vector<std::string> environment = {"TZ=" + timeZone, "LANG=" + language,
                                             "ASAN_OPTIONS=detect_leaks=1"};
     std::vector<char*> envp;
     for (auto& entry : environment) {

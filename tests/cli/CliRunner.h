@@ -13,10 +13,10 @@ struct CliResult {
     std::string err;
 };
 
-// Runs the built florelle-cli on a data folder, in a time zone, and collects
-// what it prints.
+// Runs the built florelle-cli on a data folder, in a time zone and a
+// language (LANG), and collects what it prints.
 CliResult runCli(const std::vector<std::string>& arguments, const std::filesystem::path& dataDir,
-                 const std::string& timeZone = "UTC");
+                 const std::string& timeZone = "UTC", const std::string& language = "C.UTF-8");
 
 // The diary file's bytes, to show that a command changed nothing.
 std::string databaseBytes(const std::filesystem::path& dataDir);

@@ -15,6 +15,9 @@
 #include "ui/TextField.h"
 #include "ui/TextView.h"
 
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
 using namespace florelle;
 using namespace florelle::testing;
 
@@ -55,6 +58,21 @@ protected:
         tapView(log().keyboardDownBtn());
     }
     int today() const { return DC::getDateIdForDate(localDate(2026, 3, 10, 12)).value(); }
+    // florelle-cli on the same diary, at the test's moment; what it prints.
+    std::string cli(const std::string& arguments) {
+        std::string command = "TZ=UTC LANG=C.UTF-8 " + std::string(FLORELLE_CLI_PATH) +
+                              " day 2026-03-10 " + arguments + " --now 2026-03-10T12:00" +
+                              " --data-dir '" +
+                              databaseFile().parent_path().parent_path().string() + "'";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string out;
+        char buffer[4096];
+        for (size_t count; (count = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            out.append(buffer, count);
+        }
+        EXPECT_EQ(pclose(pipe), 0) << command;
+        return out;
+    }
 };
 
 TEST_F(DailyLogPageTest, EveryChoiceIsStoredAtOnceAndCountedOncePerKind) {
@@ -189,6 +207,30 @@ TEST_F(DailyLogPageTest, BadInputIsRefusedAndNothingIsStored) {
     EXPECT_EQ(DC::getWeightForDateId(today()), 0);
     EXPECT_EQ(DC::getTemperatureForDateId(today()), 0);
     EXPECT_EQ(hasData(today()), 0);
+}
+
+TEST_F(DailyLogPageTest, ADayFromTheCommandLineShowsOnThePageAndBack) {
+    open();
+    cli("--mood Calm --symptom Headache:3 --weight 61.2 --note 'From the terminal'");
+    log().makeUsedDate(localDate(2026, 3, 10, 23, 59, 59));
+    EXPECT_EQ(log().noteView().text(), "From the terminal");
+    EXPECT_LT(log().moodButton(2).alpha(), 0.5);
+    EXPECT_LT(log().symptomButton(6).alpha(), 0.5);
+    showSection(Section::weight);
+    EXPECT_EQ(log().weightSection().textField().text(), "61.2");
+
+    showSection(Section::symptoms);
+    tapView(log().symptomButton(5)); // another intensity of the headache
+    tapView(log().intimateBtn());
+    showSection(Section::temperature);
+    enter(log().temperatureSection(), "36.9");
+    auto day = nlohmann::json::parse(cli("--json"));
+    EXPECT_EQ(day["symptoms"], nlohmann::json::parse(R"([{"name": "Headache", "level": 2,
+                                                          "text": "Headache"}])"));
+    EXPECT_EQ(day["moods"].size(), 1u);
+    EXPECT_EQ(day["intimate"], true);
+    EXPECT_EQ(day["temperature"], 36.9);
+    EXPECT_EQ(day["note"], "From the terminal");
 }
 
 // One change of the day, one notice naming it; what changes nothing tells

@@ -7,8 +7,9 @@ namespace florelle::cli {
 
 namespace {
 
-const std::set<std::string> valueOptions = {"data-dir", "now",  "format", "from",
-                                            "to",       "kind", "months"};
+const std::set<std::string> valueOptions = {
+    "data-dir", "now",    "format",      "from",     "to",   "kind",      "months", "mood",
+    "symptom",  "weight", "temperature", "intimate", "note", "note-file", "clear"};
 // Options every command takes.
 const std::set<std::string> commonOptions = {"data-dir", "now"};
 const std::set<std::string> flagOptions = {"json", "help", "pdf", "csv"};
@@ -50,7 +51,7 @@ CliArguments::CliArguments(const std::vector<std::string>& arguments) {
             if (value->empty()) {
                 throw UsageError("--" + name + " needs a value, not an empty one");
             }
-            options_[name] = *value;
+            options_[name].push_back(*value);
         } else {
             throw UsageError("unknown option " + quotedInput(argument));
         }
@@ -59,7 +60,12 @@ CliArguments::CliArguments(const std::vector<std::string>& arguments) {
 
 std::optional<std::string> CliArguments::option(const std::string& name) const {
     auto found = options_.find(name);
-    return found == options_.end() ? std::nullopt : std::optional(found->second);
+    return found == options_.end() ? std::nullopt : std::optional(found->second.back());
+}
+
+std::vector<std::string> CliArguments::values(const std::string& name) const {
+    auto found = options_.find(name);
+    return found == options_.end() ? std::vector<std::string>() : found->second;
 }
 
 void CliArguments::allowOnly(const std::set<std::string>& allowed,

@@ -10,7 +10,8 @@ namespace florelle::cli {
 
 // The words and options of one command line. Options take the forms
 // "--name value", "--name=value" and, for flags, "--name". Neither a word
-// nor an option's value is ever empty.
+// nor an option's value is ever empty. An option may be given more than
+// once; option() gives the last value, values() all of them.
 class CliArguments {
 public:
     // Throws UsageError for an option that is not known, an empty word or an
@@ -21,6 +22,7 @@ public:
     std::string word(size_t index) const { return index < words_.size() ? words_[index] : ""; }
     bool flag(const std::string& name) const { return flags_.count(name) > 0; }
     std::optional<std::string> option(const std::string& name) const;
+    std::vector<std::string> values(const std::string& name) const;
 
     // Throws UsageError when an option given is not among `allowed`.
     void allowOnly(const std::set<std::string>& allowed, const std::string& command) const;
@@ -30,7 +32,7 @@ public:
 private:
     std::vector<std::string> words_;
     std::set<std::string> flags_;
-    std::map<std::string, std::string> options_;
+    std::map<std::string, std::vector<std::string>> options_;
 };
 
 } // namespace florelle::cli

@@ -1,6 +1,7 @@
 // florelle-cli: the diary from a terminal, a script or a status bar. It works
 // on the same database as the window, with the same rules.
 #include "CliErrors.h"
+#include "DayCommand.h"
 #include "ExportCommand.h"
 #include "LocalDay.h"
 #include "LogCommand.h"
@@ -40,6 +41,7 @@ Commands:
   predict                 the days of periods, fertile windows, ovulation …
   log start|end [DATE]    a period's first or last day (default today)
   settings                every setting; settings set NAME VALUE changes one
+  day [DATE]              a day's moods, symptoms, weight … and changes to them
   export DIR              the cycle and the moods and symptoms reports as files
 
 Options for every command:
@@ -101,6 +103,27 @@ language. Each file is readable by you only and replaces one of its name.
   --csv         CSV files for a spreadsheet; with --pdf, both
   --months N    the last N months of 30 days, 1 to 120 (default 12)
 Prints the files written, one a line.
+)"}},
+        {"day", {runDayCommand, R"(Usage: florelle-cli day [DATE] [--json]
+       florelle-cli day [DATE] CHANGES… [--json]
+
+The day's moods, symptoms with their intensity (1 to 3), weight and
+temperature (in the unit of the units setting), intimacy and note; DATE
+defaults to today. Changes, with the rules of the daily log page, stored
+together or not at all:
+  --mood NAME             chooses a mood (repeat it, or NAME,NAME …)
+  --symptom NAME[:LEVEL]  chooses a symptom at intensity 1, 2 or 3 (default
+                          1), in place of another intensity of it
+  --weight N              kg or lbs, as the units setting says
+  --temperature N         °C or °F, as the units setting says
+  --intimate yes|no
+  --note TEXT             the note; --note-file FILE reads it from a file
+                          ('-' for standard input)
+  --clear FIELD           empties moods, symptoms, weight, temperature,
+                          intimate or note; mood:NAME or symptom:NAME takes
+                          one away. Clearing comes before the changes.
+Names are those the daily log shows, in your language, or the catalogue's
+(Happy, TenderBreasts). Prints the day as it is afterwards.
 )"}},
         {"settings", {runSettingsCommand, R"(Usage: florelle-cli settings [--json]
        florelle-cli settings set NAME VALUE

@@ -61,7 +61,27 @@ std::string escaped(std::string_view bytes) {
     return out;
 }
 
+bool isLayout(std::string_view character) {
+    return character == "\n" || character == "\t";
+}
+
 } // namespace
+
+std::string printableText(std::string_view text) {
+    std::string out;
+    while (!text.empty()) {
+        size_t length = sequenceLength(text);
+        std::string_view character = text.substr(0, length == 0 ? 1 : length);
+        bool plain = length != 0 && (!isControl(character) || isLayout(character));
+        out += plain ? std::string(character) : escaped(character);
+        text.remove_prefix(character.size());
+    }
+    return out;
+}
+
+bool isPlainText(std::string_view text) {
+    return printableText(text) == text;
+}
 
 std::string quotedInput(std::string_view text) {
     std::string out = "'";

@@ -11,4 +11,12 @@ namespace florelle::cli {
 // move the cursor, colour the terminal or flood the line.
 std::string quotedInput(std::string_view text);
 
+// Stored text printed whole: lines and tabs kept, other control characters
+// and bytes that are no UTF-8 written as escapes.
+std::string printableText(std::string_view text);
+
+// Whether the bytes are UTF-8 text without control characters other than
+// line breaks and tabs.
+bool isPlainText(std::string_view text);
+
 } // namespace florelle::cli
