@@ -414,8 +414,11 @@ StoreStatus DatabaseController::saveTemperature(double temperature, int dateId) 
     if (!metric.ok()) {
         return metric.error();
     }
+    // 0 is none in either unit, not 0 °F.
+    double celsius =
+        *metric || temperature == 0 ? temperature : (temperature - 32) * 0.5555555555555556;
     return saveMeasure(temperatureSql, "UPDATE temperatures SET temperature = ? WHERE dateId = ?",
-                       *metric ? temperature : (temperature - 32) * 0.5555555555555556, dateId);
+                       celsius, dateId);
 }
 
 // --- periods ---

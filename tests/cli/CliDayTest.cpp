@@ -107,6 +107,12 @@ TEST_F(CliDayTest, TheDayIsPrintedInTheUnitsAndLanguageSheReads) {
     auto json = nlohmann::json::parse(cli({"day", "2027-03-09", "--json"}).out);
     EXPECT_EQ(json["weight"], 154.3) << "read back in the unit it was written in";
     EXPECT_EQ(json["weightUnit"], "lbs");
+    // Cleared in °F, a temperature is none, not 0 °F: the day is no longer
+    // marked once everything else is cleared too.
+    ASSERT_EQ(
+        cli({"day", "2027-03-09", "--clear", "moods,symptoms,weight,temperature,note"}).status, 0);
+    EXPECT_EQ(
+        cli({"predict", "--kind", "marked", "--from", "2027-03-09", "--to", "2027-03-09"}).out, "");
     EXPECT_EQ(cli({"day", "2027-03-08"}).out, "day          2027-03-08\n"
                                               "moods        -\n"
                                               "symptoms     -\n"
