@@ -1,6 +1,7 @@
 // florelle-cli: the diary from a terminal, a script or a status bar. It works
 // on the same database as the window, with the same rules.
 #include "CliErrors.h"
+#include "CopyCommands.h"
 #include "DayCommand.h"
 #include "ExportCommand.h"
 #include "LocalDay.h"
@@ -42,6 +43,8 @@ Commands:
   log start|end [DATE]    a period's first or last day (default today)
   settings                every setting; settings set NAME VALUE changes one
   day [DATE]              a day's moods, symptoms, weight … and changes to them
+  backup FILE             a copy of the diary, safe while Florelle is open
+  restore FILE            a copy put back in the diary's place
   export DIR              the cycle and the moods and symptoms reports as files
 
 Options for every command:
@@ -56,6 +59,9 @@ Exit status: 0 done, 1 failed, 2 bad command line.
 struct Command {
     std::function<void(CliContext&)> run;
     const char* help;
+    // Backup and restore open the diary themselves: a backup only reads it,
+    // and a restore replaces a diary that may be damaged.
+    bool opensDiaryItself = false;
 };
 
 const std::map<std::string, Command>& commands() {
@@ -125,6 +131,24 @@ together or not at all:
 Names are those the daily log shows, in your language, or the catalogue's
 (Happy, TenderBreasts). Prints the day as it is afterwards.
 )"}},
+        {"backup",
+         {runBackupCommand, R"(Usage: florelle-cli backup FILE
+
+Writes a copy of the diary to FILE, readable by you only: the diary as it is
+at one moment, also while Florelle is open and saving. An existing FILE is
+replaced only once the copy is whole.
+)",
+          true}},
+        {"restore",
+         {runRestoreCommand, R"(Usage: florelle-cli restore FILE
+
+Puts the copy in FILE in the diary's place, once it is found to be a sound
+Florelle diary that this version can read (older ones are brought up to
+date). The diary it replaces is kept beside it as period-YYYY-MM-DD.db. A
+running Florelle shows the restored diary from its next look at it; the
+reminders are planned anew.
+)",
+          true}},
         {"settings", {runSettingsCommand, R"(Usage: florelle-cli settings [--json]
        florelle-cli settings set NAME VALUE
 
@@ -190,7 +214,9 @@ int run(const std::vector<std::string>& argv) {
     }
     // Said on stderr once, when an older release left her files open to others.
     PrivateFiles::tightenDiaryFiles();
-    openDiary();
+    if (!command->second.opensDiaryItself) {
+        openDiary();
+    }
     std::ostringstream out;
     CliContext context{arguments, Calendar::current(), Clock::current()->now(), out};
     LogCollector log;
