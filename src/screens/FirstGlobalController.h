@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FirstRunDelegate.h"
+#include "FirstSetupDelegate.h"
 #include "foundation/Timer.h"
 #include "ui/ViewController.h"
 
@@ -23,7 +24,7 @@ class WelcomeController;
 // status, summary and reminders). Finish fades the setup away, marks the
 // diary as set up and opens the main screen's help overlay. Left before
 // Finish, the setup comes back at the next start, on the answers stored.
-class FirstGlobalController : public ViewController {
+class FirstGlobalController : public ViewController, public FirstSetupDelegate {
 public:
     static constexpr double fadeOutDuration = 1.5;
     static constexpr int lastStep = 4;
@@ -41,12 +42,12 @@ public:
     void pushSkinController();
 
     // Each stores the value and brings the main screen up to date.
-    void saveCycleLength(int days);
-    void savePeriodLength(int days);
-    void saveOvulationDay(int day);
+    void saveCycleLength(int days) override;
+    void savePeriodLength(int days) override;
+    void saveOvulationDay(int day) override;
     // Applies the skin to the setup's background and to the main screen,
     // which stores it.
-    void setNewSkin(int skin);
+    void setNewSkin(int skin) override;
     // Fades out, marks the diary set up, then leaves the main screen with
     // its help overlay.
     void removeFromView();

@@ -1,33 +1,30 @@
 #pragma once
 
+#include "SettingWheelController.h"
 #include "foundation/Timer.h"
-#include "ui/PickerViewDataSource.h"
-#include "ui/PickerViewDelegate.h"
-#include "ui/ViewController.h"
 
 #include <memory>
+#include <string>
 
 namespace florelle {
 
-class FirstGlobalController;
+class FirstSetupDelegate;
 class Label;
-class PickerView;
 
 // The number page of the first-run setup, used in turn for the cycle
 // length, the period length and the ovulation day. The wheel offers the
 // days from 1 up (a length of 0 days means nothing), the ovulation day only
 // within the cycle stored, and opens on the stored value, so a setup taken
 // up again after an interruption keeps the answers already given.
-class FirstPickerController : public ViewController,
-                              public PickerViewDataSource,
-                              public PickerViewDelegate {
+class FirstPickerController : public SettingWheelController {
 public:
-    static constexpr int cycleLengthMode = 0;
-    static constexpr int periodLengthMode = 1;
-    static constexpr int ovulationDayMode = 2;
+    // Each mode is for the stored setting of the same number.
+    static constexpr int cycleLengthMode = cycleLengthCategory;
+    static constexpr int periodLengthMode = periodLengthCategory;
+    static constexpr int ovulationDayMode = ovulationDayCategory;
     static constexpr double fadeDuration = 0.3;
 
-    explicit FirstPickerController(std::weak_ptr<FirstGlobalController> firstGlobalController);
+    explicit FirstPickerController(std::weak_ptr<FirstSetupDelegate> setup);
     ~FirstPickerController() override;
 
     // The largest number each mode offers: 59 days of cycle, 19 of period,
@@ -48,19 +45,17 @@ public:
     int selectedValue();
     // Turns the wheel to `value` (stores nothing).
     void selectValue(int value);
-    PickerView& pickerView();
     Label& titleLbl();
+    // Row r is the number r + 1.
+    std::string rowText(int row) const override;
 
-    int numberOfComponents(PickerView&) override { return 1; }
     int numberOfRowsInComponent(PickerView&, int) override { return maxValue(pickerMode_); }
-    std::shared_ptr<View> viewForRow(PickerView&, int row, int component) override;
 
 protected:
     void loadView() override;
 
 private:
-    std::weak_ptr<FirstGlobalController> firstGlobalController_;
-    std::shared_ptr<PickerView> pickerView_;
+    std::weak_ptr<FirstSetupDelegate> setup_;
     std::shared_ptr<Label> titleLbl_;
     Timer switchTmr_;
     int pickerMode_ = cycleLengthMode;

@@ -1,14 +1,14 @@
 #include "FirstSkinController.h"
 
-#include "FirstGlobalController.h"
+#include "FirstSetupDelegate.h"
 #include "storage/DatabaseController.h"
 
 namespace florelle {
 
-FirstSkinController::FirstSkinController(std::weak_ptr<FirstGlobalController> firstGlobalController)
-    : SkinController([firstGlobalController](int skin) {
-          if (auto global = firstGlobalController.lock()) {
-              global->setNewSkin(skin);
+FirstSkinController::FirstSkinController(std::weak_ptr<FirstSetupDelegate> setup)
+    : SkinController([setup](int skin) {
+          if (auto host = setup.lock()) {
+              host->setNewSkin(skin);
           }
       }) {}
 

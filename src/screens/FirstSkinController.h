@@ -6,14 +6,14 @@
 
 namespace florelle {
 
-class FirstGlobalController;
+class FirstSetupDelegate;
 
 // The skin page of the first-run setup: the settings page's skin list, its
 // choice applied through the setup so that the setup's own background
 // follows. It opens with the stored skin checked.
 class FirstSkinController : public SkinController {
 public:
-    explicit FirstSkinController(std::weak_ptr<FirstGlobalController> firstGlobalController);
+    explicit FirstSkinController(std::weak_ptr<FirstSetupDelegate> setup);
 
 protected:
     void loadView() override;

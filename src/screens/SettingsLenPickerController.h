@@ -1,17 +1,13 @@
 #pragma once
 
-#include "ui/PickerViewDataSource.h"
-#include "ui/PickerViewDelegate.h"
-#include "ui/ViewController.h"
+#include "SettingWheelController.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace florelle {
 
 class Label;
-class PickerView;
 class SettingsHost;
 class SettingsPickerDelegate;
 
@@ -19,31 +15,18 @@ class SettingsPickerDelegate;
 // It opens on the stored value and saves each pick at once; there is no
 // confirm button. After a pick it shows what was stored, which can differ
 // from the row picked where storage refuses a value (a length of 0 days).
-class SettingsLenPickerController : public ViewController,
-                                    public PickerViewDataSource,
-                                    public PickerViewDelegate {
+class SettingsLenPickerController : public SettingWheelController {
 public:
     // Modes: what the rows say.
     static constexpr int numberMode = 0;
     static constexpr int yesNoMode = 1;
     static constexpr int onOffMode = 2;
-    // Categories: which stored setting the picker opens on.
-    static constexpr int cycleLengthCategory = 0;
-    static constexpr int periodLengthCategory = 1;
-    static constexpr int ovulationDayCategory = 2;
-    static constexpr int periodNotificationCategory = 3;
-    static constexpr int fertileNotificationCategory = 4;
-    static constexpr int pregnancyCategory = 5;
-    static constexpr int unitsCategory = 6;
 
     // Number picks go to `numbers` (the lengths screen), choices to the
     // settings host.
     SettingsLenPickerController(std::weak_ptr<SettingsPickerDelegate> numbers,
                                 std::weak_ptr<SettingsHost> host);
     ~SettingsLenPickerController() override;
-
-    // The setting's stored value, or nothing for an unknown category.
-    static std::optional<int> storedValue(int category);
 
     // Sets up the picker for one setting: mode, prompt, row count and the
     // category whose stored value it opens on.
@@ -53,19 +36,14 @@ public:
     // A row the user picked: saves it.
     void setNum(int row);
     // What row `row` says in the current mode.
-    std::string rowText(int row) const;
-    // A wheel row showing `text`, as the number pickers draw them.
-    static std::shared_ptr<View> makeRowView(const std::string& text);
+    std::string rowText(int row) const override;
 
     int nMode() const { return nMode_; }
     int numberOfDays() const { return numberOfDays_; }
-    PickerView& pickerView();
     Label& descriptionLbl();
     Label& selectedNumLbl();
 
-    int numberOfComponents(PickerView&) override { return 1; }
     int numberOfRowsInComponent(PickerView&, int) override { return numberOfDays_; }
-    std::shared_ptr<View> viewForRow(PickerView&, int row, int component) override;
     void didSelectRow(PickerView&, int row, int component) override;
 
 protected:
@@ -77,7 +55,6 @@ private:
 
     std::weak_ptr<SettingsPickerDelegate> numbers_;
     std::weak_ptr<SettingsHost> host_;
-    std::shared_ptr<PickerView> picker_;
     std::shared_ptr<Label> descriptionLbl_;
     std::shared_ptr<Label> selectedNumLbl_;
     int numberOfDays_ = 0;
