@@ -39,6 +39,7 @@ StoreResult<TodayStatus::Inputs> CycleInputs::today(bool noPeriodOpen, Date now)
     in.remainingDays = Predictions::remainingDays(*diary, Calendar::current());
     in.cycleLength = diary->cycle;
     in.ovulationDay = diary->ovulationDay;
+    in.diaryEmpty = diary->periods.empty();
     if (!diary->periods.empty()) {
         in.latestStart = seconds(diary->periods.back().start);
         in.latestEnd = seconds(diary->periods.back().end);

@@ -40,6 +40,15 @@ TodayDisplay TodayStatus::remainingDaysCenter(int remainingDays) {
 
 TodayDisplay TodayStatus::status(const Inputs& in) {
     int r = in.remainingDays;
+    if (in.diaryEmpty) {
+        // No number: "0 days left" would read as a period due today.
+        TodayDisplay display = remainingDaysCenter(0);
+        display.numberText = LocalizedText("–", {});
+        display.captionText = LocalizedText();
+        display.cloudText = LocalizedText::key("Select your start date Key");
+        display.centerPicture = neutralPicture;
+        return display;
+    }
     if (r == 0) {
         TodayDisplay display = remainingDaysCenter(r);
         display.cloudText = LocalizedText::key("Select your start date Key");

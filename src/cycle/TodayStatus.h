@@ -20,6 +20,8 @@ public:
         long long latestEnd = 0;
         // The main screen's copy of IS_START_DATE: true while no period is open.
         bool noPeriodOpen = true;
+        // No period logged yet: there is nothing to count from.
+        bool diaryEmpty = false;
         bool pregnant = false;
         long long pregnantStart = 0;
         Date now;

@@ -56,7 +56,9 @@ int nextYear() {
 } // namespace
 
 TEST_P(CliDiaryTest, LoggingAPeriodAndReadingTheStatusBack) {
-    EXPECT_EQ(json({"status", "--json"})["kind"], "none");
+    auto empty = json({"status", "--json"});
+    EXPECT_EQ(empty["kind"], "none");
+    EXPECT_TRUE(empty["daysLeft"].is_null()) << "an empty diary has no days to count";
 
     auto started = cli({"log", "start", "yesterday"});
     ASSERT_EQ(started.status, 0) << started.err;

@@ -32,7 +32,7 @@ TEST_F(TodayOnScreenTest, StatusTextsPictureAndCountdown) {
     };
     const std::vector<Case> cases = {
         {"no period", [] { return StoreStatus(); }, 1, t("Select your start date Key"),
-         "center0_0.png", "0", t("days left Key")},
+         "center0_0.png", "–", ""},
         {"due today", [] { return DC::saveLog(localDate(2026, 2, 1), localDate(2026, 2, 5)); }, 1,
          t("Select your start date Key"), "center0_0.png", "0", t("days left Key")},
         {"one day late", [] { return DC::saveLog(localDate(2026, 1, 31), localDate(2026, 2, 4)); },

@@ -50,9 +50,12 @@ std::string kindOf(const TodayDisplay& display, const TodayStatus::Inputs& input
     if (inputs.pregnant) {
         return "pregnant";
     }
+    if (inputs.diaryEmpty) {
+        return "none";
+    }
     const std::string* key = firstKey(display.cloudText);
     if (!key || *key == "Select your start date Key") {
-        return inputs.latestStart == 0 ? "none" : "due";
+        return "due";
     }
     if (*key == "Period day Key") {
         return "period";
@@ -80,6 +83,10 @@ StatusFields readStatus(const CliContext& context) {
         fields.text = centre + " " + caption;
         return fields;
     }
+    if (fields.kind == "none") {
+        fields.text = cloud;
+        return fields;
+    }
     auto countdown = TodayStatus::remainingDaysCenter(inputs.remainingDays);
     fields.daysLeft = numberIn(countdown.numberText);
     if (fields.kind == "period") {
@@ -87,7 +94,7 @@ StatusFields readStatus(const CliContext& context) {
     } else if (fields.kind == "late") {
         fields.daysLate = numberIn(display.cloudText);
     }
-    if (fields.kind != "none" && fields.kind != "late") {
+    if (fields.kind != "late") {
         Date next = context.calendar.addingDays(context.now, *fields.daysLeft);
         fields.nextPeriod = LocalDay::format(next, context.calendar);
     }
