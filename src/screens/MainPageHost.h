@@ -2,7 +2,11 @@
 
 #include "foundation/Date.h"
 
+#include <memory>
+
 namespace florelle {
+
+class ViewController;
 
 // What the pages on the main screen's strip ask of the screen that holds
 // them; the pages never see the main screen itself.
@@ -26,6 +30,13 @@ public:
     virtual void setNewSkin(int skin) = 0;
     virtual int getNewSkin() const = 0;
     virtual void reloadCalendarDataForDate(Date date) = 0;
+
+    // The veil over the whole screen, with the busy indicator while the
+    // reports are written; a screen presented over everything (the mail
+    // composer) and taken down again.
+    virtual void changeTranspView(double alpha, bool withIndicator) = 0;
+    virtual void presentModalController(std::shared_ptr<ViewController> controller) = 0;
+    virtual void dismissModalController() = 0;
 
     // The first-use hints.
     virtual void switchFirtsUseLbls(int direction) = 0;

@@ -1,16 +1,30 @@
 #include "SettingsGlobalController.h"
 
 #include "DiaryActions.h"
+#include "DiaryProblemAlert.h"
 #include "LenghtsController.h"
+#include "ReportMail.h"
 #include "SettingsGroupsController.h"
 #include "SettingsLenPickerController.h"
 #include "SkinController.h"
 #include "UserGuideController.h"
 #include "foundation/Clock.h"
+#include "foundation/Log.h"
+#include "foundation/Paths.h"
+#include "foundation/Strings.h"
+#include "reports/ReportExport.h"
 #include "storage/DatabaseController.h"
+#include "ui/AlertView.h"
 #include "ui/NavigationController.h"
 
 namespace florelle {
+
+namespace {
+
+// Long enough for the veil to be drawn before the reports hold the loop.
+constexpr double veilLead = 0.1;
+
+} // namespace
 
 SettingsGlobalController::SettingsGlobalController(LocalNotificationCenter& notifications,
                                                    std::weak_ptr<MainPageHost> host)
@@ -151,6 +165,63 @@ void SettingsGlobalController::saveOvulationDay(int day) {
     if (auto main = host_.lock()) {
         main->usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
     }
+}
+
+void SettingsGlobalController::makeFiles() {
+    auto main = host_.lock();
+    if (!main || filesTmr_.isValid()) {
+        return;
+    }
+    main->changeTranspView(0.8, true);
+    std::weak_ptr<SettingsGlobalController> self =
+        std::static_pointer_cast<SettingsGlobalController>(shared_from_this());
+    filesTmr_ = Timer(veilLead, false, [self] {
+        if (auto settings = self.lock()) {
+            settings->writeFiles();
+        }
+    });
+}
+
+void SettingsGlobalController::writeFiles() {
+    auto main = host_.lock();
+    if (!main) {
+        return;
+    }
+    Calendar calendar = Calendar::current();
+    auto window =
+        ReportWindow::lastMonths(ReportWindow::defaultMonths, Clock::current()->now(), calendar);
+    // Beside the diary's own folder, where the next export replaces them.
+    auto written =
+        ReportExport::write(Paths::documentsDirectory(),
+                            {oldOS_ ? ReportFormat::csv : ReportFormat::pdf}, window, calendar);
+    if (written.ok()) {
+        if (!reportMail_) {
+            std::weak_ptr<SettingsGlobalController> self =
+                std::static_pointer_cast<SettingsGlobalController>(shared_from_this());
+            reportMail_ = std::make_shared<ReportMail>(host_, [self] {
+                if (auto settings = self.lock()) {
+                    settings->deselectSelectedCell();
+                }
+            });
+        }
+        reportMail_->makeMail(written.files);
+        return;
+    }
+    main->changeTranspView(0, false);
+    std::string message;
+    if (written.readFailure) {
+        message = DiaryProblemAlert::messageFor(*written.readFailure);
+    } else {
+        Log::write("Reports: cannot write " + written.unwritten.string() + ": " +
+                   written.writeFailure.message());
+        message = Strings::localizedFormat("Reports not written Key", written.unwritten.string(),
+                                           written.writeFailure.message());
+    }
+    auto alert = std::make_shared<AlertView>(
+        Strings::localized("Send to Email Key"), message, std::weak_ptr<AlertViewDelegate>(),
+        Strings::localized("OK Key"), std::vector<std::string>{});
+    alert->show();
+    deselectSelectedCell();
 }
 
 void SettingsGlobalController::setNewSkin(int skin) {

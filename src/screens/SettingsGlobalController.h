@@ -3,6 +3,7 @@
 #include "MainPage.h"
 #include "MainPageHost.h"
 #include "SettingsHost.h"
+#include "foundation/Timer.h"
 #include "reminders/ReminderScheduler.h"
 #include "ui/NavigationControllerDelegate.h"
 
@@ -14,6 +15,7 @@ namespace florelle {
 class LenghtsController;
 class LocalNotificationCenter;
 class NavigationController;
+class ReportMail;
 class SettingsGroupsController;
 class SettingsLenPickerController;
 class SkinController;
@@ -57,6 +59,12 @@ public:
     void savePeriodLength(int days) override;
     void saveOvulationDay(int day) override;
 
+    // The mail row: shows the busy veil, writes the two reports into the
+    // documents folder (CSV files on old platforms, PDF files otherwise),
+    // then puts them into the mail composer.
+    void makeFiles();
+    void setOldOS(bool old) { oldOS_ = old; }
+
     void setNewSkin(int skin);
     void reloadTables() override;
     void deselectSelectedCell() override;
@@ -75,6 +83,7 @@ private:
     void pushScreen(std::shared_ptr<ViewController> screen);
     // After a length changed: the status, the summary and the reminders.
     void recalculate();
+    void writeFiles();
 
     ReminderScheduler scheduler_;
     std::weak_ptr<MainPageHost> host_;
@@ -84,6 +93,9 @@ private:
     std::shared_ptr<SettingsLenPickerController> picker_;
     std::shared_ptr<SkinController> skin_;
     std::shared_ptr<UserGuideController> userGuideController_;
+    std::shared_ptr<ReportMail> reportMail_;
+    Timer filesTmr_;
+    bool oldOS_ = false;
 };
 
 } // namespace florelle

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ui/TableViewDataSource.h"
+#include "ui/TableViewDelegate.h"
+#include "ui/ViewController.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace florelle {
+
+class TableView;
+
+// A folder picker of our own, for desktops without a file chooser: the
+// folders in one folder (hidden ones left out), a first row up to its
+// parent, and "Save here", which chooses the folder on show. Shown in a
+// navigation controller, it leaves it when she chooses or cancels.
+class FolderPickerController : public ViewController,
+                               public TableViewDataSource,
+                               public TableViewDelegate {
+public:
+    // The folder chosen; std::nullopt when she cancelled.
+    using Chosen = std::function<void(std::optional<std::filesystem::path>)>;
+
+    FolderPickerController(std::filesystem::path start, Chosen chosen);
+    ~FolderPickerController() override;
+
+    const std::filesystem::path& folder() const { return folder_; }
+    // The names of the folders listed below the row up.
+    const std::vector<std::string>& subfolders() const { return subfolders_; }
+    void showFolder(std::filesystem::path folder);
+    void chooseClicked();
+    void cancelClicked();
+    const std::shared_ptr<TableView>& tableView();
+
+    int numberOfRowsInSection(TableView&, int) override;
+    std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath path) override;
+    void didSelectRow(TableView& table, IndexPath path) override;
+
+protected:
+    void loadView() override;
+
+private:
+    bool hasParent() const { return folder_.has_relative_path(); }
+    void leave(std::optional<std::filesystem::path> folder);
+
+    std::filesystem::path folder_;
+    std::vector<std::string> subfolders_;
+    Chosen chosen_;
+    std::shared_ptr<TableView> table_;
+};
+
+} // namespace florelle
