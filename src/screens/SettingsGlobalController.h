@@ -62,7 +62,7 @@ public:
     // The mail row: shows the busy veil, writes the two reports into the
     // documents folder (CSV files on old platforms, PDF files otherwise),
     // then puts them into the mail composer.
-    void makeFiles();
+    void makeFiles() override;
     void setOldOS(bool old) { oldOS_ = old; }
 
     void setNewSkin(int skin);

@@ -39,8 +39,8 @@ SettingsGroupsController::rows() {
 }
 
 bool SettingsGroupsController::isAvailable(Action action) {
-    // Report export and calendar sync have no screens in this application.
-    return action != Action::mail && action != Action::sync;
+    // Calendar sync has no screen in this application.
+    return action != Action::sync;
 }
 
 SettingsGroupsController::SettingsGroupsController(std::weak_ptr<SettingsHost> host)
@@ -117,6 +117,8 @@ void SettingsGroupsController::perform(Action action) {
         host->pushUserGuide();
         break;
     case Action::mail:
+        host->makeFiles();
+        break;
     case Action::sync:
         break;
     }

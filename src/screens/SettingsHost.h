@@ -29,6 +29,8 @@ public:
     virtual void saveOvulationDay(int day) = 0;
     // Kind 0 period, 1 fertile window; `days` before the start.
     virtual void setNotification(int kind, int days) = 0;
+    // The mail row: the reports written and put into the mail composer.
+    virtual void makeFiles() = 0;
 };
 
 } // namespace florelle

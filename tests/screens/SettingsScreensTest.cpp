@@ -2,6 +2,8 @@
 #include "foundation/Strings.h"
 #include "platform/LocalNotificationCenter.h"
 #include "screens/LenghtsController.h"
+#include "screens/MailComposeViewController.h"
+#include "screens/ModalSheetController.h"
 #include "screens/ProfilePasscodeController.h"
 #include "screens/SetPasscodeDialogue.h"
 #include "screens/SettingsGlobalController.h"
@@ -98,7 +100,7 @@ TEST_F(SettingsScreensTest, EachRowOpensItsScreenAndTheBackButtonReturns) {
                     picker().numberOfDays() == 2 &&
                     picker().descriptionLbl().text() == Strings::localized("Are you pregnant? Key");
          }},
-        {{0, 2}, [&] { return top() == &list; }},
+        {{0, 2}, [&] { return dynamic_cast<ModalSheetController*>(main().modalViewController()); }},
         {{0, 3}, [&] { return top() == &list; }},
         {{1, 0}, [&] { return top() == &settings().skinController(); }},
         {{1, 1}, [&] { return list.setPasscodeDialogue()->isPresented(); }},
@@ -120,6 +122,13 @@ TEST_F(SettingsScreensTest, EachRowOpensItsScreenAndTheBackButtonReturns) {
             tapBack();
         } else if (list.setPasscodeDialogue()->isPresented()) {
             list.setPasscodeDialogue()->dismiss();
+            host().advance(1);
+        } else if (auto* sheet =
+                       dynamic_cast<ModalSheetController*>(main().modalViewController())) {
+            // The mail composer, cancelled, goes and clears the row.
+            auto& stack = dynamic_cast<NavigationController&>(sheet->content());
+            dynamic_cast<MailComposeViewController&>(*stack.viewControllers().front())
+                .cancelClicked();
             host().advance(1);
         }
         EXPECT_EQ(top(), &list);
