@@ -2,36 +2,16 @@
 // and one period logged from start to end take on this machine, with the
 // database in a temporary folder.
 #include "Require.h"
+#include "TemporaryDiary.h"
 #include "cycle/PeriodEntry.h"
 #include "foundation/Calendar.h"
-#include "foundation/Paths.h"
 #include "storage/DatabaseController.h"
-#include "storage/SQLiteAccess.h"
 
 #include <benchmark/benchmark.h>
-#include <filesystem>
-#include <unistd.h>
 
 using namespace florelle;
 
 namespace {
-
-class TemporaryDiary {
-public:
-    TemporaryDiary()
-        : folder_(std::filesystem::temp_directory_path() /
-                  ("florelle-bench-" + std::to_string(getpid()))) {
-        Paths::setDocumentsDirectory(folder_);
-        SQLiteAccess::pathToDB();
-    }
-    ~TemporaryDiary() {
-        Paths::setDocumentsDirectory(std::nullopt);
-        std::filesystem::remove_all(folder_);
-    }
-
-private:
-    std::filesystem::path folder_;
-};
 
 void BM_SettingsRead(benchmark::State& state) {
     TemporaryDiary diary;
