@@ -30,8 +30,6 @@ struct Layout {
 constexpr Layout fullLayout{55, 1, 220, 207, 192, 97, 0.5};
 constexpr Layout compactLayout{20, 0, 160, 267, 132, 37, 0.4};
 
-const Rect infoParked{6, -34, 308, 330};
-constexpr double fadeDuration = 0.5;
 const Color tableColor{0.56, 0.623, 0.776, 0.9};
 const Color skyTitle{0.364, 0.713, 0.866, 1};
 const Color tabColor{0.196, 0.310, 0.522, 0.55};
@@ -179,21 +177,16 @@ void SummaryGlobalController::buildTable() {
 }
 
 void SummaryGlobalController::buildInfo() {
-    // A tap anywhere on the help closes it.
-    infoView_ = std::make_shared<Button>(infoParked);
-    infoView_->setBackgroundColor(Color(0.1, 0.12, 0.2, 0.9));
-    infoView_->setAlpha(0);
-    infoView_->onTouchUpInside = [this] { dismissInfoView(); };
-    const char* keys[] = {"FirstLblInfoSummaryKey", "SecondLblInfoSummaryKey",
-                          "ThirdLblInfoSummaryKey"};
-    double y = 48;
-    for (const char* key : keys) {
-        auto label = makeLabel(Rect(14, y, 280, 84), Font::systemFont(15));
-        label->setNumberOfLines(0);
-        label->setText(text(key));
-        infoView_->addSubview(label);
-        y += 92;
-    }
+    infoView_ = std::make_shared<PageHelpOverlay>(
+        std::vector<const char*>{"FirstLblInfoSummaryKey", "SecondLblInfoSummaryKey",
+                                 "ThirdLblInfoSummaryKey"},
+        84);
+    infoView_->onDismissed = [this] {
+        if (auto main = host_.lock()) {
+            main->switchFirtsUseLbls(-1);
+            main->activateFirstAnimTmr();
+        }
+    };
     view()->addSubview(infoView_);
 }
 
@@ -361,20 +354,12 @@ void SummaryGlobalController::endsClicked() {
 
 void SummaryGlobalController::infoBtnClicked() {
     view();
-    isInfo_ = true;
-    view()->bringSubviewToFront(infoView_.get());
-    View::animate(fadeDuration, [this] { infoView_->setAlpha(1); });
+    infoView_->show();
 }
 
 void SummaryGlobalController::dismissInfoView() {
-    if (!isInfo_) {
-        return;
-    }
-    isInfo_ = false;
-    View::animate(fadeDuration, [this] { infoView_->setAlpha(0); });
-    if (auto main = host_.lock()) {
-        main->switchFirtsUseLbls(-1);
-        main->activateFirstAnimTmr();
+    if (isViewLoaded()) {
+        infoView_->dismiss();
     }
 }
 

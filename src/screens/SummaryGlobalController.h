@@ -2,6 +2,7 @@
 
 #include "MainPage.h"
 #include "MainPageHost.h"
+#include "PageHelpOverlay.h"
 #include "SummaryRows.h"
 #include "cycle/PeriodSummary.h"
 #include "foundation/NotificationCenter.h"
@@ -63,7 +64,7 @@ public:
     int timeMode() const { return timeMode_; }
     int calendarCountingMode() const { return calendarCountingMode_; }
     int avgPeriod() const { return avgPeriod_; }
-    bool isInfo() const { return isInfo_; }
+    bool isInfo() const { return infoView_ && infoView_->isShowing(); }
     const PeriodSummary::Rows& rows() const { return rows_; }
 
     TableView& tableView() const { return *tableView_; }
@@ -114,7 +115,6 @@ private:
     int timeMode_ = 0;
     int calendarCountingMode_ = 0;
     int avgPeriod_ = 0;
-    bool isInfo_ = false;
 
     std::array<std::shared_ptr<Button>, 3> tabButtons_;
     std::shared_ptr<View> backingView_;
@@ -132,7 +132,7 @@ private:
     std::shared_ptr<Button> pastBtn_;
     std::shared_ptr<Button> predictionBtn_;
     std::shared_ptr<TableView> tableView_;
-    std::shared_ptr<Button> infoView_;
+    std::shared_ptr<PageHelpOverlay> infoView_;
     NotificationCenter::Observation diaryChanges_;
 };
 
