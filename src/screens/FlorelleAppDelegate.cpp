@@ -1,6 +1,7 @@
 #include "FlorelleAppDelegate.h"
 
 #include "AppRating.h"
+#include "CalendarGlobalController.h"
 #include "ChartsController.h"
 #include "ForumController.h"
 #include "LogAnalytics.h"
@@ -61,6 +62,7 @@ void FlorelleAppDelegate::updateFinshed() {
     main_->setPage(MainPageKind::charts, std::make_shared<ChartsController>(main_));
     main_->setPage(MainPageKind::forum,
                    std::make_shared<ForumController>(DeploymentSettings::forumAddress()));
+    main_->setPage(MainPageKind::calendar, std::make_shared<CalendarGlobalController>(main_));
     main_->setPage(MainPageKind::notes, std::make_shared<NotesGlobalController>(main_));
     main_->setPage(MainPageKind::summary, std::make_shared<SummaryGlobalController>(main_));
     main_->setPage(MainPageKind::settings,

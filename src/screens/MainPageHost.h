@@ -38,6 +38,11 @@ public:
     virtual void presentModalController(std::shared_ptr<ViewController> controller) = 0;
     virtual void dismissModalController() = 0;
 
+    // The calendar page: the daily log opened on a picked day, and the page
+    // shown again on the day a month move selected.
+    virtual void scrollToNotesWithDate(Date date) = 0;
+    virtual void reloadInfoForDate(Date date) = 0;
+
     // The first-use hints.
     virtual void switchFirtsUseLbls(int direction) = 0;
     virtual void activateFirstAnimTmr() = 0;

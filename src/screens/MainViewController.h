@@ -126,7 +126,7 @@ public:
     void changeTranspView(double alpha, bool withIndicator) { veil_->fadeTo(alpha, withIndicator); }
 
     // Moving between pages.
-    void scrollToNotesWithDate(Date date);
+    void scrollToNotesWithDate(Date date) override;
     void goToCalClicked();
 
     // Today's status in the cloud and the flower's centre.
@@ -134,7 +134,7 @@ public:
     void setCenter();
     void usePregnancyMode(bool on) override;
     void reloadForToday();
-    void reloadInfoForDate(Date date);
+    void reloadInfoForDate(Date date) override;
 
     // Hears every petal opened.
     void setAnalytics(std::shared_ptr<Analytics> analytics) { analytics_ = std::move(analytics); }
