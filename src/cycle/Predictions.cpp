@@ -249,9 +249,11 @@ std::vector<Date> Predictions::periodDates(const Inputs& inputs, const Span& spa
     if (!periods.empty()) {
         for (const auto& period : periods) {
             Date first = std::max(period.start, span.first);
+            // The open period runs up to today; the periods logged before it
+            // in the span keep their days.
             if (period.isOpen()) {
                 days.appendWhile(list, first, [&](Date day) { return day <= inputs.now; });
-                return list;
+                continue;
             }
             Date nextStart = days.add(period.start, cycle);
             bool addNext = periods.size() == 1 && span.last > inputs.now && nextStart < span.last;
