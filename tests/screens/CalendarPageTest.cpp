@@ -14,8 +14,6 @@
 #include "ui/Label.h"
 #include "ui/TextView.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 
 using namespace florelle;
@@ -60,7 +58,8 @@ protected:
     NotesGlobalController& log() const {
         return dynamic_cast<NotesGlobalController&>(main().page(MainPageKind::notes));
     }
-    std::vector<std::string> moodPictures() const {
+    // Where the mood pictures stand in the panel, "x,y".
+    std::vector<std::string> moodPlaces() const {
         std::vector<std::string> frames;
         for (const auto& image : panel().moodImages()) {
             Rect frame = image->frame();
@@ -68,11 +67,6 @@ protected:
                              std::to_string(int(frame.minY())));
         }
         return frames;
-    }
-    void keepScreenshot(const std::string& name) {
-        if (const char* folder = std::getenv("FLORELLE_SCREENSHOT_DIR")) {
-            EXPECT_TRUE(host().screenshot(std::filesystem::path(folder) / (name + ".png")));
-        }
     }
 };
 
@@ -163,7 +157,7 @@ TEST_F(CalendarPageTest, APickedDayShowsItsDetailsInTheUnitSetting) {
     ASSERT_TRUE(DC::saveSi(1));
     open(localDate(2026, 3, 10, 12));
     tapDay(2026, 3, 5);
-    EXPECT_EQ(moodPictures(), (std::vector<std::string>{"188,25", "218,25", "248,25", "278,25"}));
+    EXPECT_EQ(moodPlaces(), (std::vector<std::string>{"188,25", "218,25", "248,25", "278,25"}));
     const char* firstFour[] = {"Happy.png", "Calm.png", "Energetic.png", "Confident.png"};
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_TRUE(panel().moodImages()[i]->image() == Image::named(firstFour[i])) << i;

@@ -9,9 +9,6 @@
 #include "ui/Label.h"
 #include "ui/ScrollView.h"
 
-#include <cstdlib>
-#include <filesystem>
-
 namespace florelle::testing {
 namespace {
 
@@ -29,11 +26,6 @@ protected:
         Rect frame = button.bounds();
         host().tap(button.convertPointToWindow({frame.midX(), frame.midY()}));
         host().advance(2.5);
-    }
-    void screenshot(const std::string& name) {
-        if (const char* folder = std::getenv("FLORELLE_SCREENSHOT_DIR")) {
-            EXPECT_TRUE(host().screenshot(std::filesystem::path(folder) / (name + ".png")));
-        }
     }
     // A diary of the last weeks before 1 March 2026: moods, a symptom,
     // three periods and weights.
@@ -65,7 +57,7 @@ TEST_F(ChartsPageTest, EachChartShowsTheDiaryOfTheWindow) {
     EXPECT_EQ(bars()[0].value, 5);
     EXPECT_EQ(bars()[0].valueName, Strings::localized("Happy Key"));
     EXPECT_TRUE(charts().noDataLbl().isHidden());
-    screenshot("charts-moods");
+    keepScreenshot("charts-moods");
 
     struct Case {
         Chart chart;
@@ -88,7 +80,7 @@ TEST_F(ChartsPageTest, EachChartShowsTheDiaryOfTheWindow) {
         }
         EXPECT_EQ(values, c.values) << c.name;
         EXPECT_FALSE(charts().noData()) << c.name;
-        screenshot(c.name);
+        keepScreenshot(c.name);
     }
 
     // Three months hold the January period and both cycles.
@@ -99,7 +91,7 @@ TEST_F(ChartsPageTest, EachChartShowsTheDiaryOfTheWindow) {
     EXPECT_DOUBLE_EQ(charts().timeRangeView().alpha(), 0);
     tap(charts().chartButton(Chart::cycle));
     EXPECT_EQ(bars().size(), 2u);
-    screenshot("charts-cycle-3-months");
+    keepScreenshot("charts-cycle-3-months");
 }
 
 TEST_F(ChartsPageTest, AnEmptyDiaryShowsNoDataAndSteppingMovesTheWindow) {
@@ -108,7 +100,7 @@ TEST_F(ChartsPageTest, AnEmptyDiaryShowsNoDataAndSteppingMovesTheWindow) {
     EXPECT_TRUE(bars().empty());
     EXPECT_TRUE(charts().noData());
     EXPECT_FALSE(charts().noDataLbl().isHidden());
-    screenshot("charts-empty-moods");
+    keepScreenshot("charts-empty-moods");
     const std::vector<std::pair<Chart, const char*>> others = {{Chart::symptoms, "symptoms"},
                                                                {Chart::period, "period"},
                                                                {Chart::cycle, "cycle"},
@@ -117,7 +109,7 @@ TEST_F(ChartsPageTest, AnEmptyDiaryShowsNoDataAndSteppingMovesTheWindow) {
         tap(charts().chartButton(chart));
         EXPECT_TRUE(bars().empty()) << name;
         EXPECT_FALSE(charts().noDataLbl().isHidden()) << name;
-        screenshot(std::string("charts-empty-") + name);
+        keepScreenshot(std::string("charts-empty-") + name);
     }
 
     Date before = charts().window().fromDate;

@@ -9,7 +9,6 @@
 #include "ui/Label.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 using namespace florelle;
@@ -51,12 +50,6 @@ protected:
         Button& button = forum_->failureView().tryAgainButton();
         Rect frame = button.frame();
         return button.superview()->convertPointToWindow(Point{frame.midX(), frame.midY()});
-    }
-
-    void keepScreenshot(const std::string& name) {
-        if (const char* folder = std::getenv("FLORELLE_SCREENSHOT_DIR")) {
-            EXPECT_TRUE(host().screenshot(std::filesystem::path(folder) / (name + ".png")));
-        }
     }
 
     // The application's own forum page, on forumAddress().

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace florelle::testing {
 
@@ -84,6 +85,12 @@ void MainScreenTest::tapView(View& view, double settle) {
     Rect bounds = view.bounds();
     host().tap(view.convertPointToWindow({bounds.midX(), bounds.midY()}));
     host().advance(settle);
+}
+
+void MainScreenTest::keepScreenshot(const std::string& name) {
+    if (const char* folder = std::getenv("FLORELLE_SCREENSHOT_DIR")) {
+        EXPECT_TRUE(host().screenshot(std::filesystem::path(folder) / (name + ".png")));
+    }
 }
 
 } // namespace florelle::testing

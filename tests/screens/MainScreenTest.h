@@ -89,6 +89,8 @@ protected:
     int diaryChanges() const { return *diaryChanges_; }
     // Taps the middle of a view, then lets `settle` seconds pass.
     void tapView(View& view, double settle = 1);
+    // Saves the screen as <name>.png under FLORELLE_SCREENSHOT_DIR, when set.
+    void keepScreenshot(const std::string& name);
 
     // What the application put on the desktop.
     std::shared_ptr<RecordingPresenter> presenter_;

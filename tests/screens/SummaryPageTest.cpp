@@ -13,8 +13,6 @@
 #include "ui/Label.h"
 #include "ui/TableCellEditingControl.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 
 using namespace florelle;
@@ -76,11 +74,6 @@ protected:
     }
     std::string title() const {
         return summary().bigTitleLbl().text() + " / " + summary().smallTitleLbl().text();
-    }
-    void keepScreenshot(const std::string& name) {
-        if (const char* folder = std::getenv("FLORELLE_SCREENSHOT_DIR")) {
-            EXPECT_TRUE(host().screenshot(std::filesystem::path(folder) / (name + ".png")));
-        }
     }
 };
 
