@@ -50,5 +50,5 @@ test "$(png_size "$work/phone.png")" = "720 1440"
 echo dump >"$work/dump"
 english=$(LANGUAGE=en run --headless --script "$work/dump")
 german=$(LANGUAGE=de run --headless --script "$work/dump")
-grep -q 'text="days left"' <<<"$english"
-grep -q 'text="Tage übrig"' <<<"$german"
+grep -q 'text="Tap the centre to log your period"' <<<"$english"
+grep -q 'text="Tippe auf die Mitte, um deine Periode einzutragen"' <<<"$german"
