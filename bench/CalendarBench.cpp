@@ -9,6 +9,10 @@
 #include "foundation/RunLoop.h"
 #include "foundation/TimeZone.h"
 #include "graphics/BitmapContext.h"
+#include "host/HeadlessHost.h"
+#include "screens/CalendarGlobalController.h"
+#include "screens/FlorelleAppDelegate.h"
+#include "screens/MainViewController.h"
 #include "storage/DatabaseController.h"
 #include "ui/ViewRenderer.h"
 
@@ -97,5 +101,35 @@ void BM_CalendarMonthMove(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CalendarMonthMove)->Unit(benchmark::kMillisecond);
+
+// The same move on the calendar page of the running application: besides
+// the month, the page reads and shows the details of the day the move
+// selects, and the whole page is drawn at scale 2.
+void BM_CalendarPageMonthMove(benchmark::State& state) {
+    CalendarDiary diary;
+    require(DatabaseController::saveFirstTimeOn(0));
+    auto delegate = std::make_shared<FlorelleAppDelegate>();
+    HeadlessHost host(delegate, diary.today(), 2);
+    host.launch();
+    MainViewController& main = *delegate->mainViewController();
+    main.petalOpen(MainPageKind::calendar);
+    host.advance(2);
+    auto& page = dynamic_cast<CalendarGlobalController&>(main.page(MainPageKind::calendar));
+    View& pageView = *page.view();
+    bool forward = true;
+    for (auto _ : state) {
+        forward ? page.calViewController().showFollowingMonth()
+                : page.calViewController().showPreviousMonth();
+        forward = !forward;
+        BitmapContext context(pageView.bounds().size, 2);
+        ViewRenderer::render(pageView, context);
+        benchmark::DoNotOptimize(context.pixel(0, 0));
+
+        state.PauseTiming();
+        host.advance(1);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_CalendarPageMonthMove)->Unit(benchmark::kMillisecond);
 
 } // namespace
