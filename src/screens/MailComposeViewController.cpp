@@ -82,7 +82,6 @@ std::weak_ptr<MailComposeViewController> MailComposeViewController::weakSelf() {
 }
 
 void MailComposeViewController::addAttachment(std::filesystem::path file, std::string mimeType) {
-    message_.attachments.push_back(file);
     attachments_.push_back({std::move(file), std::move(mimeType)});
 }
 
@@ -166,8 +165,12 @@ void MailComposeViewController::sendClicked() {
     }
     sending_ = true;
     statusLabel_->setText(Strings::localized("Opening mail program Key"));
+    DesktopMail::Message message;
+    for (const auto& attachment : attachments_) {
+        message.attachments.push_back(attachment.file);
+    }
     auto self = weakSelf();
-    mail_.compose(message_, [self](DesktopMail::Outcome outcome) {
+    mail_.compose(message, [self](DesktopMail::Outcome outcome) {
         if (auto composer = self.lock()) {
             composer->handOffEnded(outcome);
         }

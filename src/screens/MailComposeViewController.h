@@ -37,10 +37,9 @@ public:
     explicit MailComposeViewController(std::shared_ptr<DesktopPortal> portal);
     ~MailComposeViewController() override;
 
-    // Before the screen is shown.
+    // Before the screen is shown. Subject and text are hers to write in
+    // her e-mail program.
     void addAttachment(std::filesystem::path file, std::string mimeType);
-    void setSubject(std::string subject) { message_.subject = std::move(subject); }
-    void setMessageBody(std::string body) { message_.body = std::move(body); }
     const std::vector<Attachment>& attachments() const { return attachments_; }
 
     std::weak_ptr<MailComposeViewControllerDelegate> mailComposeDelegate;
@@ -81,7 +80,6 @@ private:
 
     DesktopMail mail_;
     DesktopFiles files_;
-    DesktopMail::Message message_;
     std::vector<Attachment> attachments_;
     std::vector<Row> rows_;
     std::shared_ptr<Label> statusLabel_;

@@ -22,9 +22,6 @@ void ReportMail::makeMail(const std::vector<ReportFile>& files) {
     for (const auto& file : files) {
         composer->addAttachment(file.path, file.mimeType);
     }
-    // Subject and text are hers to write in her e-mail program.
-    composer->setSubject("");
-    composer->setMessageBody("");
     host->presentModalController(
         std::make_shared<ModalSheetController>(std::make_shared<NavigationController>(composer)));
 }

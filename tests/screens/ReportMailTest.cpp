@@ -112,11 +112,6 @@ protected:
     std::filesystem::path report(const char* name) const {
         return Paths::documentsDirectory() / name;
     }
-    void screenshot(const char* name) {
-        if (const char* folder = std::getenv("FLORELLE_SCREENSHOT_DIR")) {
-            EXPECT_TRUE(host().screenshot(std::filesystem::path(folder) / name));
-        }
-    }
 
     TempDirectory bin_;
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
@@ -146,7 +141,7 @@ TEST_F(ReportMailTest, TheReportsAreWrittenUnderTheBusyVeilAndSentWithTheEmailPr
         ASSERT_EQ(::stat(file.c_str(), &status), 0) << file;
         EXPECT_EQ(status.st_mode & 07777, 0600u) << file;
     }
-    screenshot("mail-composer.png");
+    keepScreenshot("mail-composer");
 
     tapBarButton(true);
     ASSERT_TRUE(composer());
@@ -169,7 +164,7 @@ TEST_F(ReportMailTest, WithoutAnEmailProgramItSaysSoAndSavesTheFilesToAFolder) {
     ASSERT_TRUE(composer()->alert());
     EXPECT_EQ(composer()->alert()->message(), t("No mail program Key"));
     EXPECT_EQ(composer()->statusLabel().text(), t("No mail program Key"));
-    screenshot("mail-no-program.png");
+    keepScreenshot("mail-no-program");
 
     // "Save to…" in the alert: our own folder picker, as there is no portal.
     tapView(*composer()->alert()->button(1));
@@ -179,7 +174,7 @@ TEST_F(ReportMailTest, WithoutAnEmailProgramItSaysSoAndSavesTheFilesToAFolder) {
     std::filesystem::create_directory(target.path() / "Doctor");
     picker->showFolder(target.path());
     EXPECT_EQ(picker->subfolders(), std::vector<std::string>{"Doctor"});
-    screenshot("mail-folder-picker.png");
+    keepScreenshot("mail-folder-picker");
     tapView(*picker->tableView()->cellForRow({0, 1})); // into "Doctor"
     EXPECT_EQ(picker->folder(), target.path() / "Doctor");
     tapBarButton(true);
