@@ -60,6 +60,15 @@ Color BitmapContext::pixelAt(Point point) {
                  static_cast<int>(std::floor(point.y * pixelScale())));
 }
 
+const unsigned char* BitmapContext::data() {
+    finishMasks();
+    return cairo_image_surface_get_data(target());
+}
+
+int BitmapContext::bytesPerRow() const {
+    return cairo_image_surface_get_stride(target());
+}
+
 Image BitmapContext::image() {
     finishMasks();
     CairoSurface copy(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth(), pixelHeight()));

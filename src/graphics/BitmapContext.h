@@ -18,6 +18,10 @@ public:
     Color pixel(int x, int y);
     // The pixel under a point of the context's own coordinates.
     Color pixelAt(Point point);
+    // The pixels as Cairo keeps them (premultiplied ARGB32 in native byte
+    // order), row after row, bytesPerRow() apart.
+    const unsigned char* data();
+    int bytesPerRow() const;
     // A picture of what was drawn so far, at the context's scale.
     Image image();
     // False, with a log line, when the file cannot be written.

@@ -1,6 +1,8 @@
 #include "GraphicsContext.h"
 
 #include "ImagePainter.h"
+#include "LayerContent.h"
+#include "PixelRegion.h"
 #include "ShadowBlur.h"
 #include "TextEngine.h"
 #include "TextLayout.h"
@@ -37,6 +39,27 @@ Rect extentsRect(double x1, double y1, double x2, double y2) {
 
 bool isUsable(double value) {
     return std::isfinite(value);
+}
+
+bool isWhole(double value) {
+    return std::abs(value - std::round(value)) < 1e-6;
+}
+
+// Whether the map takes each pixel onto exactly one pixel: a whole-pixel
+// shift, possibly turned by quarter turns or mirrored.
+bool landsOnPixels(const AffineTransform& map) {
+    auto unit = [](double value) { return std::abs(std::abs(value) - 1) < 1e-9; };
+    auto zero = [](double value) { return std::abs(value) < 1e-9; };
+    bool straight = unit(map.a) && unit(map.d) && zero(map.b) && zero(map.c);
+    bool turned = zero(map.a) && zero(map.d) && unit(map.b) && unit(map.c);
+    return (straight || turned) && isWhole(map.tx) && isWhole(map.ty);
+}
+
+cairo_matrix_t cairoMatrix(const AffineTransform& transform) {
+    cairo_matrix_t matrix;
+    cairo_matrix_init(&matrix, transform.a, transform.b, transform.c, transform.d, transform.tx,
+                      transform.ty);
+    return matrix;
 }
 
 } // namespace
@@ -135,10 +158,7 @@ void GraphicsContext::rotate(double radians) {
 }
 
 void GraphicsContext::concat(const AffineTransform& transform) {
-    cairo_matrix_t change;
-    cairo_matrix_init(&change, transform.a, transform.b, transform.c, transform.d, transform.tx,
-                      transform.ty);
-    applyIfSafe(change);
+    applyIfSafe(cairoMatrix(transform));
 }
 
 AffineTransform GraphicsContext::transform() const {
@@ -526,6 +546,59 @@ void GraphicsContext::endTransparencyLayer() {
     if (states_.size() > 1 && state().layer) {
         restore();
     }
+}
+
+AffineTransform GraphicsContext::deviceTransform() const {
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo(), &matrix);
+    return {matrix.xx, matrix.yx, matrix.xy, matrix.yy, matrix.x0, matrix.y0};
+}
+
+void GraphicsContext::clipToDeviceRegion(const PixelRegion& pixels) {
+    cairo_t* c = cairo();
+    cairo_matrix_t current;
+    cairo_get_matrix(c, &current);
+    cairo_identity_matrix(c);
+    cairo_new_path(c);
+    for (const Rect& rect : pixels.rects()) {
+        addRect(c, rect);
+    }
+    cairo_clip(c);
+    cairo_set_matrix(c, &current);
+}
+
+void GraphicsContext::drawLayer(const LayerContent& layer, const AffineTransform& toDevice,
+                                double alpha, const Rect& within) {
+    if (layer.isEmpty() || !(alpha > 0)) {
+        return;
+    }
+    Point origin = layer.surfaceOrigin();
+    AffineTransform surfaceToDevice =
+        AffineTransform::translation(origin.x, origin.y).concat(toDevice);
+    if (!surfaceToDevice.isInvertible()) {
+        return;
+    }
+    bool copied = layer.isRasterized() && landsOnPixels(surfaceToDevice);
+    cairo_matrix_t matrix = cairoMatrix(surfaceToDevice.invert());
+    CairoPattern pattern(cairo_pattern_create_for_surface(layer.surface()));
+    cairo_pattern_set_matrix(pattern.get(), &matrix);
+    cairo_pattern_set_filter(pattern.get(), copied ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+    cairo_t* c = cairo();
+    cairo_save(c);
+    cairo_identity_matrix(c);
+    if (!copied) {
+        cairo_new_path(c);
+        addRect(c, within);
+        cairo_clip(c);
+    }
+    cairo_set_operator(c, CAIRO_OPERATOR_OVER);
+    cairo_set_source(c, pattern.get());
+    if (alpha >= 1) {
+        cairo_paint(c);
+    } else {
+        cairo_paint_with_alpha(c, alpha);
+    }
+    cairo_restore(c);
 }
 
 } // namespace florelle

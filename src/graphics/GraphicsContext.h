@@ -28,6 +28,9 @@ enum class BlendMode { Normal, Multiply, Copy, Clear };
 // The state (transform, clip, colours, line, alpha, blend mode, shadow,
 // antialiasing) starts as: identity, no clip, black fill and stroke, line
 // width 1, alpha 1, Normal, no shadow, antialiasing on.
+class LayerContent;
+class PixelRegion;
+
 class GraphicsContext {
 public:
     GraphicsContext(CairoSurface target, double pixelScale);
@@ -111,6 +114,21 @@ public:
     // one picture, with the alpha, shadow and blend mode in force here.
     void beginTransparencyLayer();
     void endTransparencyLayer();
+
+    // Compositing works in the target's pixels. This maps the current
+    // coordinates to them.
+    AffineTransform deviceTransform() const;
+    // Later drawing shows only on these pixels of the target.
+    void clipToDeviceRegion(const PixelRegion& pixels);
+    // Lays down kept content; toDevice maps its grid (pixels, the anchor at
+    // 0, 0) to the target's pixels. Pixels that land one to one on the
+    // target's are copied unchanged. Other content is filtered, within
+    // `within` only (the target's pixels it may touch): filters step along
+    // each row from where it starts, so content laid down again under the
+    // same clip gives the same pixels. Only the clip and the alpha given
+    // apply, not the state's alpha, blend mode or shadow.
+    void drawLayer(const LayerContent& layer, const AffineTransform& toDevice, double alpha,
+                   const Rect& within);
 
 protected:
     cairo_surface_t* target() const { return target_.get(); }
