@@ -87,8 +87,12 @@ void NavigationBar::draw(GraphicsContext& context, const Rect&) {
     Rect area = bounds();
     Color top = style_ == Style::black ? Color::white(0.25) : Color(0.69, 0.74, 0.80);
     Color bottom = style_ == Style::black ? Color::black() : Color(0.43, 0.52, 0.63);
+    // A gradient fills the whole clip: keep it to the bar.
+    context.save();
+    context.clipToRect(area);
     context.drawLinearGradient(Gradient{{{0, top}, {1, bottom}}}, Point{0, area.minY()},
                                Point{0, area.maxY()}, false);
+    context.restore();
     context.setFillColor(Color::white());
     Font font = Font::boldSystemFont(20);
     double side = 0;

@@ -113,8 +113,10 @@ void PickerWheel::draw(GraphicsContext& context, const Rect&) {
                          TextAlignment::Center, 1);
     }
     // The wheel's curve: rows fade towards the top and bottom edges.
+    // A gradient fills the whole clip: keep both to the wheel.
     Color shade = Color::white(0.2, 0.55);
     Color clear = Color::white(0.2, 0);
+    context.clipToRect(visible);
     context.drawLinearGradient(Gradient{{{0, shade}, {1, clear}}}, Point{0, visible.minY()},
                                Point{0, visible.minY() + inset}, false);
     context.drawLinearGradient(Gradient{{{0, clear}, {1, shade}}}, Point{0, visible.maxY() - inset},

@@ -6,6 +6,7 @@
 #include "Window.h"
 #include "foundation/Clock.h"
 #include "foundation/Log.h"
+#include "graphics/GraphicsContext.h"
 
 #include <algorithm>
 
@@ -391,6 +392,18 @@ void View::markTreeForRedraw() {
 }
 
 void View::draw(GraphicsContext&, const Rect&) {}
+
+void View::drawContent(GraphicsContext& context, const Rect& shown) {
+    if (backgroundColor_.alpha() > 0) {
+        context.save();
+        context.setFillColor(backgroundColor_);
+        context.fillRect(shown);
+        context.restore();
+    }
+    context.save();
+    draw(context, shown);
+    context.restore();
+}
 
 AffineTransform View::toRoot() const {
     AffineTransform transform;

@@ -4,6 +4,7 @@
 #include "AnimationCurve.h"
 #include "LayerState.h"
 #include "Responder.h"
+#include "ViewLayer.h"
 #include "foundation/Date.h"
 #include "geometry/Geometry.h"
 #include "graphics/Color.h"
@@ -102,8 +103,10 @@ public:
     // The window at the top of the tree, if the top is a window.
     Window* window() const;
 
-    // Drawing. setNeedsDisplay marks this view's content for drawing and the
-    // tree for a redraw; so does every change that moves or shows views.
+    // Drawing. A view draws its content (background colour and draw()) once
+    // into its layer, which is laid down again as it moves, fades and turns.
+    // setNeedsDisplay marks the content for drawing again and the tree for a
+    // redraw; every change that moves or shows views marks the tree only.
     void setNeedsDisplay();
     bool needsDisplay() const { return needsDisplay_; }
     void clearNeedsDisplay() { needsDisplay_ = false; }
@@ -111,8 +114,12 @@ public:
     bool needsRedraw() const { return needsRedraw_; }
     void clearNeedsRedraw() { needsRedraw_ = false; }
     // Draws the content in the view's own coordinates; the default draws
-    // nothing. `dirty` is the part of the bounds that needs it.
+    // nothing. `dirty` is the part of the bounds that needs it: the bounds
+    // shown, which differ from bounds() while a size animation runs.
     virtual void draw(GraphicsContext& context, const Rect& dirty);
+    // The background colour over `shown`, then draw().
+    void drawContent(GraphicsContext& context, const Rect& shown);
+    ViewLayer& layer() { return layer_; }
 
     // The text the view shows, for descriptions of the screen; empty by default.
     virtual std::string displayedText() const { return {}; }
@@ -201,6 +208,7 @@ private:
     View* superview_ = nullptr;
     std::vector<std::shared_ptr<View>> subviews_;
     std::vector<AttachedAnimation> animations_;
+    ViewLayer layer_;
 };
 
 } // namespace florelle
