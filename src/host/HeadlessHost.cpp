@@ -33,6 +33,7 @@ HeadlessHost::~HeadlessHost() {
     // A finger still down is lifted off as cancelled: a control tracking it
     // and the touch holding that control would otherwise keep each other.
     input_.cancelAll();
+    presentsFrames_ = false;
     application_->terminate();
     settle();
     Clock::setCurrent(previousClock_);
@@ -46,6 +47,9 @@ void HeadlessHost::launch(const LaunchOptions& options) {
 
 void HeadlessHost::settle() {
     RunLoop::current().runOnce();
+    if (presentsFrames_ && screen_.needsRender(*application_)) {
+        present();
+    }
 }
 
 void HeadlessHost::advance(double seconds) {
@@ -96,8 +100,16 @@ LetterboxFit HeadlessHost::fit() const {
         Size{HostScreen::size.width * scale_, HostScreen::size.height * scale_}));
 }
 
+const PixelRegion& HeadlessHost::present() {
+    return screen_.present(*application_, fit());
+}
+
 Image HeadlessHost::render() {
     return screen_.renderImage(*application_, fit());
+}
+
+Image HeadlessHost::renderAfresh() {
+    return screen_.renderAfresh(*application_, fit());
 }
 
 bool HeadlessHost::screenshot(const std::filesystem::path& path) {

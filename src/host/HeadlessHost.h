@@ -54,7 +54,17 @@ public:
     // Text for the first responder.
     void type(std::string_view text);
 
+    // With it on, the host presents a frame after every step in which
+    // something shown changed, as a display would; off by default, frames
+    // are presented only by render() and screenshot().
+    void setPresentsFrames(bool presents) { presentsFrames_ = presents; }
+
+    // Lays down what changed since the last frame (see HostScreen::present).
+    const PixelRegion& present();
+    // Presents a frame and returns a copy of the screen.
     Image render();
+    // The screen with every view drawing afresh: what render() must show.
+    Image renderAfresh();
     // False, with a log line, when the file cannot be written.
     bool screenshot(const std::filesystem::path& path);
     // ViewTreeDump of the key window; empty without one.
@@ -69,6 +79,7 @@ private:
     std::unique_ptr<Application> application_;
     double scale_;
     std::optional<Size> pixelSize_;
+    bool presentsFrames_ = false;
     HostScreen screen_;
     TouchInput input_;
 };

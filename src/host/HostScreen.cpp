@@ -14,9 +14,15 @@ Size bitmapPoints(const LetterboxFit& fit) {
     return {fit.pixels().width / fit.scale(), fit.pixels().height / fit.scale()};
 }
 
+bool sameFit(const LetterboxFit& first, const LetterboxFit& second) {
+    return first.content() == second.content() && first.pixels() == second.pixels();
+}
+
 } // namespace
 
 HostScreen::HostScreen() : statusBar_(std::make_shared<StatusBar>(size.width)) {}
+
+HostScreen::~HostScreen() = default;
 
 bool HostScreen::needsRender(const Application& application) const {
     auto window = application.keyWindow();
@@ -24,42 +30,63 @@ bool HostScreen::needsRender(const Application& application) const {
            ViewRenderer::needsRender(*statusBar_);
 }
 
-void HostScreen::render(const Application& application, GraphicsContext& context) {
-    context.save();
-    context.setFillColor(Color::black());
-    context.fillRect(Rect(Point{}, size));
-    context.restore();
+std::vector<View*> HostScreen::roots(const Application& application) {
     auto window = application.keyWindow();
-    if (window) {
-        ViewRenderer::render(*window, context);
-    }
     lastWindow_ = window.get();
-    ViewRenderer::render(*statusBar_, context);
+    std::vector<View*> trees;
+    if (window) {
+        trees.push_back(window.get());
+    }
+    trees.push_back(statusBar_.get());
+    return trees;
+}
+
+void HostScreen::prepare(GraphicsContext& context, const LetterboxFit& fit) {
+    double scale = fit.scale();
+    context.setFillColor(Color::black());
+    context.fillRect(Rect(Point{}, bitmapPoints(fit)));
+    context.translate(fit.offset().x / scale, fit.offset().y / scale);
+}
+
+const PixelRegion& HostScreen::present(const Application& application, const LetterboxFit& fit) {
+    if (!frame_ || !sameFit(*frameFit_, fit)) {
+        frame_ = std::make_unique<BitmapContext>(bitmapPoints(fit), fit.scale());
+        frameFit_ = fit;
+        prepare(*frame_, fit);
+        compositor_.invalidate();
+    }
+    return compositor_.composite(roots(application), {*frame_, fit.contentRect(), Color::black()});
+}
+
+void HostScreen::render(const Application& application, GraphicsContext& context) {
+    Rect area = context.deviceTransform().apply(Rect(Point{}, size));
+    Compositor().composite(roots(application), {context, area, Color::black()});
 }
 
 void HostScreen::render(const Application& application, GraphicsContext& context,
                         const LetterboxFit& fit) {
-    double scale = fit.scale();
     context.save();
-    context.setFillColor(Color::black());
-    context.fillRect(Rect(Point{}, bitmapPoints(fit)));
-    context.translate(fit.offset().x / scale, fit.offset().y / scale);
-    context.clipToRect(Rect(Point{}, size));
+    prepare(context, fit);
     render(application, context);
     context.restore();
 }
 
 Image HostScreen::renderImage(const Application& application, const LetterboxFit& fit) {
-    BitmapContext bitmap(bitmapPoints(fit), fit.scale());
-    render(application, bitmap, fit);
-    return bitmap.image();
+    present(application, fit);
+    return frame_->image();
 }
 
 bool HostScreen::savePng(const Application& application, const LetterboxFit& fit,
                          const std::filesystem::path& path) {
+    present(application, fit);
+    return frame_->savePng(path);
+}
+
+Image HostScreen::renderAfresh(const Application& application, const LetterboxFit& fit) {
     BitmapContext bitmap(bitmapPoints(fit), fit.scale());
-    render(application, bitmap, fit);
-    return bitmap.savePng(path);
+    prepare(bitmap, fit);
+    Compositor::drawAfresh(roots(application), {bitmap, fit.contentRect(), Color::black()});
+    return bitmap.image();
 }
 
 } // namespace florelle

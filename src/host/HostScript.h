@@ -15,6 +15,9 @@ class HeadlessHost;
 //   wait SECONDS            moves the clock on
 //   screenshot FILE         the screen as a PNG (the rest of the line names it)
 //   dump                    the key window's view tree, written to the output
+//   frames                  presents a frame and writes the number of frames
+//                           that changed pixels, the pixels the last one
+//                           changed and how many views drew for it
 // Blank lines and lines starting with '#' are skipped. The first line that
 // cannot be run stops the script with a message naming its number.
 class HostScript {

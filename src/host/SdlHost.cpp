@@ -4,7 +4,7 @@
 #include "foundation/Clock.h"
 #include "foundation/Log.h"
 #include "foundation/RunLoop.h"
-#include "graphics/GraphicsContext.h"
+#include "graphics/BitmapContext.h"
 #include "platform/DesktopNotificationPresenter.h"
 #include "ui/Application.h"
 
@@ -18,8 +18,8 @@ namespace florelle {
 
 namespace {
 
-// Tasks posted from other threads cannot wake SDL's wait; this bounds how
-// late they run.
+// SDL's wait cannot watch the run loop's descriptors and other threads'
+// tasks; this bounds how late they are served.
 constexpr int longestWaitMilliseconds = 100;
 constexpr long mouseFinger = -1;
 // Half the screen's points still shows every control.
@@ -99,7 +99,7 @@ int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
     auto& loop = RunLoop::current();
     bool open = true;
     textInput_.follow(*application);
-    present(*application);
+    present(*application, true);
     while (open) {
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, waitMilliseconds())) {
@@ -206,7 +206,7 @@ void SdlHost::handleWindowEvent(const SDL_WindowEvent& event, Application& appli
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_EXPOSED:
-        present(application);
+        present(application, true);
         break;
     default:
         break;
@@ -229,24 +229,27 @@ void SdlHost::resize() {
                                      SDL_TEXTUREACCESS_STREAMING, width, height));
     if (!texture_) {
         Log::write(std::string("Cannot draw the window at its new size: ") + SDL_GetError());
-        return;
     }
-    pixels_ = CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
 }
 
-void SdlHost::present(Application& application) {
+void SdlHost::present(Application& application, bool whole) {
     resize();
     if (!texture_) {
         return;
     }
-    {
-        GraphicsContext context(pixels_, fit_.scale());
-        screen_.render(application, context, fit_);
+    const PixelRegion& changed = screen_.present(application, fit_);
+    if (changed.isEmpty() && !whole) {
+        return;
     }
-    cairo_surface_flush(pixels_.get());
+    BitmapContext& frame = screen_.frame();
+    const unsigned char* pixels = frame.data();
+    int stride = frame.bytesPerRow();
     // Cairo's ARGB32 is a native-endian word, as SDL's ARGB8888 is.
-    SDL_UpdateTexture(texture_.get(), nullptr, cairo_image_surface_get_data(pixels_.get()),
-                      cairo_image_surface_get_stride(pixels_.get()));
+    for (const Rect& rect : changed.rects()) {
+        SDL_Rect area{static_cast<int>(rect.minX()), static_cast<int>(rect.minY()),
+                      static_cast<int>(rect.width()), static_cast<int>(rect.height())};
+        SDL_UpdateTexture(texture_.get(), &area, pixels + area.y * stride + area.x * 4, stride);
+    }
     SDL_RenderClear(renderer_.get());
     SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
     SDL_RenderPresent(renderer_.get());

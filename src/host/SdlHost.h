@@ -4,7 +4,6 @@
 #include "LetterboxFit.h"
 #include "SdlHandles.h"
 #include "TextInputSwitch.h"
-#include "graphics/CairoHandles.h"
 #include "ui/ApplicationDelegate.h"
 
 #include <memory>
@@ -25,9 +24,11 @@ class TouchInput;
 // the platform's text input is on only while a text input is first
 // responder. Showing and focusing the window makes the application active,
 // losing focus resigns it, minimising sends it to the background and
-// closing terminates it. The screen is drawn only when something shown
-// changed, sixty times a second while something animates; between events
-// the run loop's timers and tasks are served.
+// closing terminates it. A frame is presented only when something shown
+// changed, sixty times a second while something animates, and only the
+// pixels that changed are laid down and sent to the window. Between events
+// the run loop's timers and tasks are served; while nothing is due the host
+// sleeps until an event or a task from another thread comes.
 class SdlHost {
 public:
     // Opens the window; throws std::runtime_error saying why when no display
@@ -51,7 +52,9 @@ private:
     void handleWindowEvent(const SDL_WindowEvent& event, Application& application);
     // Follows the window's pixel size: the fit, the texture and the pixels.
     void resize();
-    void present(Application& application);
+    // Lays down what changed and shows it; `whole` sends the whole frame
+    // again even when nothing changed (the window was uncovered).
+    void present(Application& application, bool whole = false);
     int waitMilliseconds() const;
     Point mousePoint(int x, int y) const;
 
@@ -59,7 +62,6 @@ private:
     SdlWindow window_;
     SdlRenderer renderer_;
     SdlTexture texture_;
-    CairoSurface pixels_;
     LetterboxFit fit_{HostScreen::size, HostScreen::size};
     HostScreen screen_;
     TextInputSwitch textInput_;

@@ -104,6 +104,19 @@ TEST_F(HeadlessInputTest, DumpDescribesTheTree) {
     EXPECT_NE(host_->dump().find(R"(text="Say \"hi\"")"), std::string::npos);
 }
 
+TEST_F(HeadlessInputTest, FramesTellsWhatTheLastFrameLaidDown) {
+    button_->setBackgroundColor(Color::white());
+    std::string error;
+    ASSERT_TRUE(runScript("frames\nframes\n", error)) << error;
+    // The window, the button, the text sink, the status bar and its time.
+    EXPECT_EQ(output_.str(), "frames 1, last damage 0,0 640x960, 5 views drawn\n"
+                             "frames 1, last damage none, 0 views drawn\n");
+    output_.str("");
+    button_->setTitle("Keep");
+    ASSERT_TRUE(runScript("frames\n", error)) << error;
+    EXPECT_EQ(output_.str(), "frames 2, last damage 200,400 240x88, 1 views drawn\n");
+}
+
 TEST_F(HeadlessInputTest, BadScriptLinesStopWithTheirNumber) {
     struct Row {
         const char* line;

@@ -1,6 +1,8 @@
 #include "HostTest.h"
+#include "foundation/RunLoop.h"
 #include "graphics/BitmapContext.h"
 #include "host/StatusBar.h"
+#include "ui/Animator.h"
 
 #include <numbers>
 
@@ -20,6 +22,17 @@ protected:
         bitmap_ = std::make_unique<BitmapContext>(HostScreen::size, host_->scale());
         host_->screen().render(host_->application(), *bitmap_);
         return *bitmap_;
+    }
+
+    // A white window with a red square of 20 points at (0, 100).
+    std::shared_ptr<View> launchWithSquare() {
+        std::shared_ptr<View> square;
+        launch([&](Window& window) {
+            window.setBackgroundColor(Color::white());
+            square = box(Rect(0, 100, 20, 20), Color::red());
+            window.addSubview(square);
+        });
+        return square;
     }
 
     std::unique_ptr<BitmapContext> bitmap_;
@@ -135,12 +148,7 @@ TEST_F(ScreenPixelsTest, RendersOnlyAfterAChange) {
 }
 
 TEST_F(ScreenPixelsTest, AnimationsAreShownAsManualTimePasses) {
-    std::shared_ptr<View> square;
-    launch([&](Window& window) {
-        window.setBackgroundColor(Color::white());
-        square = box(Rect(0, 100, 20, 20), Color::red());
-        window.addSubview(square);
-    });
+    auto square = launchWithSquare();
     View::animate(0.4, 0, AnimationCurve::linear, [&] { square->setCenter({210, 110}); });
     host_->advance(0.2);
     auto& half = shoot();
@@ -150,6 +158,35 @@ TEST_F(ScreenPixelsTest, AnimationsAreShownAsManualTimePasses) {
     auto& end = shoot();
     EXPECT_TRUE(colorNear(end.pixelAt({210, 110}), Color::red()));
     EXPECT_TRUE(colorNear(end.pixelAt({110, 110}), Color::white()));
+}
+
+TEST_F(ScreenPixelsTest, FramesComeOnlyWhileSomethingMovesAndCoverOnlyItsPath) {
+    auto square = launchWithSquare();
+    host_->setPresentsFrames(true);
+    host_->present();
+    long still = host_->screen().frameCount();
+    View::animate(0.5, 0, AnimationCurve::linear, [&] { square->setCenter({210, 110}); });
+    // The square's path at scale 2: from its first place to its last.
+    const Rect path(0, 200, 440, 40);
+    long moving = host_->screen().frameCount();
+    for (int frame = 0; frame < 40; ++frame) {
+        host_->advance(1.0 / 60);
+        if (host_->screen().frameCount() != moving) {
+            moving = host_->screen().frameCount();
+            EXPECT_TRUE(PixelRegion(path).contains(host_->screen().lastDamage().extents()));
+        }
+    }
+    EXPECT_GE(moving - still, 25) << "a frame for each tick of the move";
+    EXPECT_FALSE(Animator::shared().isTicking());
+
+    host_->advance(10);
+    EXPECT_EQ(host_->screen().frameCount(), moving) << "a still screen presents nothing";
+    auto next = RunLoop::current().nextTimerFireDate();
+    ASSERT_TRUE(next);
+    EXPECT_GT(next->secondsSince(host_->clock().now()), 1)
+        << "only the status bar's minute is waited for";
+    EXPECT_EQ(host_->render().pixelWidth(), 640);
+    EXPECT_EQ(host_->screen().frameCount(), moving);
 }
 
 TEST_F(ScreenPixelsTest, StatusBarShowsTheLocalTimeAndFollowsTheMinutes) {
