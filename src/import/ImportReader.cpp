@@ -51,15 +51,15 @@ ImportReader::FileReading ImportReader::readFile(const std::filesystem::path& fi
     std::error_code error;
     auto size = std::filesystem::file_size(file, error);
     if (error) {
-        return {std::nullopt, "cannot read " + file.string() + ": " + error.message()};
+        return {std::nullopt, "cannot be read (" + error.message() + ")"};
     }
     if (size > largestFile) {
-        return {std::nullopt, file.string() + " is too big for an export of another app"};
+        return {std::nullopt, "is larger than 64 MiB, too big for another app's export"};
     }
     std::ifstream in(file, std::ios::binary);
     std::string text(static_cast<size_t>(size), '\0');
     if (!in || !in.read(text.data(), static_cast<std::streamsize>(text.size()))) {
-        return {std::nullopt, "cannot read " + file.string()};
+        return {std::nullopt, "cannot be read"};
     }
     try {
         return {read(text, format, catalogue), ""};

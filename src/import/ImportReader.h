@@ -22,8 +22,8 @@ public:
     static ImportPlan read(std::string_view text, std::optional<ImportFormat> format,
                            const DailyLogCatalogue& catalogue);
 
-    // A file read whole: the plan, or one sentence that says why not
-    // ("cannot read …", "line 12: not a date: 2026-13-01").
+    // A file read whole: the plan, or what is wrong with the file ("cannot
+    // be read (No such file or directory)", "line 12: not a date: 2026-13-01").
     struct FileReading {
         std::optional<ImportPlan> plan;
         std::string problem;

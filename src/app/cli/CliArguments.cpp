@@ -12,7 +12,7 @@ const std::set<std::string> valueOptions = {
     "symptom",  "weight", "temperature", "intimate", "note", "note-file", "clear"};
 // Options every command takes.
 const std::set<std::string> commonOptions = {"data-dir", "now"};
-const std::set<std::string> flagOptions = {"json", "help", "pdf", "csv"};
+const std::set<std::string> flagOptions = {"json", "help", "pdf", "csv", "dry-run"};
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "CopyCommands.h"
 #include "DayCommand.h"
 #include "ExportCommand.h"
+#include "ImportCommand.h"
 #include "LocalDay.h"
 #include "LogCommand.h"
 #include "PeriodsCommand.h"
@@ -46,6 +47,7 @@ Commands:
   backup FILE             a copy of the diary, safe while Florelle is open
   restore FILE            a copy put back in the diary's place
   export DIR              the cycle and the moods and symptoms reports as files
+  import FILE             periods and day logs from another period app's export
 
 Options for every command:
   --data-dir DIR          use the diary in DIR instead of ~/.local/share/florelle
@@ -130,6 +132,26 @@ together or not at all:
                           one away. Clearing comes before the changes.
 Names are those the daily log shows, in your language, or the catalogue's
 (Happy, TenderBreasts). Prints the day as it is afterwards.
+)"}},
+        {"import",
+         {runImportCommand,
+          R"(Usage: florelle-cli import FILE [--format drip|clue|csv] [--dry-run] [--json]
+
+Adds the history another period app exported to the diary, all of it or,
+on any failure, nothing:
+  drip   drip's CSV export (one row a day: bleeding, temperature, note,
+         moods, pains, sex …)
+  clue   Clue's measurements.json
+  csv    ISO dates, one bleeding day a row or a period's first and last
+         day a row (start,end); a header line may name the columns
+Without --format the file's content tells. Bleeding days become periods (a
+gap of one day still joins); a period that overlaps or touches a logged one
+is skipped and listed. A day keeps its note and values and gains the file's
+moods and symptoms; what the daily log has no place for goes into the note
+of a day without one. A malformed file is refused with the line and reason.
+  --dry-run   prints what would be added and stores nothing
+  --json      the same as fields: format, dryRun, periodsAdded,
+              periodsSkipped, daysChanged, notesKept
 )"}},
         {"backup",
          {runBackupCommand, R"(Usage: florelle-cli backup FILE

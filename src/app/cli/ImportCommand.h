@@ -1,0 +1,10 @@
+#pragma once
+
+#include "CliContext.h"
+
+namespace florelle::cli {
+
+// florelle-cli import FILE [--format drip|clue|csv] [--dry-run] [--json]
+void runImportCommand(CliContext& context);
+
+} // namespace florelle::cli
