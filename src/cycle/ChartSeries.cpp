@@ -1,5 +1,7 @@
 #include "ChartSeries.h"
 
+#include "storage/BodyUnits.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -68,9 +70,8 @@ ChartSeries::Series ChartSeries::build(Chart chart, const ChartData& data, int s
         break;
     case Chart::weight: {
         series.noData = data.weights.empty();
-        double factor = siUnits != 0 ? 1.0 : poundsPerKilogram;
         for (const auto& weight : data.weights) {
-            double shown = weight.kilograms * factor;
+            double shown = BodyUnits::shownWeight(weight.kilograms, siUnits != 0);
             if (std::isfinite(shown) && shown > smallestWeight) {
                 series.bars.push_back(
                     datedBar(shown, weight.day, "tower_green.png", "weight_icon.png"));

@@ -17,7 +17,6 @@ class ChartSeries {
 public:
     enum class Chart { symptoms = 0, moods = 1, period = 2, cycle = 3, weight = 4 };
 
-    static constexpr double poundsPerKilogram = 2.2046;
     // Weights at or below this (in the shown unit) are not real readings.
     static constexpr double smallestWeight = 1.0;
 

@@ -1,5 +1,6 @@
 #include "DatabaseController.h"
 
+#include "BodyUnits.h"
 #include "foundation/Calendar.h"
 #include "foundation/Format.h"
 #include "foundation/Log.h"
@@ -14,7 +15,6 @@ namespace florelle {
 namespace {
 
 constexpr long long secondsPerDay = 86400;
-constexpr double poundsPerKilogram = 2.204;
 
 long long truncatedSeconds(Date date) {
     return static_cast<long long>(std::trunc(date.timeIntervalSince1970()));
@@ -388,7 +388,7 @@ StoreResult<double> DatabaseController::getWeightForDateId(int dateId) {
     if (!metric.ok() || !kilograms) {
         return metric.ok() ? kilograms.error() : metric.error();
     }
-    return *metric ? *kilograms : *kilograms * poundsPerKilogram;
+    return BodyUnits::shownWeight(*kilograms, *metric);
 }
 
 StoreStatus DatabaseController::saveWeight(double weight, int dateId) {
@@ -397,7 +397,7 @@ StoreStatus DatabaseController::saveWeight(double weight, int dateId) {
         return metric.error();
     }
     return saveMeasure(weightSql, "UPDATE weights SET weight = ? WHERE dateId = ?",
-                       *metric ? weight : weight / poundsPerKilogram, dateId);
+                       BodyUnits::storedWeight(weight, *metric), dateId);
 }
 
 StoreResult<double> DatabaseController::getTemperatureForDateId(int dateId) {

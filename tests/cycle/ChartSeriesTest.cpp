@@ -142,7 +142,8 @@ TEST_P(ChartSeriesTest, WeightsShowInTheChosenUnitAndSkipNonReadings) {
     EXPECT_EQ(dates(kilograms), (std::vector<int>{20261021, 20261101}));
     EXPECT_EQ(kilograms.bars[0].imageNameOver, "weight_icon.png");
     auto pounds = series(Chart::weight, 0, 0);
-    EXPECT_FLOAT_EQ(pounds.bars[1].value, 132.276f);
+    // The pound is 0.45359237 kg exactly; the bar reads 132.3 like the daily log.
+    EXPECT_FLOAT_EQ(pounds.bars[1].value, 60 / 0.45359237);
 
     ChartData tiny;
     tiny.weights = {{0.3, now_}};

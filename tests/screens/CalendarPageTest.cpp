@@ -120,8 +120,8 @@ TEST_F(CalendarPageTest, APickedDayShowsItsDetailsInTheUnitSetting) {
     ASSERT_TRUE(DC::saveWeight(50, full));
     ASSERT_TRUE(DC::saveTemperature(37, full));
     ASSERT_TRUE(DC::saveNote("Tired after work", full, localDate(2026, 3, 5)));
-    ASSERT_TRUE(DC::saveWeight(62.5, dayId(2026, 3, 6))); // no temperature
-    ASSERT_TRUE(DC::saveIntimate(0, dayId(2026, 3, 7)));  // opened, nothing kept
+    ASSERT_TRUE(DC::saveWeight(60, dayId(2026, 3, 6)));  // no temperature
+    ASSERT_TRUE(DC::saveIntimate(0, dayId(2026, 3, 7))); // opened, nothing kept
 
     struct Case {
         int si;
@@ -133,8 +133,8 @@ TEST_F(CalendarPageTest, APickedDayShowsItsDetailsInTheUnitSetting) {
     const Case cases[] = {
         {1, 5, "50.0 kg", "37.0 \u00B0C", "Tired after work", 4, 1, false},
         {0, 5, "110.2 lbs", "98.6 \u00B0F", "Tired after work", 4, 1, false},
-        {1, 6, "62.5 kg", "", "", 0, 0, false},
-        {0, 6, "137.8 lbs", "", "", 0, 0, false},
+        {1, 6, "60.0 kg", "", "", 0, 0, false},
+        {0, 6, "132.3 lbs", "", "", 0, 0, false},
         {1, 7, "", "", "", 0, 0, true},
         {0, 8, "", "", "", 0, 0, true},
     };

@@ -158,17 +158,17 @@ TEST_F(DailyLogPageTest, SwitchingDaysShowsThatDaysValuesAndKeepsTyping) {
 
 TEST_F(DailyLogPageTest, UnitSwitchShowsConvertedValuesAndEntersInTheNewUnit) {
     open();
-    ASSERT_TRUE(DC::saveWeight(72.5, today()));
+    ASSERT_TRUE(DC::saveWeight(60, today()));
     ASSERT_TRUE(DC::saveTemperature(36.6, today()));
     ASSERT_TRUE(DC::saveSi(0));
     main().setSi(0);
     showSection(Section::weight);
-    EXPECT_EQ(log().weightSection().textField().text(), "159.8"); // 72.5 × 2.204
+    EXPECT_EQ(log().weightSection().textField().text(), "132.3"); // 1 lb = 0.45359237 kg
     EXPECT_EQ(log().weightSection().unitLbl().text(), "lbs");
     // Confirming the converted value unchanged does not store it back rounded.
     tapView(log().weightSection().textField());
     tapView(log().keyboardDownBtn());
-    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()).value(), 72.5 * 2.204);
+    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()).value(), 60 / 0.45359237);
     showSection(Section::temperature);
     EXPECT_EQ(log().temperatureSection().valueLbl().text(), "97.9 \u00B0F");
 
@@ -176,7 +176,7 @@ TEST_F(DailyLogPageTest, UnitSwitchShowsConvertedValuesAndEntersInTheNewUnit) {
     ASSERT_TRUE(DC::saveSi(1));
     main().setSi(1);
     EXPECT_EQ(log().temperatureSection().valueLbl().text(), "37.0 \u00B0C");
-    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()).value(), 72.5);
+    EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()).value(), 60);
 }
 
 TEST_F(DailyLogPageTest, BadInputIsRefusedAndNothingIsStored) {

@@ -123,14 +123,14 @@ TEST_F(DayRecordsTest, UnitsConvertOnTheWayInAndOut) {
     EXPECT_DOUBLE_EQ(DatabaseController::getTemperatureForDateId(day).value(), 32)
         << "empty reads 32 °F";
     ASSERT_TRUE(DatabaseController::saveWeight(60, day));
-    EXPECT_NEAR(raw.integer("SELECT weight * 1000000 FROM weights"), 60 / 2.204 * 1e6, 1);
+    EXPECT_NEAR(raw.integer("SELECT weight * 1000000 FROM weights"), 60 * 0.45359237 * 1e6, 1);
     EXPECT_NEAR(DatabaseController::getWeightForDateId(day).value(), 60, 1e-5);
     ASSERT_TRUE(DatabaseController::saveTemperature(98.6, day));
     EXPECT_EQ(raw.text("SELECT temperature FROM temperatures"), "37.0");
     EXPECT_NEAR(DatabaseController::getTemperatureForDateId(day).value(), 98.6, 1e-9);
 
     ASSERT_TRUE(DatabaseController::saveSi(1));
-    EXPECT_NEAR(DatabaseController::getWeightForDateId(day).value(), 27.223230, 1e-6);
+    EXPECT_NEAR(DatabaseController::getWeightForDateId(day).value(), 27.2155422, 1e-6);
     EXPECT_DOUBLE_EQ(DatabaseController::getTemperatureForDateId(day).value(), 37);
     ASSERT_TRUE(DatabaseController::saveWeight(58.5, day));
     EXPECT_EQ(raw.text("SELECT weight FROM weights"), "58.5");
