@@ -35,6 +35,8 @@ grep -q "^Icon=org.florelle.Florelle$" "$desktop"
 grep -q "^Comment\[de\]=.*Tagebuch" "$desktop"
 grep -q '<summary xml:lang="de">' "$metainfo"
 grep -q '<launchable type="desktop-id">org.florelle.Florelle.desktop</launchable>' "$metainfo"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo"
+grep -q 'GNU GENERAL PUBLIC LICENSE' "$share/doc/florelle/LICENSE"
 for pixels in 48 64 128; do
     icon=$share/icons/hicolor/${pixels}x${pixels}/apps/org.florelle.Florelle.png
     test "$(png_size "$icon")" = "$pixels $pixels"
