@@ -1,6 +1,7 @@
 #include "LocalizedText.h"
 
 #include "foundation/Format.h"
+#include "foundation/Strings.h"
 
 namespace florelle {
 
@@ -11,19 +12,31 @@ LocalizedText LocalizedText::key(std::string key) {
     return LocalizedText("%@", {std::move(key)});
 }
 
+LocalizedText LocalizedText::counted(std::string key, int count) {
+    return LocalizedText("%@", {CountedKey{std::move(key), count}});
+}
+
 LocalizedText LocalizedText::number(int value) {
     return LocalizedText("%d", {value});
 }
 
-std::string
-LocalizedText::resolve(const std::function<std::string(std::string_view)>& lookup) const {
+std::string LocalizedText::resolve() const {
+    return resolve([](std::string_view key, std::optional<int> count) {
+        return count ? Strings::localizedCount(key, *count) : Strings::localized(key);
+    });
+}
+
+std::string LocalizedText::resolve(const Lookup& lookup) const {
     // The looked-up texts must outlive the format arguments that view them.
     std::vector<std::string> texts;
     texts.reserve(arguments_.size());
     std::vector<FormatArg> args;
     for (const auto& argument : arguments_) {
         if (const auto* key = std::get_if<std::string>(&argument)) {
-            texts.push_back(lookup(*key));
+            texts.push_back(lookup(*key, std::nullopt));
+            args.emplace_back(std::string_view(texts.back()));
+        } else if (const auto* counted = std::get_if<CountedKey>(&argument)) {
+            texts.push_back(lookup(counted->key, counted->count));
             args.emplace_back(std::string_view(texts.back()));
         } else {
             args.emplace_back(std::get<int>(argument));

@@ -14,7 +14,7 @@ TodayDisplay PregnancyCountdown::display(long long pregnantStart, Date now) {
     TodayDisplay display;
     display.numberText = LocalizedText::number(days);
     display.captionText =
-        LocalizedText("%@!", {days == 1 ? "Day to birth Key" : "Days to birth Key"});
+        LocalizedText("%@!", {LocalizedText::CountedKey{"Days to birth Key", days}});
     display.captionFont = {16, false};
     display.centerButtonEnabled = false;
     return display;

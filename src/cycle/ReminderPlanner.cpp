@@ -10,15 +10,18 @@ namespace florelle {
 
 namespace {
 
+// "… will start in 3 days!"
+LocalizedText startsIn(const char* key, int days) {
+    return LocalizedText("%@ %d %@!", {key, days, LocalizedText::CountedKey{"days Key", days}});
+}
+
 Reminder periodReminder(int days) {
-    return {Date(), LocalizedText("%@ %d %@!", {"Your period will start in Key", days, "days Key"}),
-            "Period details Key", ""};
+    return {Date(), startsIn("Your period will start in Key", days), "Period details Key", ""};
 }
 
 Reminder fertileReminder(int days) {
-    return {Date(),
-            LocalizedText("%@ %d %@!", {"Your fertile window will start in Key", days, "days Key"}),
-            "Fertile details Key", ""};
+    return {Date(), startsIn("Your fertile window will start in Key", days), "Fertile details Key",
+            ""};
 }
 
 } // namespace

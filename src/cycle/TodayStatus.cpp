@@ -4,6 +4,8 @@
 #include "cycle/PregnancyCountdown.h"
 #include "foundation/Calendar.h"
 
+#include <algorithm>
+
 namespace florelle {
 
 namespace {
@@ -27,14 +29,9 @@ TodayDisplay TodayStatus::remainingDaysCenter(int remainingDays) {
     display.numberFont = FontSpec{48, true};
     display.captionFont = {22, false};
     display.captionOrigin = Origin{87, 175};
-    if (remainingDays < 0) {
-        display.numberText = LocalizedText::number(0);
-        display.captionText = LocalizedText::key("days left Key");
-    } else {
-        display.numberText = LocalizedText::number(remainingDays);
-        display.captionText =
-            LocalizedText::key(remainingDays == 1 ? "day left Key" : "days left Key");
-    }
+    int shown = std::max(remainingDays, 0);
+    display.numberText = LocalizedText::number(shown);
+    display.captionText = LocalizedText::counted("days left Key", shown);
     return display;
 }
 
@@ -72,8 +69,9 @@ TodayDisplay TodayStatus::status(const Inputs& in) {
     }
     TodayDisplay display = remainingDaysCenter(r);
     if (r < 0) {
-        display.cloudText =
-            LocalizedText("%@ %d %@!", {"Period is Key", r + in.cycleLength, "days Late Key"});
+        int late = r + in.cycleLength;
+        display.cloudText = LocalizedText(
+            "%@ %d %@!", {"Period is Key", late, LocalizedText::CountedKey{"days Late Key", late}});
         display.centerPicture = neutralPicture;
         return display;
     }

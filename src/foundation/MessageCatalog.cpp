@@ -61,9 +61,22 @@ std::optional<bool> byteOrder(std::string_view bytes) {
     return std::nullopt;
 }
 
-// A plural entry holds its forms separated by NUL; the first form serves.
+// A counted entry's key is the msgid and msgid_plural, its text the forms,
+// each separated by NUL.
 std::string_view firstForm(std::string_view text) {
     return text.substr(0, text.find('\0'));
+}
+
+std::vector<std::string> splitForms(std::string_view text) {
+    std::vector<std::string> forms;
+    for (std::size_t start = 0;;) {
+        std::size_t end = text.find('\0', start);
+        forms.emplace_back(text.substr(start, end - start));
+        if (end == std::string_view::npos) {
+            return forms;
+        }
+        start = end + 1;
+    }
 }
 
 } // namespace
@@ -87,10 +100,14 @@ std::optional<MessageCatalog> MessageCatalog::parse(std::string_view bytes) {
         if (!key || !text) {
             return std::nullopt;
         }
-        auto form = firstForm(*text);
         // The entry with the empty key is the catalogue's own header.
-        if (!key->empty() && !form.empty()) {
-            catalog.messages_.emplace(firstForm(*key), form);
+        if (key->empty()) {
+            catalog.header_ = *text;
+            if (auto rule = PluralRule::fromHeader(*text)) {
+                catalog.pluralRule_ = *rule;
+            }
+        } else if (!firstForm(*text).empty()) {
+            catalog.messages_.emplace(firstForm(*key), splitForms(*text));
         }
     }
     return catalog;
@@ -109,9 +126,24 @@ std::optional<MessageCatalog> MessageCatalog::load(const std::filesystem::path& 
     return catalog;
 }
 
-const std::string* MessageCatalog::find(std::string_view key) const {
+const std::vector<std::string>* MessageCatalog::forms(std::string_view key) const {
     auto found = messages_.find(key);
     return found == messages_.end() ? nullptr : &found->second;
+}
+
+const std::string* MessageCatalog::find(std::string_view key) const {
+    auto* texts = forms(key);
+    return texts ? &texts->front() : nullptr;
+}
+
+const std::string* MessageCatalog::findCounted(std::string_view key, unsigned long count) const {
+    auto* texts = forms(key);
+    if (!texts) {
+        return nullptr;
+    }
+    // A text with one form serves every count, as gettext's would.
+    std::size_t form = texts->size() == 1 ? 0 : pluralRule_.formFor(count);
+    return form < texts->size() && !(*texts)[form].empty() ? &(*texts)[form] : nullptr;
 }
 
 } // namespace florelle

@@ -41,6 +41,11 @@ const MessageCatalog* catalogueFor(const std::string& language) {
     return found->second ? &*found->second : nullptr;
 }
 
+// Plural rules count without sign: "−2 days" reads like "2 days".
+unsigned long magnitude(long long count) {
+    return count < 0 ? 0UL - static_cast<unsigned long>(count) : static_cast<unsigned long>(count);
+}
+
 std::vector<std::string> languagesLocked() {
     auto languages = Strings::candidatesFor(chosenLanguage.value_or(environmentSetting()));
     if (std::find(languages.begin(), languages.end(), english) == languages.end()) {
@@ -49,17 +54,41 @@ std::vector<std::string> languagesLocked() {
     return languages;
 }
 
-// The text in the first language that has one; English is always the last.
+// The text in the first language that has one (in the form a count takes,
+// when there is a count); English is always the last.
 std::optional<std::string> lookupLocked(std::string_view key,
-                                        const std::vector<std::string>& languages) {
+                                        const std::vector<std::string>& languages,
+                                        std::optional<long long> count = std::nullopt) {
     for (const auto& language : languages) {
         if (auto* catalogue = catalogueFor(language)) {
-            if (auto* text = catalogue->find(key)) {
+            auto* text =
+                count ? catalogue->findCounted(key, magnitude(*count)) : catalogue->find(key);
+            if (text) {
                 return *text;
             }
         }
     }
     return std::nullopt;
+}
+
+// The pattern in the user's language, filled; English's when the
+// translation's conversions do not fit the arguments.
+std::string formatLocalized(std::string_view key, std::optional<long long> count,
+                            const std::vector<FormatArg>& args) {
+    std::string pattern;
+    std::string englishPattern;
+    {
+        std::lock_guard lock(stringsMutex);
+        pattern = lookupLocked(key, languagesLocked(), count).value_or(std::string(key));
+        englishPattern =
+            lookupLocked(key, {std::string(english)}, count).value_or(std::string(key));
+    }
+    try {
+        return formatWithArgs(pattern, args);
+    } catch (const std::invalid_argument&) {
+        Log::write("The text of '" + std::string(key) + "' does not fit its arguments");
+    }
+    return formatWithArgs(englishPattern, args);
 }
 
 } // namespace
@@ -99,19 +128,17 @@ std::string Strings::localized(std::string_view key) {
 
 std::string Strings::localizedFormatWithArgs(std::string_view key,
                                              const std::vector<FormatArg>& args) {
-    std::string pattern;
-    std::string englishPattern;
-    {
-        std::lock_guard lock(stringsMutex);
-        pattern = lookupLocked(key, languagesLocked()).value_or(std::string(key));
-        englishPattern = lookupLocked(key, {std::string(english)}).value_or(std::string(key));
-    }
-    try {
-        return formatWithArgs(pattern, args);
-    } catch (const std::invalid_argument&) {
-        Log::write("The text of '" + std::string(key) + "' does not fit its arguments");
-    }
-    return formatWithArgs(englishPattern, args);
+    return formatLocalized(key, std::nullopt, args);
+}
+
+std::string Strings::localizedCount(std::string_view key, long long count) {
+    std::lock_guard lock(stringsMutex);
+    return lookupLocked(key, languagesLocked(), count).value_or(std::string(key));
+}
+
+std::string Strings::localizedCountFormatWithArgs(std::string_view key, long long count,
+                                                  const std::vector<FormatArg>& args) {
+    return formatLocalized(key, count, args);
 }
 
 void Strings::setLanguage(std::optional<std::string> language) {

@@ -32,6 +32,19 @@ public:
     static std::string localizedFormatWithArgs(std::string_view key,
                                                const std::vector<FormatArg>& args);
 
+    // A counted text ("days left Key" for 1 → "day left", for 2 → "days
+    // left"): the form the count takes by the plural rule of the first
+    // language that has the key, as gettext's ngettext chooses it.
+    static std::string localizedCount(std::string_view key, long long count);
+    // The same form as a format pattern, filled like localizedFormat.
+    template <typename... Args>
+    static std::string localizedCountFormat(std::string_view key, long long count,
+                                            const Args&... args) {
+        return localizedCountFormatWithArgs(key, count, std::vector<FormatArg>{FormatArg(args)...});
+    }
+    static std::string localizedCountFormatWithArgs(std::string_view key, long long count,
+                                                    const std::vector<FormatArg>& args);
+
     // Chooses the language ("de", "de_AT.UTF-8", "de:en" …) for the whole
     // process; std::nullopt goes back to the environment.
     static void setLanguage(std::optional<std::string> language);

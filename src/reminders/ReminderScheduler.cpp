@@ -15,7 +15,7 @@ LocalNotification notificationFor(const Reminder& reminder) {
     LocalNotification notification;
     notification.fireDate = reminder.fireDate;
     notification.timeZone = reminder.timeZone;
-    notification.alertBody = reminder.body.resolve(Strings::localized);
+    notification.alertBody = reminder.body.resolve();
     notification.alertAction = Strings::localized(reminder.actionKey);
     notification.soundName = LocalNotification::defaultSoundName;
     return notification;

@@ -13,8 +13,9 @@ namespace {
 // The titles name the twelve months of the default window; other spans say
 // their own number.
 std::string title(const char* twelveMonthsKey, const char* monthsKey, int months) {
-    return months == ReportWindow::defaultMonths ? Strings::localized(twelveMonthsKey)
-                                                 : Strings::localizedFormat(monthsKey, months);
+    return months == ReportWindow::defaultMonths
+               ? Strings::localized(twelveMonthsKey)
+               : Strings::localizedCountFormat(monthsKey, months, months);
 }
 
 ReportHeader header(std::string title, const ReportWindow& window, const CalDateFormatter& dates,
@@ -34,17 +35,20 @@ CycleReport cycleReport(const ReportData& data, const ReportWindow& window,
                               window, dates,
                               {"PERIOD START DATE Key", "PERIOD END DATE Key", "CYCLE LENGTH Key"}),
                        {}};
-    const std::string days = Strings::localized("days Key");
     for (size_t i = 0; i < data.periods.size(); ++i) {
         const ReportData::Period& period = data.periods[i];
         CycleReport::Row row;
         row.start = dates.stringFromDate(period.start);
         row.end = period.end == Date() ? "/" : dates.stringFromDate(period.end);
-        // The newest cycle is still running: a slash stands for its length.
-        row.cycle =
-            i == 0 ? "/   " + days
-                   : std::to_string(calendar.daysFrom(period.start, data.periods[i - 1].start)) +
-                         " " + days;
+        // The newest cycle is still running: a slash stands for its length,
+        // and the unit agrees with the days it has lasted so far.
+        if (i == 0) {
+            row.cycle = "/   " + Strings::localizedCount(
+                                     "days Key", calendar.daysFrom(period.start, window.to));
+        } else {
+            int days = calendar.daysFrom(period.start, data.periods[i - 1].start);
+            row.cycle = std::to_string(days) + " " + Strings::localizedCount("days Key", days);
+        }
         report.rows.push_back(std::move(row));
     }
     return report;

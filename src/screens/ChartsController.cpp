@@ -138,11 +138,11 @@ void ChartsController::buildButtons() {
     timeRangeView_ = std::make_shared<View>(Rect(-8, 255, 130, 112));
     timeRangeView_->setBackgroundColor(Color(1, 1, 1, 0.9));
     timeRangeView_->setAlpha(0);
-    const std::array<std::string, 3> choices = {format("1 %@", text("Month Key")),
-                                                format("3 %@", text("Months Key")),
-                                                format("6 %@", text("Months Key"))};
+    const std::array<int, 3> choices = {1, 3, 6};
     for (std::size_t i = 0; i < choices.size(); ++i) {
-        auto button = makeButton(Rect(16, 6 + 36.0 * double(i), 106, 30), choices[i]);
+        auto button = makeButton(
+            Rect(16, 6 + 36.0 * double(i), 106, 30),
+            format("%d %@", choices[i], Strings::localizedCount("Months Key", choices[i])));
         button->setTitleColor(choiceColor);
         timeRangeView_->addSubview(button);
         periodModeButtons_[i] = button;

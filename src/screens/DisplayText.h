@@ -15,7 +15,7 @@ inline Font displayFont(const FontSpec& spec) {
 
 // A status text in the user's language.
 inline std::string displayText(const LocalizedText& text) {
-    return text.resolve([](std::string_view key) { return Strings::localized(key); });
+    return text.resolve();
 }
 
 } // namespace florelle

@@ -38,6 +38,11 @@ std::string text(std::string_view key) {
     return Strings::localized(key);
 }
 
+// "6 days", "1 day".
+std::string countedDays(int days) {
+    return format("%d %@", days, Strings::localizedCount("days Key", days));
+}
+
 std::shared_ptr<Label> makeLabel(const Rect& frame, const Font& font,
                                  TextAlignment alignment = TextAlignment::Left) {
     return Label::caption(frame, font, Color::white(), alignment);
@@ -224,12 +229,11 @@ void SummaryGlobalController::showTitles() {
     Calendar calendar = Calendar::current();
     switch (periodMode_) {
     case 0:
-        bigTitleLbl_->setText(format("%d %@", avgPeriod_, text("days Key")));
+        bigTitleLbl_->setText(countedDays(avgPeriod_));
         smallTitleLbl_->setText(text("AVG Key"));
         break;
     case 1:
-        bigTitleLbl_->setText(format("%d %@", PeriodSummary::fertileWindowLength(inputs_, calendar),
-                                     text("days Key")));
+        bigTitleLbl_->setText(countedDays(PeriodSummary::fertileWindowLength(inputs_, calendar)));
         smallTitleLbl_->setText(text("AVG Key"));
         break;
     default:

@@ -52,10 +52,12 @@ TEST_P(ReminderPlannerTest, FiresAtOneInTheAfternoonDaysBeforeThePredictedStart)
     // Two days before 29 March; the fertile reminder three days before 3 April.
     EXPECT_EQ(localTime(plan->period.fireDate), 202603271300);
     EXPECT_EQ(localTime(plan->fertile.fireDate), 202603311300);
-    EXPECT_EQ(plan->period.body,
-              LocalizedText("%@ %d %@!", {"Your period will start in Key", 2, "days Key"}));
+    using Counted = LocalizedText::CountedKey;
+    EXPECT_EQ(plan->period.body, LocalizedText("%@ %d %@!", {"Your period will start in Key", 2,
+                                                             Counted{"days Key", 2}}));
     EXPECT_EQ(plan->fertile.body,
-              LocalizedText("%@ %d %@!", {"Your fertile window will start in Key", 3, "days Key"}));
+              LocalizedText("%@ %d %@!",
+                            {"Your fertile window will start in Key", 3, Counted{"days Key", 3}}));
     EXPECT_EQ(plan->period.actionKey, "Period details Key");
     EXPECT_EQ(plan->fertile.actionKey, "Fertile details Key");
     EXPECT_EQ(plan->period.timeZone, GetParam());

@@ -16,8 +16,11 @@ namespace {
 
 using DC = DatabaseController;
 
+// Keys in angle brackets; a counted key with its count: "<days left Key|3>".
 std::string shown(const LocalizedText& text) {
-    return text.resolve([](std::string_view key) { return "<" + std::string(key) + ">"; });
+    return text.resolve([](std::string_view key, std::optional<int> count) {
+        return "<" + std::string(key) + (count ? "|" + std::to_string(*count) : "") + ">";
+    });
 }
 
 class TodayStatusTest : public DiaryTest, public ::testing::WithParamInterface<std::string> {
@@ -69,24 +72,27 @@ TEST_P(TodayStatusTest, ClosedPeriodCycleDays) {
     };
     const Case cases[] = {
         {3, 4, 10, "<Your fertile window is active Key>", "center1_%d.png", "25",
-         "<days left Key>"},
-        {3, 6, 1, "<Your fertile window is active Key>", "center1_%d.png", "23", "<days left Key>"},
+         "<days left Key|25>"},
+        {3, 6, 1, "<Your fertile window is active Key>", "center1_%d.png", "23",
+         "<days left Key|23>"},
         {3, 14, 23, "<Your fertile window is active Key>", "center1_%d.png", "15",
-         "<days left Key>"},
+         "<days left Key|15>"},
         // Ovulation day 14 falls on 15 March and wins over the fertile window.
-        {3, 15, 0, "<It's your ovulation day Key>", "center1_%d.png", "14", "<days left Key>"},
-        {3, 15, 23, "<It's your ovulation day Key>", "center1_%d.png", "14", "<days left Key>"},
+        {3, 15, 0, "<It's your ovulation day Key>", "center1_%d.png", "14", "<days left Key|14>"},
+        {3, 15, 23, "<It's your ovulation day Key>", "center1_%d.png", "14", "<days left Key|14>"},
         // The 11th day after the period's last day is the window's last.
         {3, 16, 12, "<Your fertile window is active Key>", "center1_%d.png", "13",
-         "<days left Key>"},
-        {3, 17, 0, "<Regular day Key>", "center0_%d.png", "12", "<days left Key>"},
-        {3, 28, 18, "<Regular day Key>", "center0_%d.png", "1", "<day left Key>"},
+         "<days left Key|13>"},
+        {3, 17, 0, "<Regular day Key>", "center0_%d.png", "12", "<days left Key|12>"},
+        {3, 28, 18, "<Regular day Key>", "center0_%d.png", "1", "<days left Key|1>"},
         // Due today.
-        {3, 29, 0, "<Select your start date Key>", "center0_%d.png", "0", "<days left Key>"},
-        {3, 29, 23, "<Select your start date Key>", "center0_%d.png", "0", "<days left Key>"},
+        {3, 29, 0, "<Select your start date Key>", "center0_%d.png", "0", "<days left Key|0>"},
+        {3, 29, 23, "<Select your start date Key>", "center0_%d.png", "0", "<days left Key|0>"},
         // One day overdue.
-        {3, 30, 6, "<Period is Key> 1 <days Late Key>!", "center0_%d.png", "0", "<days left Key>"},
-        {4, 2, 6, "<Period is Key> 4 <days Late Key>!", "center0_%d.png", "0", "<days left Key>"},
+        {3, 30, 6, "<Period is Key> 1 <days Late Key|1>!", "center0_%d.png", "0",
+         "<days left Key|0>"},
+        {4, 2, 6, "<Period is Key> 4 <days Late Key|4>!", "center0_%d.png", "0",
+         "<days left Key|0>"},
     };
     for (const auto& c : cases) {
         setToday(c.month, c.day, c.hour);
@@ -127,9 +133,9 @@ TEST_P(TodayStatusTest, PregnancyCountsDownToBirth) {
     ASSERT_TRUE(DC::savePregnant(1, Clock::current()->now()));
     double start = static_cast<double>(DC::getPregnantStartDate().value());
     const std::tuple<double, const char*, const char*> cases[] = {
-        {start + 0.5, "280", "<Days to birth Key>!"},
-        {start + 279 * 86400, "1", "<Day to birth Key>!"},
-        {start + 280 * 86400, "0", "<Days to birth Key>!"},
+        {start + 0.5, "280", "<Days to birth Key|280>!"},
+        {start + 279 * 86400, "1", "<Days to birth Key|1>!"},
+        {start + 280 * 86400, "0", "<Days to birth Key|0>!"},
     };
     for (auto [now, number, caption] : cases) {
         clock_->set(Date(now));
@@ -182,7 +188,7 @@ TEST_P(PregnancyCountdownDays, CountLocalDaysToTheBirthDay) {
 
 TEST(LocalizedTextResolve, LooksUpKeysAndWritesNumbers) {
     LocalizedText text("%@ %d %@!", {"Period is Key", 3, "days Late Key"});
-    EXPECT_EQ(text.resolve([](std::string_view key) {
+    EXPECT_EQ(text.resolve([](std::string_view key, std::optional<int>) {
         return key == "Period is Key" ? "Period is" : "days late";
     }),
               "Period is 3 days late!");

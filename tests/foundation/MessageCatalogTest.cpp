@@ -34,13 +34,29 @@ TEST(MessageCatalog, SkipsTheHeaderAndUntranslatedEntries) {
     EXPECT_EQ(catalog->find("Back Key"), nullptr);
 }
 
-TEST(MessageCatalog, UsesTheFirstFormOfAPluralEntry) {
+TEST(MessageCatalog, CountedEntriesTakeTheFormTheHeaderChooses) {
     using namespace std::string_literals;
-    auto catalog = MessageCatalog::parse(
-        writeMessageCatalog({{"day left Key\0days left Key"s, "Tag übrig\0Tage übrig"s}}));
-    ASSERT_TRUE(catalog);
-    ASSERT_NE(catalog->find("day left Key"), nullptr);
-    EXPECT_EQ(*catalog->find("day left Key"), "Tag übrig");
+    const std::string days = "days Key\0days Key"s;
+    auto german = MessageCatalog::parse(writeMessageCatalog({{days, "Tag\0Tage"s}}));
+    ASSERT_TRUE(german);
+    EXPECT_EQ(*german->find("days Key"), "Tag") << "the first form without a count";
+    EXPECT_EQ(*german->findCounted("days Key", 1), "Tag") << "no header: n != 1";
+    EXPECT_EQ(*german->findCounted("days Key", 0), "Tage");
+
+    auto polish = MessageCatalog::parse(writeMessageCatalog(
+        {{"", "Plural-Forms: nplurals=3; plural=(n==1 ? 0 : n%10>=2 && n%10<=4 && "
+              "(n%100<10 || n%100>=20) ? 1 : 2);\n"},
+         {days, "dzień\0dni\0dni"s},
+         {"Month Key\0Month Key"s, "miesiąc\0miesiące\0"s},
+         {"Period Key", "Okres"}}));
+    ASSERT_TRUE(polish);
+    EXPECT_EQ(polish->pluralRule().formCount(), 3u);
+    EXPECT_EQ(*polish->findCounted("days Key", 1), "dzień");
+    EXPECT_EQ(*polish->findCounted("days Key", 22), "dni");
+    EXPECT_EQ(*polish->findCounted("Month Key", 3), "miesiące");
+    EXPECT_EQ(polish->findCounted("Month Key", 5), nullptr) << "an empty form is missing";
+    EXPECT_EQ(*polish->findCounted("Period Key", 5), "Okres") << "one form serves every count";
+    EXPECT_EQ(polish->findCounted("Weight Key", 1), nullptr);
 }
 
 TEST(MessageCatalog, RefusesBytesThatAreNoCatalogue) {

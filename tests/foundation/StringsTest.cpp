@@ -115,6 +115,29 @@ TEST_F(StringsTest, TheEnvironmentChoosesTheLanguageInGettextOrder) {
     }
 }
 
+// Each language counts by its own rule: French takes the singular for 0,
+// English the plural; a key French lacks is counted the English way.
+TEST_F(StringsTest, CountedTextsFollowTheRuleOfTheLanguageThatHasThem) {
+    using namespace std::string_literals;
+    writeTable("en", {{"days Key\0days Key"s, "day\0days"s},
+                      {"Weeks Key\0Weeks Key"s, "week\0weeks"s},
+                      {"Age Key\0Age Key"s, "%d year\0%d years"s}});
+    writeTable("fr", {{"", "Plural-Forms: nplurals=2; plural=(n > 1);\n"},
+                      {"days Key\0days Key"s, "jour\0jours"s},
+                      {"Age Key\0Age Key"s, "%@ an\0%@ ans"s}});
+    Strings::reload();
+    Strings::setLanguage("fr");
+    EXPECT_EQ(Strings::localizedCount("days Key", 0), "jour");
+    EXPECT_EQ(Strings::localizedCount("days Key", 2), "jours");
+    EXPECT_EQ(Strings::localizedCount("Weeks Key", 0), "weeks");
+    EXPECT_EQ(Strings::localizedCount("Weeks Key", 1), "week");
+    EXPECT_EQ(Strings::localizedCount("Nowhere Key", 1), "Nowhere Key");
+    EXPECT_EQ(Strings::localizedCountFormat("Age Key", 2, 2), "2 years") << "a broken translation";
+    Strings::setLanguage("en");
+    EXPECT_EQ(Strings::localizedCount("days Key", 0), "days");
+    EXPECT_EQ(Strings::localizedCountFormat("Age Key", 1, 1), "1 year");
+}
+
 TEST_F(StringsTest, ASetLanguageWinsOverTheEnvironmentUntilCleared) {
     setenv("LANG", "de_DE.UTF-8", 1);
     Strings::setLanguage("en");

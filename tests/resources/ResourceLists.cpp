@@ -49,6 +49,10 @@ std::vector<std::string> readStringKeys() {
     return meaningfulLines(FLORELLE_STRING_KEYS);
 }
 
+std::vector<std::string> readCountedStringKeys() {
+    return meaningfulLines(FLORELLE_COUNTED_STRING_KEYS);
+}
+
 std::string forSkin(const std::string& pattern, int skin) {
     auto result = pattern;
     if (auto at = result.find("%d"); at != std::string::npos) {

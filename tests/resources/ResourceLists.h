@@ -17,6 +17,8 @@ std::vector<ManifestPicture> readArtManifest();
 
 // The keys of resources/strings/keys.txt.
 std::vector<std::string> readStringKeys();
+// The keys of resources/strings/counted-keys.txt.
+std::vector<std::string> readCountedStringKeys();
 
 // The picture name (or key) with "%d" replaced by the skin number.
 std::string forSkin(const std::string& pattern, int skin);

@@ -1,6 +1,7 @@
 #include "ResourceLists.h"
 #include "foundation/Bundle.h"
 #include "foundation/MessageCatalog.h"
+#include "foundation/PluralRule.h"
 #include "foundation/Strings.h"
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 using namespace florelle::testing;
 using florelle::Bundle;
 using florelle::MessageCatalog;
+using florelle::PluralRule;
 using florelle::Strings;
 
 namespace {
@@ -74,6 +76,55 @@ TEST(StringTable, TranslationsKeepTheFormatArgumentsInOrder) {
     }
 }
 
+// Every counted key holds as many forms as its language's own Plural-Forms
+// header counts, none empty, each with the conversions of the English text.
+TEST(StringTable, EveryCountedKeyHasEveryPluralFormInEveryLanguage) {
+    auto keys = readCountedStringKeys();
+    ASSERT_GE(keys.size(), 5u);
+    auto english = table("en");
+    for (const char* language : languages) {
+        auto catalog = table(language);
+        auto declared = PluralRule::fromHeader(catalog.header());
+        ASSERT_TRUE(declared) << language << " names no Plural-Forms";
+        for (const auto& key : keys) {
+            auto* forms = catalog.forms(key);
+            ASSERT_TRUE(forms) << language << ": no text for \"" << key << "\"";
+            EXPECT_EQ(forms->size(), declared->formCount()) << language << ": " << key;
+            for (const auto& form : *forms) {
+                EXPECT_FALSE(form.empty()) << language << ": " << key;
+                EXPECT_EQ(conversions(form), conversions(*english.findCounted(key, 2)))
+                    << language << ": " << form;
+            }
+        }
+    }
+}
+
+TEST(StringTable, CountedTextsTakeTheFormOfTheirNumber) {
+    struct Case {
+        const char* language;
+        const char* key;
+        int count;
+        const char* text;
+    } cases[] = {
+        {"en", "days Late Key", 1, "day late"},
+        {"en", "days Late Key", 2, "days late"},
+        {"en", "days left Key", 0, "days left"},
+        {"en", "Months Key", 1, "month"},
+        {"de", "days Late Key", 1, "Tag überfällig"},
+        {"de", "days Late Key", 2, "Tage überfällig"},
+        {"de", "Days to birth Key", 1, "Tag bis zur Geburt"},
+        {"de", "Days to birth Key", 0, "Tage bis zur Geburt"},
+    };
+    for (const Case& c : cases) {
+        Strings::setLanguage(c.language);
+        EXPECT_EQ(Strings::localizedCount(c.key, c.count), c.text) << c.language << " " << c.count;
+    }
+    Strings::setLanguage("de");
+    EXPECT_EQ(Strings::localizedCountFormat("Cycle data for last %d months Key", 6, 6),
+              "Zyklusdaten der letzten 6 Monate");
+    Strings::setLanguage(std::nullopt);
+}
+
 TEST(StringTable, TheConversionCheckSeesDroppedAndSwappedArguments) {
     using List = std::vector<std::string>;
     EXPECT_EQ(conversions("%@ %d %@!"), (List{"%@", "%d", "%@"}));
@@ -95,10 +146,12 @@ TEST(StringTable, ReportFileNamesAreSafeFileNames) {
         for (const char* key :
              {"Period Key", "Symptoms Key", "days Key", "DATE Key", "MOODS Key", "SYMPTOMS Key",
               "PERIOD START DATE Key", "PERIOD END DATE Key", "CYCLE LENGTH Key"}) {
-            auto* text = catalog.find(key);
-            ASSERT_TRUE(text) << key;
-            EXPECT_EQ(text->find_first_of(",/\\\n\""), std::string::npos)
-                << language << ": " << *text;
+            auto* forms = catalog.forms(key);
+            ASSERT_TRUE(forms) << key;
+            for (const auto& text : *forms) {
+                EXPECT_EQ(text.find_first_of(",/\\\n\""), std::string::npos)
+                    << language << ": " << text;
+            }
         }
     }
 }
@@ -110,7 +163,7 @@ TEST(StringTable, TheFlowerTellsTheDayInTheUsersLanguage) {
     Strings::setLanguage("en_GB.UTF-8");
     EXPECT_EQ(Strings::localized("Period Key"), "Period");
     Strings::setLanguage("fr_FR.UTF-8");
-    EXPECT_EQ(Strings::localized("days left Key"), "days left");
+    EXPECT_EQ(Strings::localizedCount("days left Key", 3), "days left");
     Strings::setLanguage(std::nullopt);
 }
 

@@ -29,10 +29,6 @@ struct StatusFields {
     std::string text;
 };
 
-std::string lookUp(std::string_view key) {
-    return Strings::localized(key);
-}
-
 const std::string* firstKey(const LocalizedText& text) {
     return text.arguments().empty() ? nullptr : std::get_if<std::string>(&text.arguments()[0]);
 }
@@ -75,9 +71,9 @@ StatusFields readStatus(const CliContext& context) {
     auto display = TodayStatus::compute(inputs);
     StatusFields fields;
     fields.kind = kindOf(display, inputs);
-    std::string cloud = display.cloudText.resolve(lookUp);
-    std::string centre = display.numberText.resolve(lookUp);
-    std::string caption = display.captionText.resolve(lookUp);
+    std::string cloud = display.cloudText.resolve();
+    std::string centre = display.numberText.resolve();
+    std::string caption = display.captionText.resolve();
     if (fields.kind == "pregnant") {
         fields.daysToBirth = PregnancyCountdown::daysToBirth(inputs.pregnantStart, inputs.now);
         fields.text = centre + " " + caption;
@@ -99,7 +95,7 @@ StatusFields readStatus(const CliContext& context) {
         fields.nextPeriod = LocalDay::format(next, context.calendar);
     }
     std::string countdownText =
-        countdown.numberText.resolve(lookUp) + " " + countdown.captionText.resolve(lookUp);
+        countdown.numberText.resolve() + " " + countdown.captionText.resolve();
     fields.text =
         cloud + " · " + (fields.kind == "period" ? centre + " " + caption : countdownText);
     return fields;
