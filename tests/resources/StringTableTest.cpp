@@ -167,6 +167,24 @@ TEST(StringTable, TheFlowerTellsTheDayInTheUsersLanguage) {
     Strings::setLanguage(std::nullopt);
 }
 
+// German calls a calendar "Kalender", the fertile-window estimate a
+// "Kalendermethode", and the sync's calendar an online calendar of no
+// particular provider.
+TEST(StringTable, GermanSaysKalender) {
+    auto german = table("de");
+    ASSERT_TRUE(german.find("Calendar Key") && german.find("User guide Key"));
+    EXPECT_EQ(*german.find("Calendar Key"), "Kalender");
+    EXPECT_NE(german.find("User guide Key")->find("Kalendermethode"), std::string::npos);
+    EXPECT_NE(german.find("Sync with Google calendar Key")->find("Online-Kalender"),
+              std::string::npos);
+    for (const auto& key : usedKeys()) {
+        if (auto* text = german.find(key)) {
+            EXPECT_EQ(text->find("Google"), std::string::npos) << key;
+            EXPECT_EQ(text->find("Monatsansicht"), std::string::npos) << key;
+        }
+    }
+}
+
 TEST(StringTable, TheGuideExplainsTheFertileWindowIsNoContraception) {
     auto english = table("en");
     auto german = table("de");
