@@ -27,9 +27,19 @@ std::string describeSeconds(double seconds) {
     return text;
 }
 
+HttpRequest getRequest(const std::string& url) {
+    HttpRequest request;
+    request.url = url;
+    return request;
+}
+
 } // namespace
 
 HttpFetch::HttpFetch(const std::string& url, double timeout, std::size_t maximumBytes,
+                     Completion completion)
+    : HttpFetch(getRequest(url), timeout, maximumBytes, std::move(completion)) {}
+
+HttpFetch::HttpFetch(const HttpRequest& request, double timeout, std::size_t maximumBytes,
                      Completion completion)
     : timeout_(timeout), maximumBytes_(maximumBytes), completion_(std::move(completion)) {
     initialiseCurl();
@@ -40,9 +50,36 @@ HttpFetch::HttpFetch(const std::string& url, double timeout, std::size_t maximum
         return;
     }
     CURL* easy = easy_.get();
-    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_URL, request.url.c_str());
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, request.protocols.c_str());
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, request.protocols.c_str());
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (request.method == "POST" || !request.body.empty()) {
+        curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE, static_cast<long>(request.body.size()));
+        curl_easy_setopt(easy, CURLOPT_COPYPOSTFIELDS, request.body.c_str());
+        // A redirected request keeps its method and body.
+        curl_easy_setopt(easy, CURLOPT_POSTREDIR, CURL_REDIR_POST_ALL);
+    }
+    if (request.method != "GET" && request.method != "POST") {
+        curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.method.c_str());
+    }
+    auto headers = request.headers;
+    if (!request.contentType.empty()) {
+        headers.push_back("Content-Type: " + request.contentType);
+    }
+    for (const auto& header : headers) {
+        if (curl_slist* longer = curl_slist_append(headers_.get(), header.c_str())) {
+            headers_.release();
+            headers_.reset(longer);
+        }
+    }
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers_.get());
+    if (!request.user.empty()) {
+        curl_easy_setopt(easy, CURLOPT_HTTPAUTH, CURLAUTH_BASIC);
+        curl_easy_setopt(easy, CURLOPT_USERNAME, request.user.c_str());
+        curl_easy_setopt(easy, CURLOPT_PASSWORD, request.password.c_str());
+    }
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, maximumRedirects);
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);

@@ -8,17 +8,33 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace florelle {
 
-// One HTTP(S) GET on the current thread's run loop: libcurl's sockets are
+// What to ask of a server: a GET of the address unless told otherwise.
+struct HttpRequest {
+    std::string url;
+    std::string method = "GET";
+    // Sent when not empty, with its content type.
+    std::string body;
+    std::string contentType;
+    std::vector<std::string> headers;
+    // Basic authorisation; libcurl keeps it from other hosts a redirect leads to.
+    std::string user;
+    std::string password;
+    // The schemes the address and its redirects may have.
+    std::string protocols = "http,https";
+};
+
+// One HTTP(S) request on the current thread's run loop: libcurl's sockets are
 // watched as run-loop sources and its timers are run-loop timers, so the
 // loop never blocks on the network. The completion comes once, from the run
 // loop, unless the fetch is destroyed first (which cancels it).
 //
-// Only http and https are fetched, redirects are followed up to five times,
-// and a body longer than maximumBytes is cut there (`truncated`). The time-
-// out runs on the program's clock and covers the whole transfer.
+// TLS peers are always verified. Only http and https are fetched, redirects are followed up to five
+// times, and a body longer than maximumBytes is cut there (`truncated`). The time- out runs on the
+// program's clock and covers the whole transfer.
 class HttpFetch {
 public:
     struct Result {
@@ -35,6 +51,8 @@ public:
     using Completion = std::function<void(Result)>;
 
     HttpFetch(const std::string& url, double timeout, std::size_t maximumBytes,
+              Completion completion);
+    HttpFetch(const HttpRequest& request, double timeout, std::size_t maximumBytes,
               Completion completion);
     HttpFetch(const HttpFetch&) = delete;
     HttpFetch& operator=(const HttpFetch&) = delete;
@@ -54,6 +72,7 @@ private:
     void detach();
 
     CurlMulti multi_;
+    CurlSlist headers_;
     CurlEasy easy_;
     char errorBuffer_[CURL_ERROR_SIZE] = {};
     std::map<curl_socket_t, std::unique_ptr<FileDescriptorSource>> sources_;

@@ -1,5 +1,7 @@
 #include "WebPage.h"
 
+#include "XmlHandles.h"
+
 #include <algorithm>
 #include <cctype>
 #include <libxml/HTMLparser.h>
@@ -10,15 +12,6 @@
 namespace florelle {
 
 namespace {
-
-struct XmlDocFree {
-    void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
-struct XmlStringFree {
-    void operator()(xmlChar* text) const { xmlFree(text); }
-};
-using XmlDoc = std::unique_ptr<xmlDoc, XmlDocFree>;
-using XmlString = std::unique_ptr<xmlChar, XmlStringFree>;
 
 const std::set<std::string, std::less<>> skipped = {
     "head",   "script", "style",  "noscript", "template", "iframe", "object", "embed", "svg",
