@@ -1,14 +1,9 @@
 #include "AtomServer.h"
 
-#include <arpa/inet.h>
 #include <cstdint>
 #include <ctime>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace florelle::testing {
 
@@ -106,48 +101,14 @@ AtomServer::Event readEntry(const std::string& body) {
     return event;
 }
 
-std::string header(const std::string& head, const std::string& name) {
-    std::string lowered;
-    for (char c : head) {
-        lowered += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    auto at = lowered.find("\r\n" + name + ":");
-    if (at == std::string::npos) {
-        return {};
-    }
-    at += name.size() + 3;
-    auto end = head.find("\r\n", at);
-    std::string value = head.substr(at, end - at);
-    return value.substr(value.find_first_not_of(' '));
-}
-
 } // namespace
 
 AtomServer::AtomServer(std::string user, std::string password)
-    : user_(std::move(user)), password_(std::move(password)) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    ::listen(listener_, 16);
-    [[maybe_unused]] int made = ::pipe(wake_);
-    thread_ = std::thread([this] { serve(); });
-}
-
-AtomServer::~AtomServer() {
-    [[maybe_unused]] auto written = ::write(wake_[1], "x", 1);
-    thread_.join();
-    ::close(listener_);
-    ::close(wake_[0]);
-    ::close(wake_[1]);
-}
+    : user_(std::move(user)), password_(std::move(password)),
+      server_([this](const LoopbackServer::Request& request) { return answer(request); }) {}
 
 std::string AtomServer::url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
+    return "http://127.0.0.1:" + std::to_string(server_.port()) + path;
 }
 
 void AtomServer::setFaults(Faults faults) {
@@ -197,11 +158,6 @@ void AtomServer::retitleEvent(const std::string& calendar, int id, const std::st
     }
 }
 
-int AtomServer::requests() const {
-    std::lock_guard lock(mutex_);
-    return requests_;
-}
-
 AtomServer::Calendar* AtomServer::calendarNamed(const std::string& title) {
     for (auto& calendar : calendars_) {
         if (calendar.title == title) {
@@ -215,79 +171,24 @@ const AtomServer::Calendar* AtomServer::calendarNamed(const std::string& title) 
     return const_cast<AtomServer*>(this)->calendarNamed(title);
 }
 
-void AtomServer::serve() {
-    std::vector<int> open;
-    while (true) {
-        pollfd fds[2] = {{listener_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
-            continue;
+std::optional<LoopbackServer::Answer> AtomServer::answer(const LoopbackServer::Request& request) {
+    {
+        std::lock_guard lock(mutex_);
+        if (faults_.silent) {
+            return std::nullopt;
         }
-        if (fds[1].revents) {
-            break;
-        }
-        int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection < 0) {
-            continue;
-        }
-        bool silent;
-        {
-            std::lock_guard lock(mutex_);
-            ++requests_;
-            silent = faults_.silent;
-        }
-        if (silent) {
-            open.push_back(connection);
-            continue;
-        }
-        answer(connection);
-        ::close(connection);
     }
-    for (int connection : open) {
-        ::close(connection);
+    std::string path = request.target.substr(0, request.target.find('?'));
+    std::string query =
+        path.size() < request.target.size() ? request.target.substr(path.size() + 1) : "";
+    Reply reply =
+        handle(request.method, path, query, request.header("Authorization"), request.body);
+    LoopbackServer::Answer answer{
+        reply.status, reply.body, {"Content-Type: application/atom+xml; charset=UTF-8"}};
+    if (!reply.location.empty()) {
+        answer.headers.push_back("Location: " + reply.location);
     }
-}
-
-void AtomServer::answer(int connection) {
-    std::string request;
-    char buffer[16384];
-    std::size_t headEnd;
-    while ((headEnd = request.find("\r\n\r\n")) == std::string::npos) {
-        auto got = ::recv(connection, buffer, sizeof buffer, 0);
-        if (got <= 0) {
-            return;
-        }
-        request.append(buffer, static_cast<std::size_t>(got));
-    }
-    std::string head = request.substr(0, headEnd);
-    std::string body = request.substr(headEnd + 4);
-    std::string lengthText = header(head, "content-length");
-    std::size_t length = lengthText.empty() ? 0 : std::stoul(lengthText);
-    while (body.size() < length) {
-        auto got = ::recv(connection, buffer, sizeof buffer, 0);
-        if (got <= 0) {
-            return;
-        }
-        body.append(buffer, static_cast<std::size_t>(got));
-    }
-    std::string method = head.substr(0, head.find(' '));
-    std::string target =
-        head.substr(method.size() + 1, head.find(' ', method.size() + 1) - method.size() - 1);
-    std::string path = target.substr(0, target.find('?'));
-    std::string query = path.size() < target.size() ? target.substr(path.size() + 1) : "";
-    Reply reply = handle(method, path, query, header(head, "authorization"), body);
-    std::string text = "HTTP/1.1 " + std::to_string(reply.status) + " Status\r\n" +
-                       "Content-Type: application/atom+xml; charset=UTF-8\r\n" +
-                       (reply.location.empty() ? "" : "Location: " + reply.location + "\r\n") +
-                       "Content-Length: " + std::to_string(reply.body.size()) +
-                       "\r\nConnection: close\r\n\r\n" + reply.body;
-    std::size_t sent = 0;
-    while (sent < text.size()) {
-        auto wrote = ::send(connection, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
-        if (wrote <= 0) {
-            return;
-        }
-        sent += static_cast<std::size_t>(wrote);
-    }
+    return answer;
 }
 
 AtomServer::Reply AtomServer::handle(const std::string& method, std::string path,
@@ -318,7 +219,11 @@ AtomServer::Reply AtomServer::handle(const std::string& method, std::string path
             return {500, "No new calendars"};
         }
         calendars_.push_back({readEntry(body).title, {}});
-        return {201, "<?xml version='1.0'?>" + calendarEntry(calendars_.size() - 1)};
+        Reply reply(201, "<?xml version='1.0'?>" + calendarEntry(calendars_.size() - 1));
+        if (faults_.loseNewCalendars) {
+            calendars_.pop_back();
+        }
+        return reply;
     }
     const std::string prefix = "/calendar/feeds/cal";
     if (path.rfind(prefix, 0) == 0) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "LoopbackServer.h"
+
 #include <cstddef>
 #include <mutex>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace florelle::testing {
@@ -28,6 +30,7 @@ public:
         bool silent = false;       // accepts and never answers
         bool redirectLoop = false; // every request is sent to itself again
         bool refuseNewCalendars = false;
+        bool loseNewCalendars = false;     // accepts new calendars but keeps none
         int failEventInsert = 0;           // the n-th event insert (from 1) fails with 500
         int failEventFeed = 0;             // event feeds answer this status instead
         std::string eventFeedBody;         // event feeds answer this document instead
@@ -37,7 +40,6 @@ public:
     AtomServer(std::string user, std::string password);
     AtomServer(const AtomServer&) = delete;
     AtomServer& operator=(const AtomServer&) = delete;
-    ~AtomServer();
 
     // The server's root, to be given to the client.
     std::string url(const std::string& path = "") const;
@@ -52,7 +54,6 @@ public:
     void addEvent(const std::string& calendar, Event event);
     // A change made by the calendar's owner elsewhere: a new title, edited now.
     void retitleEvent(const std::string& calendar, int id, const std::string& title);
-    int requests() const;
 
 private:
     struct Calendar {
@@ -67,8 +68,7 @@ private:
         std::string location;
     };
 
-    void serve();
-    void answer(int connection);
+    std::optional<LoopbackServer::Answer> answer(const LoopbackServer::Request& request);
     Reply handle(const std::string& method, std::string path, const std::string& query,
                  const std::string& authorization, const std::string& body);
     Reply handleCalendar(const std::string& method, std::size_t calendar, const std::string& rest,
@@ -86,11 +86,8 @@ private:
     std::vector<Calendar> calendars_;
     int nextEventId_ = 1;
     int eventInserts_ = 0;
-    int requests_ = 0;
-    int listener_ = -1;
-    int wake_[2] = {-1, -1};
-    int port_ = 0;
-    std::thread thread_;
+    // Last: it serves until it is destroyed, first of all members.
+    LoopbackServer server_;
 };
 
 } // namespace florelle::testing

@@ -1,6 +1,7 @@
 #include "LoopbackServer.h"
 
 #include <arpa/inet.h>
+#include <cctype>
 #include <cstdint>
 #include <netinet/in.h>
 #include <poll.h>
@@ -43,12 +44,42 @@ const char* reason(int status) {
 
 } // namespace
 
-LoopbackServer::LoopbackServer(Response response, bool silent, int port)
-    : response_(std::move(response)), silent_(silent), port_(port) {
+LoopbackServer::LoopbackServer(Response response, bool silent, int port) : port_(port) {
+    handler_ = [response = std::move(response), silent](const Request&) -> std::optional<Answer> {
+        if (silent) {
+            return std::nullopt;
+        }
+        return Answer{response.status, response.body, {"Content-Type: " + response.contentType}};
+    };
     listener_ = boundSocket(port_);
     ::listen(listener_, 8);
     [[maybe_unused]] int made = ::pipe(wake_);
     thread_ = std::thread([this] { serve(); });
+}
+
+LoopbackServer::LoopbackServer(Handler handler) : handler_(std::move(handler)) {
+    listener_ = boundSocket(port_);
+    ::listen(listener_, 16);
+    [[maybe_unused]] int made = ::pipe(wake_);
+    thread_ = std::thread([this] { serve(); });
+}
+
+std::string LoopbackServer::Request::header(const std::string& name) const {
+    auto lowered = [](std::string text) {
+        for (char& c : text) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        return text;
+    };
+    std::string wanted = "\r\n" + lowered(name) + ":";
+    auto at = lowered(head).find(wanted);
+    if (at == std::string::npos) {
+        return {};
+    }
+    at += wanted.size();
+    std::string value = head.substr(at, head.find("\r\n", at) - at);
+    auto first = value.find_first_not_of(' ');
+    return first == std::string::npos ? "" : value.substr(first);
 }
 
 LoopbackServer::~LoopbackServer() {
@@ -85,41 +116,64 @@ void LoopbackServer::serve() {
             continue;
         }
         ++requests_;
-        if (silent_) {
+        if (answer(connection)) {
+            ::close(connection);
+        } else {
             open.push_back(connection);
-            continue;
         }
-        answer(connection);
-        ::close(connection);
     }
     for (int connection : open) {
         ::close(connection);
     }
 }
 
-void LoopbackServer::answer(int connection) {
-    std::string request;
-    char buffer[4096];
-    while (request.find("\r\n\r\n") == std::string::npos) {
+bool LoopbackServer::answer(int connection) {
+    std::string received;
+    char buffer[16384];
+    std::size_t headEnd;
+    while ((headEnd = received.find("\r\n\r\n")) == std::string::npos) {
         auto got = ::recv(connection, buffer, sizeof buffer, 0);
         if (got <= 0) {
-            return;
+            return true;
         }
-        request.append(buffer, static_cast<std::size_t>(got));
+        received.append(buffer, static_cast<std::size_t>(got));
     }
-    std::string reply = "HTTP/1.1 " + std::to_string(response_.status) + " " +
-                        reason(response_.status) + "\r\nContent-Type: " + response_.contentType +
-                        "\r\nContent-Length: " + std::to_string(response_.body.size()) +
-                        "\r\nConnection: close\r\n\r\n" + response_.body;
+    Request request;
+    request.head = received.substr(0, headEnd);
+    request.body = received.substr(headEnd + 4);
+    std::string length = request.header("Content-Length");
+    while (!length.empty() && request.body.size() < std::stoul(length)) {
+        auto got = ::recv(connection, buffer, sizeof buffer, 0);
+        if (got <= 0) {
+            return true;
+        }
+        request.body.append(buffer, static_cast<std::size_t>(got));
+    }
+    std::size_t methodEnd = request.head.find(' ');
+    request.method = request.head.substr(0, methodEnd);
+    request.target =
+        request.head.substr(methodEnd + 1, request.head.find(' ', methodEnd + 1) - methodEnd - 1);
+    std::optional<Answer> answer = handler_(request);
+    if (!answer) {
+        return false;
+    }
+    std::string reply =
+        "HTTP/1.1 " + std::to_string(answer->status) + " " + reason(answer->status) + "\r\n";
+    for (const auto& header : answer->headers) {
+        reply += header + "\r\n";
+    }
+    reply += "Content-Length: " + std::to_string(answer->body.size()) +
+             "\r\nConnection: close\r\n\r\n" + answer->body;
     std::size_t sent = 0;
     while (sent < reply.size()) {
         // The client may hang up early (a page it cuts short): no SIGPIPE for that.
         auto wrote = ::send(connection, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
         if (wrote <= 0) {
-            return;
+            break;
         }
         sent += static_cast<std::size_t>(wrote);
     }
+    return true;
 }
 
 } // namespace florelle::testing
