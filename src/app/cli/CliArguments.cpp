@@ -8,11 +8,13 @@ namespace florelle::cli {
 namespace {
 
 const std::set<std::string> valueOptions = {
-    "data-dir", "now",    "format",      "from",     "to",   "kind",      "months", "mood",
-    "symptom",  "weight", "temperature", "intimate", "note", "note-file", "clear"};
+    "data-dir", "now",       "format",  "from",   "to",          "kind",
+    "months",   "mood",      "symptom", "weight", "temperature", "intimate",
+    "note",     "note-file", "clear",   "server", "user"};
 // Options every command takes.
 const std::set<std::string> commonOptions = {"data-dir", "now"};
-const std::set<std::string> flagOptions = {"json", "help", "pdf", "csv", "dry-run"};
+const std::set<std::string> flagOptions = {"json", "help",    "pdf",
+                                           "csv",  "dry-run", "password-stdin"};
 
 } // namespace
 

@@ -13,6 +13,7 @@
 #include "SettingsCommand.h"
 #include "StatusCommand.h"
 #include "StoreChecks.h"
+#include "SyncCommand.h"
 #include "foundation/Clock.h"
 #include "foundation/Log.h"
 #include "foundation/Paths.h"
@@ -48,6 +49,7 @@ Commands:
   restore FILE            a copy put back in the diary's place
   export DIR              the cycle and the moods and symptoms reports as files
   import FILE             periods and day logs from another period app's export
+  sync                    periods, fertile days and notes into your online calendar
 
 Options for every command:
   --data-dir DIR          use the diary in DIR instead of ~/.local/share/florelle
@@ -171,6 +173,19 @@ running Florelle shows the restored diary from its next look at it; the
 reminders are planned anew.
 )",
           true}},
+        {"sync",
+         {runSyncCommand, R"(Usage: florelle-cli sync [--server URL] [--user NAME] --password-stdin
+
+Copies the period days, fertile days and notes into the calendar "Florelle"
+of your account on a calendar server (created on the first sync), as the
+window's Sync does, and brings notes edited there on period and fertile
+days back into the diary. Prints what it inserted, updated, deleted and
+imported.
+  --server URL      the server's address, https (default: the one set in
+                    the window's Sync form)
+  --user NAME       the account's user name (default: the last one synced)
+  --password-stdin  reads the password from the first line of standard input
+)"}},
         {"settings", {runSettingsCommand, R"(Usage: florelle-cli settings [--json]
        florelle-cli settings set NAME VALUE
 

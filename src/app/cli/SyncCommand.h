@@ -1,0 +1,11 @@
+#pragma once
+
+#include "CliContext.h"
+
+namespace florelle::cli {
+
+// `sync`: the diary copied into the account's calendar "Florelle", as the
+// window's Sync does.
+void runSyncCommand(CliContext& context);
+
+} // namespace florelle::cli

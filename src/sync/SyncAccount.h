@@ -1,0 +1,24 @@
+#pragma once
+
+#include "AtomCalendarClient.h"
+#include "CalendarSync.h"
+
+#include <string>
+
+namespace florelle {
+
+// The calendar server the sync talks to: a setting of this user's, kept in
+// the user defaults, since no provider's server can be assumed.
+class SyncServerSetting {
+public:
+    static constexpr const char* key = "SYNC_SERVER_URL";
+    static std::string get();
+    static void set(const std::string& url);
+};
+
+// A sync of the diary with the account on its Atom calendar server, the
+// events titled in the user's language.
+CalendarSync atomSync(const CalendarAccount& account, const Calendar& calendar, Date now,
+                      SyncLimits limits = {});
+
+} // namespace florelle
