@@ -2,6 +2,7 @@
 
 #include "foundation/Strings.h"
 #include "foundation/UserDefaults.h"
+#include "storage/DatabaseController.h"
 
 namespace florelle {
 
@@ -13,6 +14,19 @@ void SyncServerSetting::set(const std::string& url) {
     auto defaults = UserDefaults::standardUserDefaults();
     defaults->setString(key, url);
     defaults->synchronize();
+}
+
+StoreStatus moveOldPassword(PasswordVault& vault, const std::string& server,
+                            const std::string& user) {
+    auto old = DatabaseController::getPassword();
+    if (!old) {
+        return old.error();
+    }
+    std::string password = old->value_or("");
+    if (password.empty() || user.empty() || !vault.keep(server, user, password)) {
+        return {};
+    }
+    return DatabaseController::saveGooglePassword("");
 }
 
 CalendarSync atomSync(const CalendarAccount& account, const Calendar& calendar, Date now,

@@ -2,6 +2,8 @@
 
 #include "AtomCalendarClient.h"
 #include "CalendarSync.h"
+#include "platform/PasswordVault.h"
+#include "storage/StoreResult.h"
 
 #include <string>
 
@@ -15,6 +17,12 @@ public:
     static std::string get();
     static void set(const std::string& url);
 };
+
+// Moves a password that an older version kept in the diary in plain text
+// into the vault, for this user on this server, and empties the diary's row
+// once the vault keeps it.
+StoreStatus moveOldPassword(PasswordVault& vault, const std::string& server,
+                            const std::string& user);
 
 // A sync of the diary with the account on its Atom calendar server, the
 // events titled in the user's language.

@@ -174,7 +174,8 @@ reminders are planned anew.
 )",
           true}},
         {"sync",
-         {runSyncCommand, R"(Usage: florelle-cli sync [--server URL] [--user NAME] --password-stdin
+         {runSyncCommand,
+          R"(Usage: florelle-cli sync [--server URL] [--user NAME] [--password-stdin]
 
 Copies the period days, fertile days and notes into the calendar "Florelle"
 of your account on a calendar server (created on the first sync), as the
@@ -184,7 +185,9 @@ imported.
   --server URL      the server's address, https (default: the one set in
                     the window's Sync form)
   --user NAME       the account's user name (default: the last one synced)
-  --password-stdin  reads the password from the first line of standard input
+  --password-stdin  reads the password from the first line of standard input;
+                    after a sync it is kept in the desktop's keyring (Secret
+                    Service) where one runs, and taken from there next time
 )"}},
         {"settings", {runSettingsCommand, R"(Usage: florelle-cli settings [--json]
        florelle-cli settings set NAME VALUE

@@ -44,14 +44,24 @@ void runSyncCommand(CliContext& context) {
     if (user.empty()) {
         throw UsageError("no user name is stored yet; give it with --user NAME");
     }
-    if (!arguments.flag("password-stdin")) {
-        throw UsageError("give the password on standard input with --password-stdin");
+    SecretServiceVault vault;
+    checked(moveOldPassword(vault, server, user));
+    bool typed = arguments.flag("password-stdin");
+    std::string password =
+        typed ? passwordFromStandardInput() : vault.password(server, user).value_or("");
+    if (password.empty()) {
+        throw UsageError("no password is kept for " + quotedInput(user) +
+                         "; give it on standard input with --password-stdin");
     }
-    CalendarAccount account{server, user, passwordFromStandardInput()};
+    CalendarAccount account{server, user, password};
     SyncOutcome outcome = atomSync(account, context.calendar, context.now).syncWithUser();
     if (outcome.result == SyncOutcome::Result::failed ||
         outcome.result == SyncOutcome::Result::cancelled) {
         throw Failure(outcome.reason);
+    }
+    // Kept where the desktop keeps passwords, else asked for again next time.
+    if (typed) {
+        vault.keep(server, user, password);
     }
     std::string done = "Inserted " + std::to_string(outcome.inserted) + ", updated " +
                        std::to_string(outcome.updated) + ", deleted " +
