@@ -29,7 +29,8 @@ bool contains(const std::vector<int>& ids, int id) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-// A value that reads as none (an empty temperature reads 32 °F) is 0.
+// A value that reads as none (below a kilogram, a temperature no one lives
+// with) is 0.
 double measured(BodyMeasure::Kind kind, bool metric, double value) {
     return BodyMeasure(kind, metric).isNone(value) ? 0 : value;
 }

@@ -4,6 +4,7 @@
 #include "cycle/DailyLogEntry.h"
 #include "cycle/PastPeriodEntry.h"
 #include "import/ImportDays.h"
+#include "storage/BodyUnits.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
 #include "storage/Transaction.h"
@@ -65,7 +66,7 @@ std::optional<Change> changeFor(const ImportedDay& imported, const DailyLogEntry
         }
     }
     if (imported.celsius && before.temperature == 0) {
-        change.temperature = metric ? *imported.celsius : *imported.celsius * 1.8 + 32;
+        change.temperature = BodyUnits::shownTemperature(*imported.celsius, metric);
     }
     if (imported.intimate && !before.intimate) {
         change.intimate = true;

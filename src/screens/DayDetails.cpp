@@ -11,14 +11,6 @@ namespace {
 
 using DC = DatabaseController;
 
-// Stored weights and temperatures of 0 stand for none; 0 °C reads as 32 °F,
-// hence the higher bar for Fahrenheit.
-std::string measureText(BodyMeasure::Kind kind, bool metric, double value) {
-    BodyMeasure measure(kind, metric);
-    double none = kind == BodyMeasure::Kind::temperature && !metric ? 32.5 : 0.5;
-    return value > none ? measure.formatNumber(value) + " " + measure.unit() : "";
-}
-
 std::vector<std::string> pictures(const std::vector<Row>& rows, std::string_view nameColumn) {
     std::vector<std::string> names;
     for (const Row& row : rows) {
@@ -59,8 +51,9 @@ StoreResult<DayDetails> DayDetails::read(Date day) {
     DayDetails details;
     details.moodPictures = pictures(*moods, "moodName");
     details.symptomPictures = pictures(*symptoms, "symptomName");
-    details.weight = measureText(BodyMeasure::Kind::weight, metric, *weight);
-    details.temperature = measureText(BodyMeasure::Kind::temperature, metric, *temperature);
+    // What reads as none shows nothing.
+    details.weight = BodyMeasure(BodyMeasure::Kind::weight, metric).format(*weight);
+    details.temperature = BodyMeasure(BodyMeasure::Kind::temperature, metric).format(*temperature);
     details.note = note->value_or("");
     details.intimate = *intimate;
     return details;

@@ -406,7 +406,7 @@ StoreResult<double> DatabaseController::getTemperatureForDateId(int dateId) {
     if (!metric.ok() || !celsius) {
         return metric.ok() ? celsius.error() : metric.error();
     }
-    return *metric ? *celsius : *celsius * 1.8 + 32;
+    return BodyUnits::shownTemperature(*celsius, *metric);
 }
 
 StoreStatus DatabaseController::saveTemperature(double temperature, int dateId) {
@@ -414,11 +414,8 @@ StoreStatus DatabaseController::saveTemperature(double temperature, int dateId) 
     if (!metric.ok()) {
         return metric.error();
     }
-    // 0 is none in either unit, not 0 °F.
-    double celsius =
-        *metric || temperature == 0 ? temperature : (temperature - 32) * 0.5555555555555556;
     return saveMeasure(temperatureSql, "UPDATE temperatures SET temperature = ? WHERE dateId = ?",
-                       celsius, dateId);
+                       BodyUnits::storedTemperature(temperature, *metric), dateId);
 }
 
 // --- periods ---

@@ -117,11 +117,7 @@ void VersionUpdater::makeDataFlags() {
         if (checked(DatabaseController::getWeightForDateId(dateId)) > 1.0) {
             ++count;
         }
-        // An empty temperature reads 32 in degrees Fahrenheit; only a stored
-        // one counts.
-        double stored = Row::doubleValue(checked(SQLiteAccess::selectOneValueSQL(
-            "SELECT temperature FROM temperatures WHERE dateId = ?", {dateId})));
-        if (stored != 0 && checked(DatabaseController::getTemperatureForDateId(dateId)) > 1.0) {
+        if (checked(DatabaseController::getTemperatureForDateId(dateId)) > 1.0) {
             ++count;
         }
         checked(DatabaseController::saveNewHasData(count, dateId));

@@ -177,6 +177,20 @@ TEST_F(DailyLogPageTest, UnitSwitchShowsConvertedValuesAndEntersInTheNewUnit) {
     main().setSi(1);
     EXPECT_EQ(log().temperatureSection().valueLbl().text(), "37.0 \u00B0C");
     EXPECT_DOUBLE_EQ(DC::getWeightForDateId(today()).value(), 60);
+
+    // Cleared in °F, the temperature is none: stored as 0, read as none.
+    ASSERT_TRUE(DC::saveSi(0));
+    main().setSi(0);
+    enter(log().temperatureSection(), "");
+    EXPECT_EQ(
+        Row::doubleValue(SQLiteAccess::selectOneValueSQL(
+                             "SELECT temperature FROM temperatures WHERE dateId = ?", {today()})
+                             .value()),
+        0);
+    EXPECT_EQ(DC::getTemperatureForDateId(today()), 0);
+    showSection(Section::notes);
+    showSection(Section::temperature);
+    EXPECT_EQ(log().temperatureSection().textField().text(), "");
 }
 
 TEST_F(DailyLogPageTest, BadInputIsRefusedAndNothingIsStored) {
