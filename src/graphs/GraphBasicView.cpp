@@ -38,6 +38,19 @@ int GraphBasicView::getTotalHeight() {
     return static_cast<int>(longest + 2 * towerThickness());
 }
 
+int GraphBasicView::getItemsEnd() {
+    int total = static_cast<int>(groups_.size());
+    int end = firstOffset;
+    for (int section = 0; section < total; ++section) {
+        int position = beginSection(section, total);
+        for (std::size_t i = 0; i < groups_[static_cast<std::size_t>(section)].values.size(); ++i) {
+            end = std::max(end, static_cast<int>(position + towerThickness()));
+            position = advanceToNextItem(position);
+        }
+    }
+    return end;
+}
+
 void GraphBasicView::updateSize() {
     Rect frame = this->frame();
     frame.size.height = getTotalHeight();

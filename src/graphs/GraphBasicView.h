@@ -38,6 +38,9 @@ public:
     // The extent along the item axis that holds every section, 2T beyond the
     // last item's start. A section with no item still takes 5 + 2T.
     int getTotalHeight();
+    // Where the last item's band ends along the item axis (in the longest
+    // section); the first offset when there is no item.
+    int getItemsEnd();
     // Sets the height to getTotalHeight, keeping position and width.
     void updateSize();
     // The largest value of all items, never below 0.

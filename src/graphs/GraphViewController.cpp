@@ -1,5 +1,7 @@
 #include "GraphViewController.h"
 
+#include "graphics/BitmapContext.h"
+#include "graphics/Gradient.h"
 #include "graphics/Image.h"
 #include "graphs/GraphDownScene.h"
 #include "graphs/GraphFooter.h"
@@ -9,6 +11,8 @@
 #include "ui/ImageView.h"
 #include "ui/ScrollView.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace florelle {
@@ -20,6 +24,10 @@ constexpr double rootWidth = 500;
 constexpr double rootHeight = 400;
 constexpr double stripWidth = 238;
 constexpr double plotTop = 30;
+// The reflection takes a fifth of the scene's length, drawn as the screen
+// draws (two pixels a point).
+constexpr double reflectionShare = 0.2;
+constexpr double reflectionScale = 2;
 
 } // namespace
 
@@ -52,6 +60,10 @@ void GraphViewController::constructView() {
     scrollView_->addSubview(footer_);
     scrollView_->addSubview(downScene_);
     scrollView_->addSubview(scene_);
+    reflectionView_ = std::make_shared<ImageView>(Rect(0, 200, 320, 40));
+    reflectionView_->setAlpha(reflectionAlpha);
+    reflectionView_->setUserInteractionEnabled(false);
+    scrollView_->addSubview(reflectionView_);
 
     legend_ = std::make_shared<GraphLegend>(Rect(stripWidth, plotTop, 70, rootHeight));
     root->addSubview(legend_);
@@ -82,6 +94,34 @@ const std::shared_ptr<GraphFooter>& GraphViewController::graphFooter() {
 const std::shared_ptr<GraphLegend>& GraphViewController::graphLegend() {
     view();
     return legend_;
+}
+
+const std::shared_ptr<ImageView>& GraphViewController::reflectionView() {
+    view();
+    return reflectionView_;
+}
+
+Image GraphViewController::reflectedImageRepresentationWithHeight(double height) {
+    view();
+    if (height <= 0) {
+        return Image();
+    }
+    Size size{sceneWidth, height};
+    // Grey from white at the mirror line to black: shown there, gone at the far end.
+    BitmapContext mask(Size{1, height}, reflectionScale);
+    mask.drawLinearGradient(Gradient{{{0, Color::white()}, {1, Color::black()}}}, Point{0, 0},
+                            Point{0, height}, true);
+    BitmapContext bitmap(size, reflectionScale);
+    bitmap.save();
+    bitmap.clipToMask(Rect(Point{0, 0}, size), mask.image().alphaFromLuminance());
+    // Mirrored at the bars' end: the scene's points just before it come first.
+    Rect shown = scene_->bounds();
+    shown.size.width = sceneWidth;
+    bitmap.translate(0, scene_->getItemsEnd());
+    bitmap.scale(1, -1);
+    scene_->drawContent(bitmap, shown);
+    bitmap.restore();
+    return bitmap.image();
 }
 
 void GraphViewController::viewDidAppear(bool animated) {
@@ -118,13 +158,24 @@ void GraphViewController::viewDidAppear(bool animated) {
         drawn->setAlpha(0);
     }
 
-    Rect start = scene_->frame();
+    // The reflection lies along the bars just past the last one, where it
+    // covers neither the icons nor the captions.
+    Rect sceneFrame = scene_->frame();
+    double mirrorLine = scene_->getItemsEnd();
+    double reflectionHeight = std::min(std::floor(reflectionShare * sceneFrame.height()),
+                                       sceneFrame.height() - mirrorLine);
+    reflectionView_->setImage(reflectedImageRepresentationWithHeight(reflectionHeight));
+    Rect reflected(sceneFrame.minX(), sceneFrame.minY() + mirrorLine, sceneWidth, reflectionHeight);
+    reflectionView_->setFrame(Rect(reflected.minX(), reflected.minY(), 0, reflectionHeight));
+
+    Rect start = sceneFrame;
     start.size.width = 0;
     scene_->setFrame(start);
-    View::animate(growDuration, 0, AnimationCurve::easeInOut, [this] {
+    View::animate(growDuration, 0, AnimationCurve::easeInOut, [this, reflected] {
         Rect grown = scene_->frame();
         grown.size.width = sceneWidth;
         scene_->setFrame(grown);
+        reflectionView_->setFrame(reflected);
         for (View* drawn : std::initializer_list<View*>{scene_.get(), legend_.get(), footer_.get(),
                                                         downScene_.get()}) {
             drawn->setAlpha(1);

@@ -5,6 +5,7 @@
 #include "graphs/GraphViewController.h"
 #include "graphs/GraphViewControllerDataSource.h"
 #include "support/TestEnvironment.h"
+#include "ui/ImageView.h"
 #include "ui/ScrollView.h"
 #include "ui/ViewRenderer.h"
 
@@ -166,6 +167,45 @@ TEST_F(GraphRenderingTest, RefreshAsksTheSourceAndSizesTheStrip) {
     clock_->advance(GraphViewController::growDuration + 0.1);
     EXPECT_DOUBLE_EQ(graph.graphScene()->presentationFrame().size.width, 185);
     EXPECT_DOUBLE_EQ(graph.graphFooter()->presentationAlpha(), 1);
+}
+
+TEST_F(GraphRenderingTest, TheReflectionGrowsInPastTheLastBarAtHalfStrength) {
+    GraphViewController graph;
+    graph.setTowerWidth(1);
+    graph.setTowerRatio(1.5);
+    FixedSeries three(bars({1, 2, 3}));
+    graph.setDataSourceDelegate(&three);
+    graph.viewDidAppear(true);
+    // The third bar ends at 157 + 36; the scene is 305 long, a fifth of it 61.
+    const ImageView& reflection = *graph.reflectionView();
+    const Rect icons = graph.graphDownScene()->frame();
+    // Seconds since the refresh, the width shown then.
+    const std::pair<double, double> widthAt[] = {{0, 0}, {1, 92.5}, {2.1, 185}};
+    double elapsed = 0;
+    for (const auto& [time, width] : widthAt) {
+        SCOPED_TRACE(time);
+        clock_->advance(time - elapsed);
+        elapsed = time;
+        Rect shown = reflection.presentationFrame();
+        EXPECT_EQ(shown.origin, (Point{45, 30 + 193}));
+        EXPECT_NEAR(shown.width(), width, 1);
+        EXPECT_EQ(shown.height(), 61);
+        EXPECT_DOUBLE_EQ(reflection.presentationAlpha(), 0.5);
+        EXPECT_FALSE(shown.intersects(icons));
+    }
+
+    // The third bar seen upside down from its end: strong at the mirror line,
+    // fading away from it; past the bar's length, nothing.
+    BitmapContext bitmap(Size{185, 61}, 2);
+    bitmap.drawImage(reflection.image(), Point{0, 0});
+    Color atMirror = bitmap.pixelAt({20, 3});
+    Color further = bitmap.pixelAt({20, 30});
+    EXPECT_GT(atMirror.alpha(), 0.85);
+    EXPECT_GT(atMirror.redComponent(), atMirror.greenComponent() + 0.2);
+    EXPECT_GT(further.alpha(), 0.35);
+    EXPECT_LT(further.alpha(), 0.65);
+    EXPECT_TRUE(isBlank(bitmap.pixelAt({20, 50}))) << "the gap before the third bar";
+    EXPECT_TRUE(isBlank(bitmap.pixelAt({170, 2})));
 }
 
 } // namespace
