@@ -21,13 +21,15 @@ public:
 
     explicit NotesBottomBar(const Rect& frame);
 
-    // Lays out the pictures of the map (catalogue key to picture name).
+    // Lays out the pictures of the map (catalogue key to picture name),
+    // moving and fading them into place.
     void showPictures(const std::map<int, std::string>& pictures);
     // The names of the pictures on show, left to right.
     std::vector<std::string> visiblePictures() const;
 
 private:
     struct Shown {
+        int key;
         std::string name;
         std::shared_ptr<ImageView> view;
     };

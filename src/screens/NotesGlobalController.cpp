@@ -1,5 +1,6 @@
 #include "screens/NotesGlobalController.h"
 
+#include "ChosenMark.h"
 #include "DiaryActions.h"
 #include "NotesBottomBar.h"
 #include "NotesMeasureSection.h"
@@ -23,12 +24,14 @@ namespace {
 using Kind = BodyMeasure::Kind;
 using Item = DailyLogEntry::Item;
 
-constexpr double selectedAlpha = 0.3;
 constexpr double sectionTop = 118;
 constexpr double sectionHeight = 250;
 constexpr double noteHeight = 230;
 constexpr double noteEditingHeight = 160;
 constexpr double barUpY = 371;
+constexpr double barDownY = 424;
+constexpr double barSlide = 0.4;
+constexpr double sectionFade = 0.3;
 constexpr double barHeight = 50;
 constexpr int symptomsPerRow = DailyLogCatalogue::levels;
 
@@ -65,8 +68,8 @@ void NotesGlobalController::viewDidLoad() {
     makeMoodButtons();
     makeSymptomButtons();
     buildMeasures();
-    bottomBar_ = std::make_shared<NotesBottomBar>(Rect(0, barUpY, 320, barHeight));
-    bottomBar_->setHidden(true);
+    bottomBar_ = std::make_shared<NotesBottomBar>(Rect(0, barDownY, 320, barHeight));
+    bottomBar_->setAlpha(0);
     view()->addSubview(bottomBar_);
     buildInfo();
     auto self = std::static_pointer_cast<NotesGlobalController>(shared_from_this());
@@ -128,7 +131,7 @@ void NotesGlobalController::buildNote() {
     view()->addSubview(notebookView_);
     noteView_ = std::make_shared<TextView>(Rect(10, sectionTop, 300, noteHeight));
     noteView_->setBackgroundColor(Color::clear());
-    noteView_->setFont(Font::systemFont(20));
+    noteView_->setFont(Font::named("ChalkboardSE-Regular", 20));
     noteView_->setTextColor(grey);
     // The ruled lines scroll with the text.
     auto lines = std::make_shared<ImageView>(Image::named("underline.png"));
@@ -141,7 +144,11 @@ void NotesGlobalController::buildNote() {
 std::shared_ptr<Button> NotesGlobalController::makeSmileButton(const Rect& frame, int n,
                                                                const std::string& name) {
     auto button = std::make_shared<Button>(frame);
-    button->setImage(Image::named(picture(name)));
+    Image image = Image::named(picture(name));
+    button->setImage(image);
+    Image marked = ChosenMark::over(image, plum);
+    button->setImage(marked, controlStateSelected);
+    button->setImage(marked, controlStateSelected | controlStateHighlighted);
     button->setTag(10 * n);
     Button* raw = button.get();
     button->onTouchUpInside = [this, raw] { smileClicked(*raw); };
@@ -281,7 +288,7 @@ void NotesGlobalController::showChoices(const DailyLogEntry::Day& day) {
            std::map<int, std::string>& used, const std::vector<std::shared_ptr<Button>>& buttons) {
             used.clear();
             for (const auto& button : buttons) {
-                button->setAlpha(1);
+                button->setSelected(false);
             }
             for (const auto& entry : entries) {
                 if (std::find(chosen.begin(), chosen.end(), entry.id) == chosen.end()) {
@@ -289,7 +296,7 @@ void NotesGlobalController::showChoices(const DailyLogEntry::Day& day) {
                 }
                 used[100 * entry.id] = picture(entry.name);
                 if (entry.id >= 1 && entry.id <= static_cast<int>(buttons.size())) {
-                    buttons[static_cast<std::size_t>(entry.id - 1)]->setAlpha(selectedAlpha);
+                    buttons[static_cast<std::size_t>(entry.id - 1)]->setSelected(true);
                 }
             }
         };
@@ -301,19 +308,40 @@ void NotesGlobalController::showChoices(const DailyLogEntry::Day& day) {
 void NotesGlobalController::checkBottomView() {
     bool chooser = section_ == moods || section_ == symptoms;
     const auto& used = isSymptoms_ ? usedSymptomsDictionary_ : usedMoodsDictionary_;
-    bottomBar_->showPictures(used);
-    bottomBar_->setHidden(!chooser || used.empty());
+    bool up = chooser && !used.empty();
+    // Going down, the bar takes its pictures along out of sight.
+    if (up) {
+        bottomBar_->showPictures(used);
+    }
+    if (up == isUp_) {
+        return;
+    }
+    isUp_ = up;
+    // Down, the bar's top would still show above the page's foot: it fades as it goes.
+    View::animate(barSlide, [this, up] {
+        Rect frame = bottomBar_->frame();
+        frame.origin.y = up ? barUpY : barDownY;
+        bottomBar_->setFrame(frame);
+        bottomBar_->setAlpha(up ? 1 : 0);
+    });
 }
 
 void NotesGlobalController::hideAllExcept(int section) {
     keyboardDownClicked();
+    bool switched = section != section_;
     section_ = section;
-    notebookView_->setHidden(section != notes);
-    noteView_->setHidden(section != notes);
-    symptomsScrollView_->setHidden(section != symptoms);
-    moodsScrollView_->setHidden(section != moods);
-    weightSection_->setHidden(section != weight);
-    temperatureSection_->setHidden(section != temperature);
+    const std::pair<View*, int> views[] = {
+        {notebookView_.get(), notes},          {noteView_.get(), notes},
+        {symptomsScrollView_.get(), symptoms}, {moodsScrollView_.get(), moods},
+        {weightSection_.get(), weight},        {temperatureSection_.get(), temperature}};
+    for (const auto& [sectionView, owner] : views) {
+        sectionView->setHidden(section != owner);
+        // A newly chosen section fades in over the page.
+        if (switched && section == owner) {
+            sectionView->setAlpha(0);
+            View::animate(sectionFade, [shown = sectionView] { shown->setAlpha(1); });
+        }
+    }
     for (int index = 0; index < 5; ++index) {
         sectionButton(index).setSelected(index == section);
     }

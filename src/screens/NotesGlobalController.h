@@ -66,6 +66,8 @@ public:
     int usedDateId() const { return usedDateId_; }
     int section() const { return section_; }
     bool isSymptoms() const { return isSymptoms_; }
+    // The bar of chosen moods or symptoms is up, in sight.
+    bool isUp() const { return isUp_; }
     bool intimateToday() const { return intimateToday_; }
     bool isInfo() const { return isInfo_; }
     int isSi() const { return isSi_; }
@@ -128,6 +130,7 @@ private:
     int usedDateId_ = 0;
     int section_ = notes;
     bool isSymptoms_ = false;
+    bool isUp_ = false;
     bool intimateToday_ = false;
     bool isInfo_ = false;
     int isSi_ = 1;

@@ -107,6 +107,7 @@ TEST_F(DailyLogPageTest, EveryChoiceIsStoredAtOnceAndCountedOncePerKind) {
     host().type("Long walk");
     // Stored with each keystroke, before typing ends.
     EXPECT_EQ(DC::getNoteForDateId(today()), "Long walk");
+    keepScreenshot("daily-log-note");
     tapView(log().keyboardDownBtn());
     EXPECT_EQ(hasData(today()), 4);
 
@@ -122,8 +123,37 @@ TEST_F(DailyLogPageTest, EveryChoiceIsStoredAtOnceAndCountedOncePerKind) {
     showSection(Section::moods);
     tapView(log().moodButton(2));
     EXPECT_TRUE(DC::getMoodsForDateId(today())->empty());
-    EXPECT_TRUE(log().bottomBar().isHidden());
+    EXPECT_FALSE(log().isUp());
     EXPECT_EQ(hasData(today()), 3);
+}
+
+// A chosen section fades in; the bar of chosen moods slides up into sight
+// and, emptied, slides down and fades away. A chosen mood is marked, at full
+// strength, and the note is written in the handwriting face.
+TEST_F(DailyLogPageTest, SectionsFadeInAndTheBarSlidesWithTheChoices) {
+    open();
+    EXPECT_EQ(log().noteView().font().name(), "ChalkboardSE-Regular");
+    tapView(log().sectionButton(Section::moods), 0.1);
+    double fading = log().moodsScrollView().presentationAlpha();
+    EXPECT_GT(fading, 0);
+    EXPECT_LT(fading, 1);
+    host().advance(1);
+
+    tapView(log().moodButton(2), 0.2);
+    EXPECT_TRUE(log().moodButton(2).isSelected());
+    EXPECT_EQ(log().moodButton(2).alpha(), 1);
+    double rising = log().bottomBar().presentationFrame().minY();
+    EXPECT_GT(rising, 371);
+    EXPECT_LT(rising, 424);
+    host().advance(1);
+    EXPECT_EQ(log().bottomBar().presentationFrame().minY(), 371);
+    EXPECT_EQ(log().bottomBar().presentationAlpha(), 1);
+    keepScreenshot("daily-log-moods");
+
+    tapView(log().moodButton(2));
+    EXPECT_FALSE(log().moodButton(2).isSelected());
+    EXPECT_EQ(log().bottomBar().presentationFrame().minY(), 424);
+    EXPECT_EQ(log().bottomBar().presentationAlpha(), 0);
 }
 
 TEST_F(DailyLogPageTest, SwitchingDaysShowsThatDaysValuesAndKeepsTyping) {
@@ -143,15 +173,15 @@ TEST_F(DailyLogPageTest, SwitchingDaysShowsThatDaysValuesAndKeepsTyping) {
     EXPECT_EQ(log().usedDateId(), earlier);
     EXPECT_EQ(log().noteView().text(), "Headache all day");
     EXPECT_TRUE(log().intimateToday());
-    EXPECT_LT(log().moodButton(3).alpha(), 0.5);
-    EXPECT_EQ(log().moodButton(1).alpha(), 1);
+    EXPECT_TRUE(log().moodButton(3).isSelected());
+    EXPECT_FALSE(log().moodButton(1).isSelected());
     showSection(Section::weight);
     EXPECT_EQ(log().weightSection().textField().text(), "61.2");
 
     log().makeUsedDate(localDate(2026, 3, 10, 23, 59));
     EXPECT_EQ(log().noteView().text(), "Today");
     EXPECT_FALSE(log().intimateToday());
-    EXPECT_EQ(log().moodButton(3).alpha(), 1);
+    EXPECT_FALSE(log().moodButton(3).isSelected());
     showSection(Section::weight);
     EXPECT_EQ(log().weightSection().textField().text(), "");
 }
@@ -228,8 +258,8 @@ TEST_F(DailyLogPageTest, ADayFromTheCommandLineShowsOnThePageAndBack) {
     cli("--mood Calm --symptom Headache:3 --weight 61.2 --note 'From the terminal'");
     log().makeUsedDate(localDate(2026, 3, 10, 23, 59, 59));
     EXPECT_EQ(log().noteView().text(), "From the terminal");
-    EXPECT_LT(log().moodButton(2).alpha(), 0.5);
-    EXPECT_LT(log().symptomButton(6).alpha(), 0.5);
+    EXPECT_TRUE(log().moodButton(2).isSelected());
+    EXPECT_TRUE(log().symptomButton(6).isSelected());
     showSection(Section::weight);
     EXPECT_EQ(log().weightSection().textField().text(), "61.2");
 
