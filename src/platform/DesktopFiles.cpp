@@ -12,8 +12,9 @@ namespace {
 constexpr const char* chooserInterface = "org.freedesktop.portal.FileChooser";
 // The version that lets the chooser pick folders.
 constexpr unsigned foldersSince = 3;
+constexpr unsigned filesSince = 1;
 
-std::optional<std::filesystem::path> firstFolder(GVariant* results) {
+std::optional<std::filesystem::path> firstChosen(GVariant* results) {
     const gchar** uris = nullptr;
     if (!results || !g_variant_lookup(results, "uris", "^a&s", &uris) || !uris || !uris[0]) {
         g_free(uris);
@@ -24,9 +25,9 @@ std::optional<std::filesystem::path> firstFolder(GVariant* results) {
     if (!name) {
         return std::nullopt;
     }
-    std::filesystem::path folder(name);
+    std::filesystem::path chosen(name);
     g_free(name);
-    return folder;
+    return chosen;
 }
 
 } // namespace
@@ -44,19 +45,29 @@ bool DesktopFiles::open(const std::filesystem::path& file) {
 
 bool DesktopFiles::chooseFolder(const std::string& title, const std::string& acceptLabel,
                                 Chosen chosen) {
-    if (!portal_ || portal_->version(chooserInterface) < foldersSince) {
+    return choose(true, title, acceptLabel, std::move(chosen));
+}
+
+bool DesktopFiles::chooseFile(const std::string& title, const std::string& acceptLabel,
+                              Chosen chosen) {
+    return choose(false, title, acceptLabel, std::move(chosen));
+}
+
+bool DesktopFiles::choose(bool folder, const std::string& title, const std::string& acceptLabel,
+                          Chosen chosen) {
+    if (!portal_ || portal_->version(chooserInterface) < (folder ? foldersSince : filesSince)) {
         return false;
     }
     GVariantBuilder options;
     g_variant_builder_init(&options, G_VARIANT_TYPE_VARDICT);
-    g_variant_builder_add(&options, "{sv}", "directory", g_variant_new_boolean(TRUE));
+    g_variant_builder_add(&options, "{sv}", "directory", g_variant_new_boolean(folder));
     g_variant_builder_add(&options, "{sv}", "modal", g_variant_new_boolean(TRUE));
     g_variant_builder_add(&options, "{sv}", "accept_label",
                           g_variant_new_string(acceptLabel.c_str()));
     return portal_->request(chooserInterface, "OpenFile",
                             {g_variant_new_string(""), g_variant_new_string(title.c_str())},
                             options, nullptr, [chosen](unsigned code, GVariant* results) {
-                                chosen(code == 0 ? firstFolder(results) : std::nullopt);
+                                chosen(code == 0 ? firstChosen(results) : std::nullopt);
                             });
 }
 

@@ -14,7 +14,7 @@ class DesktopPortal;
 // that shows its kind, a folder chosen in the desktop's file chooser.
 class DesktopFiles {
 public:
-    // The folder chosen; std::nullopt when she cancelled.
+    // The folder or file chosen; std::nullopt when she cancelled.
     using Chosen = std::function<void(std::optional<std::filesystem::path>)>;
 
     // `portal` may be empty: then there is no chooser of the desktop's.
@@ -30,8 +30,13 @@ public:
     // on this thread's run loop. False, and nothing heard, where the desktop
     // has no chooser for folders.
     bool chooseFolder(const std::string& title, const std::string& acceptLabel, Chosen chosen);
+    // The same for one file to open.
+    bool chooseFile(const std::string& title, const std::string& acceptLabel, Chosen chosen);
 
 private:
+    bool choose(bool folder, const std::string& title, const std::string& acceptLabel,
+                Chosen chosen);
+
     std::shared_ptr<DesktopPortal> portal_;
 };
 

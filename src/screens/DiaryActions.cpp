@@ -36,6 +36,14 @@ StoreStatus DiaryActions::deletePeriod(long long start) {
     return deleted;
 }
 
+ImportMerge::Outcome DiaryActions::importHistory(const ImportPlan& plan, Date now) {
+    auto outcome = ImportMerge::apply(plan, Calendar::current(), now);
+    if (!outcome.error && (!outcome.added.empty() || outcome.daysChanged > 0)) {
+        changed();
+    }
+    return outcome;
+}
+
 namespace {
 
 StoreResult<bool> toldIfChanged(Date day, StoreResult<bool> changed) {

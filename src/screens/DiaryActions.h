@@ -3,6 +3,7 @@
 #include "cycle/DailyLogEntry.h"
 #include "cycle/PastPeriodEntry.h"
 #include "cycle/PeriodEntry.h"
+#include "import/ImportMerge.h"
 #include "storage/StoreResult.h"
 
 namespace florelle {
@@ -27,6 +28,10 @@ public:
     static PeriodEntry::Outcome logPeriodDay(PeriodEntry::Mode mode, Date day, Date now);
     static PastPeriodEntry::Outcome savePastPeriod(const PastPeriodEntry::Entry& entry);
     static StoreStatus deletePeriod(long long start);
+
+    // Another app's history, stored in one transaction; when it added
+    // anything, planned and told as above.
+    static ImportMerge::Outcome importHistory(const ImportPlan& plan, Date now);
 
     // After any other change that moves predictions (a length, the
     // ovulation day, a first-run answer): plans and tells as above.

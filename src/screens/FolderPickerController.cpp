@@ -16,8 +16,9 @@ constexpr const char* cellIdentifier = "folderCell";
 
 } // namespace
 
-FolderPickerController::FolderPickerController(std::filesystem::path start, Chosen chosen)
-    : chosen_(std::move(chosen)) {
+FolderPickerController::FolderPickerController(std::filesystem::path start, Chosen chosen,
+                                               Picks picks)
+    : chosen_(std::move(chosen)), picks_(picks) {
     showFolder(std::move(start));
 }
 
@@ -32,12 +33,14 @@ void FolderPickerController::loadView() {
                 picker->cancelClicked();
             }
         });
-    navigationItem().rightBarButtonItem = std::make_shared<BarButtonItem>(
-        Strings::localized("Save here Key"), BarButtonItem::Style::done, [self] {
-            if (auto picker = self.lock()) {
-                picker->chooseClicked();
-            }
-        });
+    if (picks_ == Picks::folder) {
+        navigationItem().rightBarButtonItem = std::make_shared<BarButtonItem>(
+            Strings::localized("Save here Key"), BarButtonItem::Style::done, [self] {
+                if (auto picker = self.lock()) {
+                    picker->chooseClicked();
+                }
+            });
+    }
     table_ =
         std::make_shared<TableView>(Rect(0, 0, screenWidth, screenHeight), TableView::Style::plain);
     table_->dataSource = self.lock();
@@ -54,15 +57,22 @@ const std::shared_ptr<TableView>& FolderPickerController::tableView() {
 void FolderPickerController::showFolder(std::filesystem::path folder) {
     folder_ = folder.lexically_normal();
     subfolders_.clear();
+    files_.clear();
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
         std::string name = entry.path().filename().string();
         std::error_code unreadable;
-        if (!name.starts_with(".") && entry.is_directory(unreadable)) {
+        if (name.starts_with(".")) {
+            continue;
+        }
+        if (entry.is_directory(unreadable)) {
             subfolders_.push_back(name);
+        } else if (picks_ == Picks::file && entry.is_regular_file(unreadable)) {
+            files_.push_back(name);
         }
     }
     std::sort(subfolders_.begin(), subfolders_.end());
+    std::sort(files_.begin(), files_.end());
     std::string name = folder_.filename().string();
     setTitle(name.empty() ? folder_.string() : name);
     if (table_) {
@@ -74,7 +84,7 @@ void FolderPickerController::showFolder(std::filesystem::path folder) {
 }
 
 int FolderPickerController::numberOfRowsInSection(TableView&, int) {
-    return static_cast<int>(subfolders_.size()) + (hasParent() ? 1 : 0);
+    return static_cast<int>(subfolders_.size() + files_.size()) + (hasParent() ? 1 : 0);
 }
 
 std::shared_ptr<TableViewCell> FolderPickerController::cellForRow(TableView& table,
@@ -88,15 +98,23 @@ std::shared_ptr<TableViewCell> FolderPickerController::cellForRow(TableView& tab
     std::filesystem::path parent = folder_.parent_path();
     std::string parentName =
         parent.filename().empty() ? parent.string() : parent.filename().string();
-    cell->textLabel()->setText(up ? "‹ " + parentName : subfolders_.at(static_cast<size_t>(row)));
-    cell->setAccessoryType(up ? TableViewCell::Accessory::none
-                              : TableViewCell::Accessory::disclosureIndicator);
+    bool isFile = !up && static_cast<size_t>(row) >= subfolders_.size();
+    std::string name = up       ? "‹ " + parentName
+                       : isFile ? files_.at(static_cast<size_t>(row) - subfolders_.size())
+                                : subfolders_.at(static_cast<size_t>(row));
+    cell->textLabel()->setText(name);
+    cell->setAccessoryType(up || isFile ? TableViewCell::Accessory::none
+                                        : TableViewCell::Accessory::disclosureIndicator);
     return cell;
 }
 
 void FolderPickerController::didSelectRow(TableView& table, IndexPath path) {
     table.deselectRow(path, false);
     int row = path.row - (hasParent() ? 1 : 0);
+    if (row >= 0 && static_cast<size_t>(row) >= subfolders_.size()) {
+        leave(folder_ / files_.at(static_cast<size_t>(row) - subfolders_.size()));
+        return;
+    }
     showFolder(row < 0 ? folder_.parent_path()
                        : folder_ / subfolders_.at(static_cast<size_t>(row)));
 }

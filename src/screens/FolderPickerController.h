@@ -17,8 +17,10 @@ class TableView;
 
 // A folder picker of our own, for desktops without a file chooser: the
 // folders in one folder (hidden ones left out), a first row up to its
-// parent, and "Save here", which chooses the folder on show. Shown in a
-// navigation controller, it leaves it when she chooses or cancels.
+// parent, and "Save here", which chooses the folder on show. Picking a file
+// instead, it lists the folder's files below its folders and a tap on one
+// chooses it. Shown in a navigation controller, it leaves it when she
+// chooses or cancels.
 class FolderPickerController : public ViewController,
                                public TableViewDataSource,
                                public TableViewDelegate {
@@ -26,12 +28,16 @@ public:
     // The folder chosen; std::nullopt when she cancelled.
     using Chosen = std::function<void(std::optional<std::filesystem::path>)>;
 
-    FolderPickerController(std::filesystem::path start, Chosen chosen);
+    enum class Picks { folder, file };
+
+    FolderPickerController(std::filesystem::path start, Chosen chosen, Picks picks = Picks::folder);
     ~FolderPickerController() override;
 
     const std::filesystem::path& folder() const { return folder_; }
     // The names of the folders listed below the row up.
     const std::vector<std::string>& subfolders() const { return subfolders_; }
+    // The names of the files listed below the folders, when picking a file.
+    const std::vector<std::string>& files() const { return files_; }
     void showFolder(std::filesystem::path folder);
     void chooseClicked();
     void cancelClicked();
@@ -50,7 +56,9 @@ private:
 
     std::filesystem::path folder_;
     std::vector<std::string> subfolders_;
+    std::vector<std::string> files_;
     Chosen chosen_;
+    Picks picks_;
     std::shared_ptr<TableView> table_;
 };
 

@@ -2,16 +2,22 @@
 
 #include "DiaryActions.h"
 #include "DiaryProblemAlert.h"
+#include "FolderPickerController.h"
+#include "ImportPreviewController.h"
 #include "LenghtsController.h"
 #include "ReportMail.h"
 #include "SettingsGroupsController.h"
 #include "SettingsLenPickerController.h"
 #include "SkinController.h"
 #include "UserGuideController.h"
+#include "cycle/DailyLogCatalogue.h"
 #include "foundation/Clock.h"
 #include "foundation/Log.h"
 #include "foundation/Paths.h"
 #include "foundation/Strings.h"
+#include "import/ImportReader.h"
+#include "platform/DesktopFiles.h"
+#include "platform/DesktopPortal.h"
 #include "reports/ReportExport.h"
 #include "storage/DatabaseController.h"
 #include "ui/AlertView.h"
@@ -120,6 +126,12 @@ void SettingsGlobalController::willShowViewController(NavigationController&,
     }
 }
 
+void SettingsGlobalController::didShowViewController(NavigationController&, ViewController&, bool) {
+    if (auto file = std::exchange(chosenImport_, std::nullopt)) {
+        previewImport(*file);
+    }
+}
+
 void SettingsGlobalController::didSelectNumber(int value, int mode) {
     auto main = host_.lock();
     if (mode == SettingsLenPickerController::yesNoMode) {
@@ -217,11 +229,80 @@ void SettingsGlobalController::writeFiles() {
         message = Strings::localizedFormat("Reports not written Key", written.unwritten.string(),
                                            written.writeFailure.message());
     }
-    auto alert = std::make_shared<AlertView>(
-        Strings::localized("Send to Email Key"), message, std::weak_ptr<AlertViewDelegate>(),
-        Strings::localized("OK Key"), std::vector<std::string>{});
+    showMessage(Strings::localized("Send to Email Key"), message);
+}
+
+void SettingsGlobalController::showMessage(const std::string& title, const std::string& message) {
+    auto alert =
+        std::make_shared<AlertView>(title, message, std::weak_ptr<AlertViewDelegate>(),
+                                    Strings::localized("OK Key"), std::vector<std::string>{});
     alert->show();
     deselectSelectedCell();
+}
+
+void SettingsGlobalController::importFromApp() {
+    view();
+    std::weak_ptr<SettingsGlobalController> self =
+        std::static_pointer_cast<SettingsGlobalController>(shared_from_this());
+    auto chosen = [self](std::optional<std::filesystem::path> file) {
+        auto settings = self.lock();
+        if (!settings || !file) {
+            return;
+        }
+        if (settings->navController_->isTransitioning()) {
+            settings->chosenImport_ = *file;
+        } else {
+            settings->previewImport(*file);
+        }
+    };
+    if (!desktopFiles_) {
+        desktopFiles_ = std::make_unique<DesktopFiles>(DesktopPortal::connect());
+    }
+    if (desktopFiles_->chooseFile(Strings::localized("Choose a file to import Key"),
+                                  Strings::localized("Import Key"), chosen)) {
+        return;
+    }
+    // Our own picker where the desktop has none.
+    pushScreen(std::make_shared<FolderPickerController>(DesktopFiles::documentsFolder(), chosen,
+                                                        FolderPickerController::Picks::file));
+}
+
+void SettingsGlobalController::previewImport(const std::filesystem::path& file) {
+    std::string title = Strings::localized("Import from another app Key");
+    std::string name = file.filename().string();
+    auto catalogue = DailyLogCatalogue::read();
+    if (!catalogue) {
+        showMessage(title, DiaryProblemAlert::messageFor(catalogue.error()));
+        return;
+    }
+    auto reading = ImportReader::readFile(file, std::nullopt, *catalogue);
+    if (!reading.plan) {
+        showMessage(title, Strings::localizedFormat("Cannot import Key", name, reading.problem));
+        return;
+    }
+    Date now = Clock::current()->now();
+    auto preview = ImportMerge::preview(*reading.plan, Calendar::current(), now);
+    if (preview.error) {
+        showMessage(title, DiaryProblemAlert::messageFor(*preview.error));
+        return;
+    }
+    std::weak_ptr<SettingsGlobalController> self =
+        std::static_pointer_cast<SettingsGlobalController>(shared_from_this());
+    auto store = [self, plan = *reading.plan, title] {
+        auto settings = self.lock();
+        if (!settings) {
+            return;
+        }
+        auto outcome = DiaryActions::importHistory(plan, Clock::current()->now());
+        settings->popController();
+        // A failure to store is told by the diary's own alert.
+        if (!outcome.error) {
+            settings->showMessage(title, Strings::localizedFormat(
+                                             "Imported Key", static_cast<int>(outcome.added.size()),
+                                             outcome.daysChanged));
+        }
+    };
+    pushScreen(std::make_shared<ImportPreviewController>(name, *reading.plan, preview, store));
 }
 
 void SettingsGlobalController::setNewSkin(int skin) {

@@ -7,11 +7,14 @@
 #include "reminders/ReminderScheduler.h"
 #include "ui/NavigationControllerDelegate.h"
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace florelle {
 
+class DesktopFiles;
 class LenghtsController;
 class LocalNotificationCenter;
 class NavigationController;
@@ -65,12 +68,20 @@ public:
     void makeFiles() override;
     void setOldOS(bool old) { oldOS_ = old; }
 
+    // The import row: the desktop's file chooser, else a picker of our own
+    // pushed on the stack; the chosen file's preview follows.
+    void importFromApp() override;
+    // Reads the file and shows what importing it adds, or why it cannot.
+    void previewImport(const std::filesystem::path& file);
+
     void setNewSkin(int skin);
     void reloadTables() override;
     void deselectSelectedCell() override;
 
     void willShowViewController(NavigationController& navigation, ViewController& controller,
                                 bool animated) override;
+    void didShowViewController(NavigationController& navigation, ViewController& controller,
+                               bool animated) override;
 
     NavigationController& navController() const { return *navController_; }
     SettingsGroupsController& settingsGroupsController() const { return *settingsGroups_; }
@@ -84,6 +95,7 @@ private:
     // After a length changed: the status, the summary and the reminders.
     void recalculate();
     void writeFiles();
+    void showMessage(const std::string& title, const std::string& message);
 
     ReminderScheduler scheduler_;
     std::weak_ptr<MainPageHost> host_;
@@ -95,6 +107,9 @@ private:
     std::shared_ptr<UserGuideController> userGuideController_;
     std::shared_ptr<ReportMail> reportMail_;
     Timer filesTmr_;
+    std::unique_ptr<DesktopFiles> desktopFiles_;
+    // A file chosen while our picker slid away, previewed once it has.
+    std::optional<std::filesystem::path> chosenImport_;
     bool oldOS_ = false;
 };
 

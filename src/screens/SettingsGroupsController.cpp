@@ -22,14 +22,15 @@ const std::array<const char*, 2>& SettingsGroupsController::headers() {
     return titles;
 }
 
-const std::array<std::array<SettingsGroupsController::Row, 4>, 2>&
-SettingsGroupsController::rows() {
-    static const std::array<std::array<Row, 4>, 2> table{{
+const std::array<std::vector<SettingsGroupsController::Row>, 2>& SettingsGroupsController::rows() {
+    static const std::array<std::vector<Row>, 2> table{{
         {{{"Default Lenghts & Notifications Key", "Change cycle, period, luteal length... Key",
            Action::lengths},
           {"Pregnancy Key", "Are you pregnant? Key", Action::pregnancy},
           {"Send to Email Key", "Send data to your doctor or yourself Key", Action::mail},
-          {"Sync Key", "Sync with Google calendar Key", Action::sync}}},
+          {"Sync Key", "Sync with Google calendar Key", Action::sync},
+          {"Import from another app Key", "Import from another app subtitle Key",
+           Action::imports}}},
         {{{"Skin Key", "Change the apperience Key", Action::skin},
           {"Password Protection Key", "Protect your privacy Key", Action::passcode},
           {"Regional Settings Key", "Change units Key", Action::units},
@@ -118,6 +119,9 @@ void SettingsGroupsController::perform(Action action) {
         break;
     case Action::mail:
         host->makeFiles();
+        break;
+    case Action::imports:
+        host->importFromApp();
         break;
     case Action::sync:
         break;

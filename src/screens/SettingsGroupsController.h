@@ -4,19 +4,20 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace florelle {
 
 class SetPasscodeDialogue;
 class SettingsHost;
 
-// The first screen of the settings page: two groups of four rows, each a
-// title over a subtitle, leading to the screen that changes the setting.
+// The first screen of the settings page: two groups of rows, each a title
+// over a subtitle, leading to the screen that changes the setting.
 // Rows whose screen the application does not have are shown faded and do
 // nothing.
 class SettingsGroupsController : public SettingsListController {
 public:
-    enum class Action { lengths, pregnancy, mail, sync, skin, passcode, units, guide };
+    enum class Action { lengths, pregnancy, mail, sync, imports, skin, passcode, units, guide };
     struct Row {
         const char* title;
         const char* subtitle;
@@ -24,7 +25,7 @@ public:
     };
     // Group headers and rows, as string keys.
     static const std::array<const char*, 2>& headers();
-    static const std::array<std::array<Row, 4>, 2>& rows();
+    static const std::array<std::vector<Row>, 2>& rows();
     static bool isAvailable(Action action);
 
     explicit SettingsGroupsController(std::weak_ptr<SettingsHost> host);
@@ -34,7 +35,9 @@ public:
     const std::shared_ptr<SetPasscodeDialogue>& setPasscodeDialogue();
 
     int numberOfSections(TableView&) override { return 2; }
-    int numberOfRowsInSection(TableView&, int) override { return 4; }
+    int numberOfRowsInSection(TableView&, int section) override {
+        return static_cast<int>(rows().at(section).size());
+    }
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath path) override;
     std::shared_ptr<View> viewForHeaderInSection(TableView&, int section) override;
     std::optional<IndexPath> willSelectRow(TableView&, IndexPath path) override;

@@ -31,6 +31,8 @@ public:
     virtual void setNotification(int kind, int days) = 0;
     // The mail row: the reports written and put into the mail composer.
     virtual void makeFiles() = 0;
+    // The import row: a file chosen, its preview shown, then stored.
+    virtual void importFromApp() = 0;
 };
 
 } // namespace florelle
