@@ -1,6 +1,7 @@
 #include "ChartsController.h"
 
 #include "DiaryActions.h"
+#include "SkinColors.h"
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
 #include "foundation/Format.h"
@@ -283,7 +284,7 @@ void ChartsController::reloadButtons() {
     Image normal = Image::named(format("button_%d.png", skin));
     Image selected = Image::named(format("button_selected_%d.png", skin));
     bool light = skin == 0 || skin == 1;
-    Color titles = light ? Color::white() : Color(0.109, 0.458, 0.737);
+    Color titles = SkinColors::forSkin(skin).buttonTitle;
     bottomBar_->setBackgroundColor(light ? Color(0.862, 0.6, 0.768) : Color(0.505, 0.831, 0.968));
     std::vector<Button*> buttons = {timeRangeBtn_.get()};
     for (const auto& button : chartButtons_) {

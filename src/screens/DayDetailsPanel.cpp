@@ -26,9 +26,9 @@ constexpr double pictureSize = 22;
 constexpr double moodsY = 25;
 constexpr double symptomsY = 72;
 
-const Color legendColor{0.776, 0.388, 0.647};
+const Color legendColor{0.56, 0.14, 0.40};
 const Color detailsColor{0.07, 0.333, 0.545};
-const Color noteColor{0.4, 0.4, 0.4};
+const Color noteColor{0.3, 0.3, 0.3};
 const Color backing{1, 1, 1, 0.72};
 
 std::shared_ptr<Label> caption(View& parent, const Rect& frame, const char* key, const Font& font,

@@ -35,7 +35,7 @@ constexpr double sectionFade = 0.3;
 constexpr double barHeight = 50;
 constexpr int symptomsPerRow = DailyLogCatalogue::levels;
 
-const Color grey(0.45, 0.45, 0.48);
+const Color grey(0.35, 0.35, 0.38);
 const Color headerColor(0.62, 0.27, 0.45, 0.9);
 const Color paper(1, 1, 1, 0.92);
 const Color plum(0.55, 0.16, 0.36);

@@ -11,7 +11,7 @@ namespace florelle {
 
 namespace {
 
-const Color blueText(0, 0.447, 0.698);
+const Color blueText(0, 0.35, 0.56);
 
 std::shared_ptr<Label> label(const Rect& frame, const Font& font, int tag) {
     auto made = std::make_shared<Label>(frame);

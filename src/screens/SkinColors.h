@@ -10,6 +10,7 @@ struct SkinColors {
     Color todayLabel;  // the cloud's status text
     Color centerLabel; // the big number and its caption
     Color petalCaption;
+    Color buttonTitle; // on the skin's "button_%d.png"
 
     static SkinColors forSkin(int skin);
 };

@@ -22,7 +22,7 @@ const Rect listFrame{0, 78, 320, 70};
 const Rect calendarFrame{0, 150, 320, 310};
 const Rect captionFrame{12, 7, 140, 21};
 const Rect valueFrame{150, 7, 158, 21};
-const Color rowColor{0.56, 0.623, 0.776, 0.9};
+const Color rowColor{0.29, 0.36, 0.56, 0.9};
 constexpr const char* cellIdentifier = "summaryCalendarCell";
 constexpr int captionTag = 1;
 constexpr int valueTag = 2;
@@ -131,6 +131,9 @@ void SummaryCalendarController::viewWillAppear() {
     titleLbl_->setTextColor(SkinColors::forSkin(skin_).centerLabel);
     addButton_->setBackgroundImage(Image::named(PetalTable::picture("button_%d.png", skin_)));
     cancelButton_->setBackgroundImage(Image::named(PetalTable::picture("button_%d.png", skin_)));
+    for (const auto& button : {addButton_, cancelButton_}) {
+        button->setTitleColor(SkinColors::forSkin(skin_).buttonTitle);
+    }
     oldDate_ = startDate_;
     const char* title = "Enter end date Key";
     if (mode_ == 1) {

@@ -30,9 +30,9 @@ struct Layout {
 constexpr Layout fullLayout{55, 1, 220, 207, 192, 97, 0.5};
 constexpr Layout compactLayout{20, 0, 160, 267, 132, 37, 0.4};
 
-const Color tableColor{0.56, 0.623, 0.776, 0.9};
-const Color skyTitle{0.364, 0.713, 0.866, 1};
-const Color tabColor{0.196, 0.310, 0.522, 0.55};
+const Color tableColor{0.33, 0.41, 0.61, 0.9};
+const Color skyTitle{0.800, 0.925, 0.980, 1};
+const Color tabColor{0.196, 0.310, 0.522, 0.9};
 const Color inkColor{0.196, 0.310, 0.522, 1};
 std::string text(std::string_view key) {
     return Strings::localized(key);
@@ -267,7 +267,7 @@ void SummaryGlobalController::setSkin(int skin) {
     }
     Color titleColor = skin == 1 ? Color::white() : skyTitle;
     backingView_->setBackgroundColor(skin == 2 ? Color::white() : Color::clear());
-    currentLbl_->setTextColor(skin == 1 ? Color::white() : inkColor);
+    currentLbl_->setTextColor(inkColor);
     bigTitleLbl_->setTextColor(titleColor);
     smallTitleLbl_->setTextColor(titleColor);
 }

@@ -10,7 +10,7 @@ namespace florelle {
 
 namespace {
 
-const Color rowColor{0.56, 0.623, 0.776, 1};
+const Color rowColor{0.33, 0.41, 0.61, 1};
 constexpr const char* summaryCell = "summaryCell";
 constexpr const char* addCell = "addCell";
 constexpr int firstTag = 1;
