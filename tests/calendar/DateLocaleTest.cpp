@@ -69,7 +69,7 @@ TEST_F(DateLocaleTest, DatesFollowTheTimeSettingAndTextsTheMessagesSetting) {
             described += name + "=" + value + " ";
         }
         EXPECT_EQ(monthAndYear.stringFromDate(march10), row.month) << described;
-        EXPECT_EQ(Strings::localized("days left Key"), row.text) << described;
+        EXPECT_EQ(Strings::localizedCount("days left Key", 2), row.text) << described;
     }
 }
 
