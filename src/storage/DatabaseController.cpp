@@ -200,7 +200,11 @@ int DatabaseController::clampSetting(std::string_view key, long long value) {
 // --- day records ---
 
 long long DatabaseController::dayKeyForDate(Date date) {
-    long long seconds = truncatedSeconds(Calendar::current().endOfDay(date));
+    return dayKeyForDate(date, Calendar::current());
+}
+
+long long DatabaseController::dayKeyForDate(Date date, const Calendar& calendar) {
+    long long seconds = truncatedSeconds(calendar.endOfDay(date));
     long long days = seconds / secondsPerDay - (seconds % secondsPerDay < 0 ? 1 : 0);
     return days * secondsPerDay;
 }

@@ -12,6 +12,8 @@
 
 namespace florelle {
 
+class Calendar;
+
 // The diary's records and settings, through SQLiteAccess. Every read says
 // whether it worked; an empty read gives 0, no text or an empty list. Every
 // write says whether it happened, and a change that takes several statements
@@ -24,6 +26,8 @@ class DatabaseController {
 public:
     // --- day records and their data ---
     static long long dayKeyForDate(Date date);
+    // The same for the local days of `calendar`'s zone.
+    static long long dayKeyForDate(Date date, const Calendar& calendar);
     static StoreResult<int> getDateIdForDate(Date date);
     static StoreStatus saveDate(Date date);
     static StoreResult<long long> getDateForDateId(int dateId);

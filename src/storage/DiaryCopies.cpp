@@ -3,6 +3,7 @@
 #include "foundation/FileDescriptor.h"
 #include "foundation/Format.h"
 #include "foundation/PrivateFiles.h"
+#include "storage/DiaryTimeZone.h"
 #include "storage/SQLiteAccess.h"
 #include "storage/SqliteConnection.h"
 #include "storage/VersionUpdater.h"
@@ -424,6 +425,10 @@ DiaryCopies::Restored DiaryCopies::restore(const std::filesystem::path& source,
         }
         if (auto updated = VersionUpdater().updateToCurrentVersion(); !updated) {
             return failed(updated.error().message());
+        }
+        // A copy made in another zone comes with its days in this one.
+        if (auto followed = DiaryTimeZone::follow(calendar.timeZone()); !followed) {
+            return failed(followed.error().message());
         }
     }
 

@@ -1,5 +1,6 @@
 #include "storage/DiaryCopies.h"
 
+#include "Fixtures.h"
 #include "RawDatabase.h"
 #include "durability/FileBytes.h"
 #include "foundation/Calendar.h"
@@ -10,12 +11,10 @@
 
 #include <algorithm>
 #include <condition_variable>
-#include <fstream>
 #include <functional>
 #include <future>
 #include <gtest/gtest.h>
 #include <mutex>
-#include <sstream>
 #include <sys/stat.h>
 #include <thread>
 
@@ -25,14 +24,6 @@ using namespace florelle::testing;
 namespace {
 
 using DC = DatabaseController;
-
-std::string fixtureText(int version) {
-    std::ifstream file(std::filesystem::path(__FILE__).parent_path() / "fixtures" /
-                       ("version" + std::to_string(version) + ".sql"));
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> filesIn(const std::filesystem::path& folder) {
     std::vector<std::string> names;

@@ -1,15 +1,14 @@
 #include "storage/VersionUpdater.h"
 
+#include "Fixtures.h"
 #include "foundation/Calendar.h"
 #include "storage/DatabaseController.h"
 #include "storage/SQLiteAccess.h"
 #include "support/LocalDays.h"
 #include "support/TestEnvironment.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sstream>
 #include <stdexcept>
 #include <sys/utsname.h>
 
@@ -19,18 +18,6 @@ using namespace florelle::testing;
 namespace {
 
 using DC = DatabaseController;
-
-std::string fixtureText(int version) {
-    auto path = std::filesystem::path(__FILE__).parent_path() / "fixtures" /
-                ("version" + std::to_string(version) + ".sql");
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    if (text.str().empty()) {
-        throw std::runtime_error("missing fixture " + path.string());
-    }
-    return text.str();
-}
 
 class VersionUpdaterTest : public DiaryTest, public ::testing::WithParamInterface<std::string> {
 protected:
