@@ -12,6 +12,9 @@ SignificantTimeChangeWatcher::SignificantTimeChangeWatcher(NotificationCenter& c
 
 SignificantTimeChangeWatcher::Reading SignificantTimeChangeWatcher::read() {
     Date now = Clock::current()->now();
+    // The machine's zone is looked up anew, or a change of it would pass
+    // unseen.
+    TimeZone::resetSystemTimeZone();
     TimeZone zone = TimeZone::current();
     int offset = zone.secondsFromGMT(now);
     auto localDay =

@@ -1,6 +1,6 @@
 #include "ReminderHelper.h"
 
-#include "foundation/TimeZone.h"
+#include "DiaryZoneFollower.h"
 
 namespace florelle {
 
@@ -13,11 +13,18 @@ ReminderHelper::ReminderHelper(LocalNotificationStore store,
 }
 
 void ReminderHelper::start() {
+    followMachineZone();
     center_.startDelivering();
     zoneCheck_ = Timer(LocalNotificationCenter::recheckInterval, true, [this] {
-        TimeZone::resetSystemTimeZone();
+        followMachineZone();
         center_.refresh();
     });
+}
+
+void ReminderHelper::followMachineZone() {
+    // A diary that cannot be read keeps its days and the pending reminders;
+    // the window tells her why when it opens.
+    static_cast<void>(DiaryZoneFollower::followMachineZone(center_));
 }
 
 } // namespace florelle

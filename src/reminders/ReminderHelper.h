@@ -14,8 +14,8 @@ namespace florelle {
 // next one is due and shows it; it follows every change of the pending
 // reminders; a pressed reminder button starts the window with that
 // reminder as its launch option. It reads the machine's time zone again at
-// every check, so that a reminder for 13:00 comes at 13:00 where the user
-// is now.
+// start and at every check, so that a reminder for 13:00 comes at 13:00
+// where the user is now, and brings the diary's days to that zone.
 class ReminderHelper {
 public:
     using Launch = std::function<void(const LocalNotification&)>;
@@ -28,6 +28,8 @@ public:
     LocalNotificationCenter& center() { return center_; }
 
 private:
+    void followMachineZone();
+
     std::shared_ptr<NotificationPresenter> presenter_;
     LocalNotificationCenter center_;
     Timer zoneCheck_;

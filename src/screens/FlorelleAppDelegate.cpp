@@ -3,6 +3,7 @@
 #include "AppRating.h"
 #include "CalendarGlobalController.h"
 #include "ChartsController.h"
+#include "DiaryActions.h"
 #include "ForumController.h"
 #include "LogAnalytics.h"
 #include "MainViewController.h"
@@ -11,6 +12,7 @@
 #include "SettingsGlobalController.h"
 #include "SummaryGlobalController.h"
 #include "platform/DeploymentSettings.h"
+#include "reminders/DiaryZoneFollower.h"
 #include "reminders/ReminderScheduler.h"
 #include "storage/SQLiteAccess.h"
 #include "storage/VersionUpdater.h"
@@ -40,13 +42,26 @@ bool FlorelleAppDelegate::didFinishLaunching(Application&, const LaunchOptions& 
     if (options.localNotification && ReminderScheduler::isReminder(*options.localNotification)) {
         resetNotifications();
     }
+    // Observed before any page is built, so that the diary's days are in the
+    // new zone before a page reads them again.
+    timeChange_ = NotificationCenter::defaultCenter().addObserver(
+        NotificationCenter::significantTimeChangeNotification, [this](const Notification&) {
+            if (DiaryZoneFollower::followMachineZone(notifications_) == true) {
+                NotificationCenter::defaultCenter().post(DiaryActions::diaryChangedNotification);
+            }
+        });
     window_ = std::make_shared<Window>(Rect(0, 0, 320, 480));
     lock_ = PasscodeLock::create();
     // A diary that cannot be read or written is neither migrated nor
     // written: the main screen comes up with what can be read, and the alert
     // over it says which file is in trouble and why.
     StoreStatus usable = SQLiteAccess::checkDiary();
-    if (!usable || !VersionUpdater([this] { updateFinshed(); }).updateToCurrentVersion()) {
+    auto finished = [this] {
+        // A diary that keeps its days for a failure says so in its alert.
+        static_cast<void>(DiaryZoneFollower::followMachineZone(notifications_));
+        updateFinshed();
+    };
+    if (!usable || !VersionUpdater(finished).updateToCurrentVersion()) {
         updateFinshed();
     }
     window_->makeKeyAndVisible();

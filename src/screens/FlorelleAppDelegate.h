@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DiaryProblemAlert.h"
+#include "foundation/NotificationCenter.h"
 #include "platform/LocalNotificationCenter.h"
 #include "ui/ApplicationDelegate.h"
 
@@ -17,8 +18,10 @@ class Window;
 // Starts the diary and keeps it current. At launch: shows the reminders
 // missed while nothing ran, replans them when the launch came from one of
 // them, builds the passcode lock, brings the diary up to the current data
-// version, and only then puts the main screen into the 320 × 480 window
-// below the status bar, so the screen never sees data of an older format.
+// version and its days to the machine's time zone, and only then puts the
+// main screen into the 320 × 480 window below the status bar, so the screen
+// never sees data of an older format or of another zone. After a
+// significant time change the days follow the machine's zone again.
 // At every activation: today's status, the rating prompt's counting, both
 // reminders anew, and the lock over everything when a passcode is stored.
 class FlorelleAppDelegate : public ApplicationDelegate {
@@ -56,6 +59,7 @@ private:
     std::shared_ptr<MainViewController> main_;
     std::shared_ptr<PasscodeLock> lock_;
     DiaryProblemAlert diaryProblem_;
+    NotificationCenter::Observation timeChange_;
 };
 
 } // namespace florelle

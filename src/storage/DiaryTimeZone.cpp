@@ -181,8 +181,9 @@ StoreResult<std::optional<DiaryTimeZone::Reanchoring>> DiaryTimeZone::follow(con
         return committed.error();
     }
     if (*done) {
-        Log::write(format("Diary days re-anchored from %@ to %@: %d periods and %d days moved",
-                          (*done)->from, (*done)->to, (*done)->periods, (*done)->days));
+        Log::write(
+            format("Diary days re-anchored from %@ to %@ (periods moved: %d, days moved: %d)",
+                   (*done)->from, (*done)->to, (*done)->periods, (*done)->days));
     } else {
         Log::write(format("Diary days are kept in time zone %@", zone.identifier()));
     }

@@ -40,7 +40,8 @@ TEST_F(CliTest, SettingsAreShownAndChangedWithTheStorageRules) {
 }
 
 TEST_F(CliTest, PeriodsAreListedNewestFirstWithTheirLengths) {
-    EXPECT_EQ(cli({"periods"}).out, "No period logged yet.\n");
+    // A diary kept in Berlin.
+    EXPECT_EQ(cli({"periods"}, "Europe/Berlin").out, "No period logged yet.\n");
     // Written the way the window writes them: local midnights of the device's zone.
     // 1-5 March and 29 March - 2 April 2026 in Berlin (clocks change on 29 March), then open.
     seedDatabase(data_.path(), "INSERT INTO periods VALUES (NULL, 1772319600, 1772665200);"

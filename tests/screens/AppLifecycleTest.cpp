@@ -1,4 +1,5 @@
 #include "MainScreenTest.h"
+#include "foundation/SignificantTimeChangeWatcher.h"
 #include "foundation/Strings.h"
 #include "screens/CustomApplication.h"
 #include "screens/PasscodeLock.h"
@@ -113,6 +114,20 @@ TEST_F(AppLifecycleTest, ADiaryOfVersion100IsUpgradedBeforeTheFirstScreen) {
     EXPECT_EQ(watched_->versionAtHandOver, VersionUpdater::currentVersion);
     EXPECT_EQ(DC::getCurrentAppVersion(), VersionUpdater::currentVersion);
     EXPECT_NE(delegate_->mainViewController(), nullptr);
+}
+
+// The machine's zone changes while the window runs: the days stay on their
+// dates, and the pages are told once.
+TEST_F(AppLifecycleTest, AZoneChangeWhileRunningKeepsTheDaysOnTheirDates) {
+    launch(localDate(2026, 3, 1, 12));
+    std::string status = main().infoLbl().text();
+    int told = diaryChanges();
+    setTimeZone("America/Los_Angeles");
+    host().advance(SignificantTimeChangeWatcher::checkInterval + 1);
+    EXPECT_EQ(diaryChanges(), told + 1);
+    EXPECT_EQ(localDay(Date(double(DC::getLatestStartDay().value()))), 20260220);
+    reactivate();
+    EXPECT_EQ(main().infoLbl().text(), status);
 }
 
 TEST_F(AppLifecycleTest, ActivationRefreshesStatusAndReminders) {

@@ -18,6 +18,7 @@
 #include "foundation/Log.h"
 #include "foundation/Paths.h"
 #include "foundation/PrivateFiles.h"
+#include "reminders/DiaryZoneFollower.h"
 #include "storage/SQLiteAccess.h"
 #include "storage/VersionUpdater.h"
 
@@ -219,13 +220,16 @@ private:
     std::vector<std::string> lines_;
 };
 
-// Opens the diary as the window does: created on first use, checked, and
-// brought to the current data version. A diary that cannot be read and
-// written is left as it is and every command says why.
+// Opens the diary as the window does: created on first use, checked,
+// brought to the current data version and its days to the machine's time
+// zone. A diary that cannot be read and written is left as it is and every
+// command says why.
 void openDiary() {
     LogCollector log;
     checked(SQLiteAccess::checkDiary());
     checked(VersionUpdater().updateToCurrentVersion());
+    LocalNotificationCenter reminders(LocalNotificationStore::standard());
+    checked(DiaryZoneFollower::followMachineZone(reminders));
 }
 
 int run(const std::vector<std::string>& argv) {
