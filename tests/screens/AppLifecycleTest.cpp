@@ -4,16 +4,15 @@
 #include "screens/CustomApplication.h"
 #include "screens/PasscodeLock.h"
 #include "storage/DatabaseController.h"
+#include "storage/Fixtures.h"
 #include "storage/VersionUpdater.h"
 #include "support/LocalDays.h"
 #include "ui/Label.h"
 #include "ui/Window.h"
 
 #include <algorithm>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sstream>
 
 namespace florelle::testing {
 namespace {
@@ -97,16 +96,10 @@ TEST_F(AppLifecycleTest, TheMigrationEndsBeforeTheMainScreenExists) {
 TEST_F(AppLifecycleTest, ADiaryOfVersion100IsUpgradedBeforeTheFirstScreen) {
     TearDown();
     DiaryTest::SetUp();
-    auto fixture = std::filesystem::path(__FILE__).parent_path().parent_path() / "storage" /
-                   "fixtures" / "version100.sql";
-    std::ifstream file(fixture);
-    std::stringstream sql;
-    sql << file.rdbuf();
-    ASSERT_FALSE(sql.str().empty());
     std::filesystem::create_directories(databaseFile().parent_path());
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(databaseFile().c_str(), &db), SQLITE_OK);
-    int code = sqlite3_exec(db, sql.str().c_str(), nullptr, nullptr, nullptr);
+    int code = sqlite3_exec(db, fixtureText(100).c_str(), nullptr, nullptr, nullptr);
     sqlite3_close(db);
     ASSERT_EQ(code, SQLITE_OK);
 

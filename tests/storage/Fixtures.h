@@ -10,7 +10,7 @@ namespace florelle::testing {
 
 // The SQL of a diary written by an older data version (100, 110 or 120).
 inline std::string fixtureText(int version) {
-    auto path = std::filesystem::path(__FILE__).parent_path() / "fixtures" /
+    auto path = std::filesystem::path(FLORELLE_STORAGE_FIXTURES) /
                 ("version" + std::to_string(version) + ".sql");
     std::ifstream file(path);
     std::stringstream text;
