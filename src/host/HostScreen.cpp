@@ -1,9 +1,12 @@
 #include "HostScreen.h"
 
 #include "graphics/BitmapContext.h"
+#include "ui/Animator.h"
 #include "ui/Application.h"
 #include "ui/ViewRenderer.h"
 #include "ui/Window.h"
+
+#include <sstream>
 
 namespace florelle {
 
@@ -49,6 +52,8 @@ void HostScreen::prepare(GraphicsContext& context, const LetterboxFit& fit) {
 }
 
 const PixelRegion& HostScreen::present(const Application& application, const LetterboxFit& fit) {
+    // Animations need a frame only when they move a pixel of this screen.
+    Animator::shared().setPixelsPerPoint(fit.scale());
     if (!frame_ || !sameFit(*frameFit_, fit)) {
         frame_ = std::make_unique<BitmapContext>(bitmapPoints(fit), fit.scale());
         frameFit_ = fit;

@@ -22,6 +22,12 @@ void Animator::watch(const std::weak_ptr<View>& view) {
     }
     if (!timer_.isValid()) {
         timer_ = Timer(frameInterval, true, [this] { tick(); });
+    } else if (!ticking_) {
+        // A new animation is shown from the next frame on.
+        Date soon = Clock::current()->now().addingSeconds(frameInterval);
+        if (timer_.fireDate() > soon) {
+            timer_.setFireDate(soon);
+        }
     }
 }
 
@@ -55,7 +61,19 @@ void Animator::tick() {
     deliver();
     if (views_.empty()) {
         timer_.invalidate();
+    } else {
+        scheduleNextTick(now);
     }
+}
+
+void Animator::scheduleNextTick(Date now) {
+    Date next = now.addingSeconds(longestInterval);
+    for (const auto& entry : views_) {
+        if (auto view = entry.lock()) {
+            next = view->nextVisibleChange(now, pixelsPerPoint_, next);
+        }
+    }
+    timer_.setFireDate(std::max(next, now.addingSeconds(frameInterval)));
 }
 
 void Animator::deliver() {

@@ -9,6 +9,8 @@
 #include "graphics/GraphicsContext.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace florelle {
 
@@ -167,10 +169,13 @@ std::vector<View::AttachedAnimation>::iterator View::findAnimation(const std::st
 }
 
 LayerState View::presentationState() const {
+    return presentationStateAt(now());
+}
+
+LayerState View::presentationStateAt(Date moment) const {
     if (animations_.empty()) {
         return model_;
     }
-    Date moment = now();
     LayerState state = model_;
     for (const auto& attached : animations_) {
         if (auto time = attached.animation->activeTime(moment.secondsSince(attached.begin))) {
@@ -240,6 +245,59 @@ bool View::advanceAnimations(Date moment) {
     });
     markTreeForRedraw();
     return running;
+}
+
+Date View::nextVisibleChange(Date now, double pixelsPerPoint, Date latest) const {
+    for (const auto& attached : animations_) {
+        if (attached.stopped) {
+            continue;
+        }
+        Date end = attached.begin.addingSeconds(attached.animation->duration());
+        for (Date edge : {attached.begin, end}) {
+            if (edge > now) {
+                latest = std::min(latest, edge);
+            }
+        }
+    }
+    // How far apart two states look, in pixels (or units of opacity): how
+    // far a corner of the frame moved, and the contents within it.
+    LayerState shown = presentationStateAt(now);
+    auto corners = [](const LayerState& state) {
+        AffineTransform toSuperview = state.toSuperview();
+        const Rect& bounds = state.bounds;
+        return std::array{toSuperview.apply(Point{bounds.minX(), bounds.minY()}),
+                          toSuperview.apply(Point{bounds.maxX(), bounds.minY()}),
+                          toSuperview.apply(Point{bounds.minX(), bounds.maxY()}),
+                          toSuperview.apply(Point{bounds.maxX(), bounds.maxY()})};
+    };
+    auto shownCorners = corners(shown);
+    auto apart = [&](const LayerState& later) {
+        auto laterCorners = corners(later);
+        double points = std::max(std::abs(later.bounds.minX() - shown.bounds.minX()),
+                                 std::abs(later.bounds.minY() - shown.bounds.minY()));
+        for (std::size_t index = 0; index < laterCorners.size(); ++index) {
+            points = std::max({points, std::abs(laterCorners[index].x - shownCorners[index].x),
+                               std::abs(laterCorners[index].y - shownCorners[index].y)});
+        }
+        return std::max(points * pixelsPerPoint, std::abs(later.opacity - shown.opacity) * 255);
+    };
+    // Steps a frame apart up to the first state a pixel away; between it
+    // and the step before, the moment it is reached, taking the change there
+    // as steady. Never sooner than a frame.
+    const double frame = Animator::frameInterval;
+    double before = 0;
+    for (double step = frame;; step += frame) {
+        Date moment = now.addingSeconds(step);
+        if (moment >= latest) {
+            return latest;
+        }
+        double distance = apart(presentationStateAt(moment));
+        if (distance >= 1) {
+            double reached = step - frame * (distance - 1) / (distance - before);
+            return now.addingSeconds(std::max(reached, frame));
+        }
+        before = distance;
+    }
 }
 
 void View::animate(double duration, double delay, AnimationCurve curve,

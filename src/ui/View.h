@@ -171,6 +171,11 @@ public:
     // For the animation clock: reports the animations that ended by `now`,
     // drops the ones to remove, and says whether any is still running.
     bool advanceAnimations(Date now);
+    // For the animation clock: the first moment after `now`, and no later
+    // than `latest`, at which the view's animations show it a pixel away
+    // (a corner moved that far at `pixelsPerPoint`, or its opacity a unit of
+    // 255 away) or one of them begins or ends.
+    Date nextVisibleChange(Date now, double pixelsPerPoint, Date latest) const;
 
 protected:
     // Called after the view moved to a new superview (or none).
@@ -195,6 +200,7 @@ private:
     void stopAttached(AttachedAnimation& attached, bool finished);
     std::vector<AttachedAnimation>::iterator findAnimation(const std::string& key);
     AffineTransform toRoot() const;
+    LayerState presentationStateAt(Date moment) const;
 
     LayerState model_;
     Color backgroundColor_ = Color::clear();

@@ -1,6 +1,8 @@
 #include "UiTest.h"
 #include "ui/Animator.h"
 
+#include <cmath>
+#include <functional>
 #include <vector>
 
 namespace florelle {
@@ -165,6 +167,63 @@ TEST_F(ViewAnimationTest, NestedBlocksKeepTheirOwnTiming) {
     testing::expectShown(other->presentationAlpha(), 0.5);
     advance(1);
     EXPECT_EQ(completions_, (std::vector<bool>{true, true}));
+}
+
+// At two pixels a point the clock ticks when the view has moved a pixel (or
+// faded by a unit of 255), at most sixty times a second, and at the ends.
+TEST_F(ViewAnimationTest, TheClockTicksAsOftenAsTheViewChangesAPixel) {
+    struct Case {
+        const char* what;
+        double delay;
+        std::function<void()> change;
+        int fewest;
+        int most;
+        // Pixels the view may move from one tick to the next.
+        double largestStep;
+    };
+    double pixels = Animator::shared().pixelsPerPoint();
+    Animator::shared().setPixelsPerPoint(2);
+    for (const Case& c : {
+             // 12 points a second: 24 pixels, and the end.
+             Case{"a slow drift", 0,
+                  [&] {
+                      view_->setCenter(Point{62, 50});
+                  },
+                  24, 27, 1.01},
+             Case{"a quick move", 0,
+                  [&] {
+                      view_->setCenter(Point{350, 50});
+                  },
+                  59, 61, 10.1},
+             Case{"a slow fade", 0, [&] { view_->setAlpha(0.8); }, 51, 54, 0},
+             Case{"a drift after a delay", 0.5,
+                  [&] {
+                      view_->setCenter(Point{62, 50});
+                  },
+                  25, 28, 1.01},
+         }) {
+        view_->setCenter(Point{50, 50});
+        view_->setAlpha(1);
+        View::animate(1, c.delay, AnimationCurve::linear, c.change);
+        Date end = clock_->now().addingSeconds(1 + c.delay);
+        auto& loop = RunLoop::current();
+        int ticks = 0;
+        Point shown = view_->presentationCenter();
+        for (auto next = loop.nextTimerFireDate(); next && *next < end.addingSeconds(1);
+             next = loop.nextTimerFireDate()) {
+            EXPECT_GE(next->secondsSince(clock_->now()), Animator::frameInterval - 1e-6) << c.what;
+            clock_->set(*next);
+            loop.runOnce();
+            ++ticks;
+            Point now = view_->presentationCenter();
+            EXPECT_LE(std::abs(now.x - shown.x) * 2, c.largestStep) << c.what << ", tick " << ticks;
+            shown = now;
+        }
+        EXPECT_GE(ticks, c.fewest) << c.what;
+        EXPECT_LE(ticks, c.most) << c.what;
+        EXPECT_FALSE(Animator::shared().isTicking()) << c.what;
+    }
+    Animator::shared().setPixelsPerPoint(pixels);
 }
 
 TEST_F(ViewAnimationTest, AnimationTicksMarkTheWindowForRedraw) {
