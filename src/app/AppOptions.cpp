@@ -40,8 +40,8 @@ std::optional<Size> parsePixelSize(const std::string& text) {
 } // namespace
 
 const char* AppOptions::usage() {
-    return "Usage: florelle [--scale N] [--headless [--script FILE] [--screenshot FILE]\n"
-           "                [--screenshot-size WIDTHxHEIGHT]]\n"
+    return "Usage: florelle [--scale N] [--frames] [--headless [--script FILE]\n"
+           "                [--screenshot FILE] [--screenshot-size WIDTHxHEIGHT]]\n"
            "                [--demo | --controls-demo | --calendar-demo | --passcode-demo |\n"
            "                 --past-period-demo]\n"
            "       florelle --launched-from-reminder ACTION\n"
@@ -52,12 +52,15 @@ const char* AppOptions::usage() {
            "  --headless         run without a window\n"
            "  --script FILE      drive the headless run with the lines of FILE:\n"
            "                     tap X Y, drag X1 Y1 X2 Y2, type TEXT, wait SECONDS,\n"
-           "                     screenshot FILE, dump\n"
+           "                     screenshot FILE, dump, frames\n"
            "  --screenshot FILE  where a headless run without a script puts the\n"
            "                     picture of the first screen\n"
            "  --screenshot-size WIDTHxHEIGHT\n"
            "                     headless pictures of that many pixels, the screen\n"
            "                     fitted in between black bars (720x1440)\n"
+           "  --frames           print the number of each frame the window shows, the\n"
+           "                     pixels it changed and the views drawn for it (for a\n"
+           "                     headless run: of its last frame)\n"
            "  --demo             the platform demo instead of the diary\n"
            "  --controls-demo    open the tour of every control over the demo\n"
            "  --calendar-demo    the month calendar on a scratch diary\n"
@@ -97,6 +100,8 @@ AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::str
             options.demo = Demo::passcode;
         } else if (argument == "--past-period-demo") {
             options.demo = Demo::pastPeriod;
+        } else if (argument == "--frames") {
+            options.showFrames = true;
         } else if (argument == "--headless") {
             options.headless = true;
         } else if (argument == "--script") {

@@ -30,6 +30,8 @@ struct AppOptions {
     // phone's window shows it; without it, the screen at the scale.
     std::optional<Size> screenshotSize;
     double scale = 2;
+    // Each frame the window presents (or a headless run's last) described.
+    bool showFrames = false;
     // The reminder whose button started the run.
     std::optional<LocalNotification> launchNotification;
 

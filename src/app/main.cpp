@@ -61,15 +61,18 @@ int runHeadless(const AppOptions& options) {
             std::fprintf(stderr, "florelle: %s: %s\n", options.script->c_str(), error.c_str());
             return 1;
         }
-        return 0;
+    } else {
+        auto path = options.screenshot.value_or(std::filesystem::temp_directory_path() /
+                                                "florelle-first-screen.png");
+        if (!host.screenshot(path)) {
+            std::fprintf(stderr, "florelle: cannot write %s\n", path.c_str());
+            return 1;
+        }
+        std::printf("Screenshot of the first screen: %s\n", path.c_str());
     }
-    auto path = options.screenshot.value_or(std::filesystem::temp_directory_path() /
-                                            "florelle-first-screen.png");
-    if (!host.screenshot(path)) {
-        std::fprintf(stderr, "florelle: cannot write %s\n", path.c_str());
-        return 1;
+    if (options.showFrames) {
+        std::cout << host.screen().describeFrames() << std::endl;
     }
-    std::printf("Screenshot of the first screen: %s\n", path.c_str());
     return 0;
 }
 
@@ -78,6 +81,9 @@ int runWindow(const AppOptions& options) {
     if (SdlHost::displayNamed()) {
         try {
             SdlHost host(options.scale);
+            if (options.showFrames) {
+                host.setFrameLog(&std::cout);
+            }
             return host.run(makeDelegate(options), std::make_unique<CustomApplication>(),
                             {.localNotification = options.launchNotification});
         } catch (const std::runtime_error& failure) {

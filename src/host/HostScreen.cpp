@@ -63,6 +63,22 @@ const PixelRegion& HostScreen::present(const Application& application, const Let
     return compositor_.composite(roots(application), {*frame_, fit.contentRect(), Color::black()});
 }
 
+std::string HostScreen::describeFrames() const {
+    std::ostringstream text;
+    text << "frames " << frameCount() << ", last damage";
+    auto rects = lastDamage().rects();
+    if (rects.empty()) {
+        text << " none";
+    }
+    for (std::size_t index = 0; index < rects.size(); ++index) {
+        const Rect& rect = rects[index];
+        text << (index == 0 ? " " : " + ") << rect.minX() << ',' << rect.minY() << ' '
+             << rect.width() << 'x' << rect.height();
+    }
+    text << ", " << lastDrawCount() << " views drawn";
+    return text.str();
+}
+
 void HostScreen::render(const Application& application, GraphicsContext& context) {
     Rect area = context.deviceTransform().apply(Rect(Point{}, size));
     Compositor().composite(roots(application), {context, area, Color::black()});

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace florelle {
@@ -46,6 +47,9 @@ public:
     long frameCount() const { return compositor_.frameCount(); }
     const PixelRegion& lastDamage() const { return compositor_.lastDamage(); }
     int lastDrawCount() const { return compositor_.lastDrawCount(); }
+    // The three as a line: "frames 12, last damage 100,40 530x226 + 0,0
+    // 640x40, 3 views drawn".
+    std::string describeFrames() const;
 
     // Draws the whole screen; the context's points are the screen's.
     void render(const Application& application, GraphicsContext& context);

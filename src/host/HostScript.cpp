@@ -35,23 +35,6 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(begin, end - begin + 1);
 }
 
-// "frames 12, last damage 100,40 530x226 + 0,0 640x40, 3 views drawn".
-std::string describeFrames(const HostScreen& screen) {
-    std::ostringstream text;
-    text << "frames " << screen.frameCount() << ", last damage";
-    auto rects = screen.lastDamage().rects();
-    if (rects.empty()) {
-        text << " none";
-    }
-    for (std::size_t index = 0; index < rects.size(); ++index) {
-        const Rect& rect = rects[index];
-        text << (index == 0 ? " " : " + ") << rect.minX() << ',' << rect.minY() << ' '
-             << rect.width() << 'x' << rect.height();
-    }
-    text << ", " << screen.lastDrawCount() << " views drawn";
-    return text.str();
-}
-
 } // namespace
 
 bool HostScript::run(std::istream& script, std::string& error) {
@@ -113,7 +96,7 @@ bool HostScript::runLine(std::string_view line, std::string& error) {
         output_ << host_.dump() << std::flush;
     } else if (command == "frames") {
         host_.present();
-        output_ << describeFrames(host_.screen()) << '\n';
+        output_ << host_.screen().describeFrames() << '\n';
     } else {
         error = "unknown command \"" + std::string(command) + "\"";
         return false;

@@ -253,6 +253,9 @@ void SdlHost::present(Application& application, bool whole) {
     SDL_RenderClear(renderer_.get());
     SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
     SDL_RenderPresent(renderer_.get());
+    if (frameLog_ && !changed.isEmpty()) {
+        *frameLog_ << screen_.describeFrames() << std::endl;
+    }
 }
 
 } // namespace florelle

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <ostream>
 
 namespace florelle {
 
@@ -41,6 +42,10 @@ public:
     // Whether the environment names a display at all (X11 or Wayland).
     static bool displayNamed();
 
+    // Each frame presented is described on the stream (see
+    // HostScreen::describeFrames); none when null, as by default.
+    void setFrameLog(std::ostream* log) { frameLog_ = log; }
+
     // Runs the application until the window is closed; returns the exit
     // status. The application is made here unless given.
     int run(std::shared_ptr<ApplicationDelegate> delegate,
@@ -65,6 +70,7 @@ private:
     LetterboxFit fit_{HostScreen::size, HostScreen::size};
     HostScreen screen_;
     TextInputSwitch textInput_;
+    std::ostream* frameLog_ = nullptr;
 };
 
 } // namespace florelle
