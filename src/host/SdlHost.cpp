@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace florelle {
 
@@ -65,10 +67,22 @@ SdlHost::SdlHost(double scale)
     SDL_SetWindowMinimumSize(window_.get(),
                              static_cast<int>(HostScreen::size.width * smallestWindowScale),
                              static_cast<int>(HostScreen::size.height * smallestWindowScale));
+    // The frames are drawn by the processor. On X11 (whose windows have as
+    // many pixels as points) the window's own buffer takes just the changed
+    // rectangles, where GL would draw the whole window again for each frame,
+    // in software where there is no graphics chip. SDL_RENDER_DRIVER and
+    // SDL_FRAMEBUFFER_ACCELERATION still pick GL.
+    if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
     if (!renderer_) {
         throw sdlError("cannot draw in the window");
     }
+    SDL_RendererInfo info;
+    keepsItsPixels_ =
+        SDL_GetRendererInfo(renderer_.get(), &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
     resize();
     if (!texture_) {
         throw sdlError("cannot draw in the window");
@@ -213,16 +227,16 @@ void SdlHost::handleWindowEvent(const SDL_WindowEvent& event, Application& appli
     }
 }
 
-void SdlHost::resize() {
+bool SdlHost::resize() {
     int width = 0;
     int height = 0;
     if (SDL_GetRendererOutputSize(renderer_.get(), &width, &height) != 0 || width <= 0 ||
         height <= 0) {
-        return;
+        return false;
     }
     if (texture_ &&
         fit_.pixels() == Size{static_cast<double>(width), static_cast<double>(height)}) {
-        return;
+        return false;
     }
     fit_ = HostScreen::fitInto({static_cast<double>(width), static_cast<double>(height)});
     texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888,
@@ -230,10 +244,12 @@ void SdlHost::resize() {
     if (!texture_) {
         Log::write(std::string("Cannot draw the window at its new size: ") + SDL_GetError());
     }
+    return true;
 }
 
 void SdlHost::present(Application& application, bool whole) {
-    resize();
+    // A window of another size holds none of the last frame.
+    whole = resize() || whole;
     if (!texture_) {
         return;
     }
@@ -244,14 +260,24 @@ void SdlHost::present(Application& application, bool whole) {
     BitmapContext& frame = screen_.frame();
     const unsigned char* pixels = frame.data();
     int stride = frame.bytesPerRow();
-    // Cairo's ARGB32 is a native-endian word, as SDL's ARGB8888 is.
+    std::vector<SDL_Rect> areas;
     for (const Rect& rect : changed.rects()) {
-        SDL_Rect area{static_cast<int>(rect.minX()), static_cast<int>(rect.minY()),
-                      static_cast<int>(rect.width()), static_cast<int>(rect.height())};
+        areas.push_back({static_cast<int>(rect.minX()), static_cast<int>(rect.minY()),
+                         static_cast<int>(rect.width()), static_cast<int>(rect.height())});
+    }
+    // Cairo's ARGB32 is a native-endian word, as SDL's ARGB8888 is.
+    for (const SDL_Rect& area : areas) {
         SDL_UpdateTexture(texture_.get(), &area, pixels + area.y * stride + area.x * 4, stride);
     }
-    SDL_RenderClear(renderer_.get());
-    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+    if (keepsItsPixels_ && !whole) {
+        // The window's buffer still holds the last frame.
+        for (const SDL_Rect& area : areas) {
+            SDL_RenderCopy(renderer_.get(), texture_.get(), &area, &area);
+        }
+    } else {
+        SDL_RenderClear(renderer_.get());
+        SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+    }
     SDL_RenderPresent(renderer_.get());
     if (frameLog_ && !changed.isEmpty()) {
         *frameLog_ << screen_.describeFrames() << std::endl;

@@ -55,8 +55,9 @@ private:
     // False once the window was closed.
     bool handle(const SDL_Event& event, Application& application, TouchInput& input);
     void handleWindowEvent(const SDL_WindowEvent& event, Application& application);
-    // Follows the window's pixel size: the fit, the texture and the pixels.
-    void resize();
+    // Follows the window's pixel size: the fit, the texture and the pixels;
+    // true when the size changed.
+    bool resize();
     // Lays down what changed and shows it; `whole` sends the whole frame
     // again even when nothing changed (the window was uncovered).
     void present(Application& application, bool whole = false);
@@ -71,6 +72,9 @@ private:
     HostScreen screen_;
     TextInputSwitch textInput_;
     std::ostream* frameLog_ = nullptr;
+    // Whether what was presented stays in the window's buffer (the software
+    // renderer), so that a frame need only copy what changed.
+    bool keepsItsPixels_ = false;
 };
 
 } // namespace florelle

@@ -74,8 +74,9 @@ TEST_F(AppBinaryTest, TheDiaryOpensOnTheFlower) {
         << run.output;
 }
 
-// The main screen left alone in a real window: the cloud drifts on, each
-// frame lays down only the cloud's path, and in between the process sleeps.
+// A new diary's first screen (the welcome over the main screen) left alone
+// in a real window: the cloud drifts on, each frame lays down only the
+// cloud's path, and in between the process sleeps.
 TEST_F(AppBinaryTest, TheMainScreenLeftAloneInAWindowDrawsOnlyTheCloudAndSleeps) {
     PrivateXServer server;
     ASSERT_FALSE(server.display().empty()) << "the window tests need Xvfb";
