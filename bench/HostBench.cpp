@@ -1,21 +1,30 @@
 // What a frame of the screen costs and how soon the application shows its
 // first one: a screen of 150 views (tiles with labels and pictures) drawn at
-// scale 2, a headless launch up to its first frame in this process, and the
-// application binary from its start to its first screen written out.
+// scale 2, a headless launch up to its first frame in this process, the
+// application binary from its start to its first frame of the main screen
+// (and to that screen written out), and the processor share of the main
+// screen left alone in a window.
+#include "Require.h"
+#include "foundation/Paths.h"
 #include "graphics/BitmapContext.h"
 #include "host/HeadlessHost.h"
+#include "host/PrivateXServer.h"
+#include "storage/DatabaseController.h"
+#include "support/ApplicationProcess.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/ViewRenderer.h"
 #include "ui/Window.h"
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <memory>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 using namespace florelle;
 
@@ -88,29 +97,93 @@ void BM_HeadlessLaunchToFirstFrame(benchmark::State& state) {
 BENCHMARK(BM_HeadlessLaunchToFirstFrame)->Unit(benchmark::kMillisecond);
 
 #ifdef FLORELLE_APP_BINARY
-// The whole process: start, launch, draw the first screen, write it as PNG, exit.
-void BM_AppProcessToFirstScreenshot(benchmark::State& state) {
-    auto shot = std::filesystem::temp_directory_path() / "florelle-bench-first.png";
-    std::string path = shot.string();
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+// A diary past its first-run setup in folders of its own, and the
+// environment that points the application at them.
+class ProcessDiary {
+public:
+    ProcessDiary()
+        : folder_(std::filesystem::temp_directory_path() /
+                  ("florelle-process-bench-" + std::to_string(getpid()))) {
+        std::filesystem::remove_all(folder_);
+        Paths::setDocumentsDirectory(folder_ / "data" / "florelle");
+        Paths::setConfigDirectory(folder_ / "config" / "florelle");
+        require(DatabaseController::saveFirstTimeOn(0));
+        Paths::setDocumentsDirectory(std::nullopt);
+        Paths::setConfigDirectory(std::nullopt);
+    }
+    ~ProcessDiary() { std::filesystem::remove_all(folder_); }
+
+    const std::filesystem::path& folder() const { return folder_; }
+
+    // This process's environment with the diary's folders (and `extra`).
+    std::vector<std::string> environment(const std::vector<std::string>& extra = {},
+                                         const std::vector<std::string>& removed = {}) const {
+        std::vector<std::string> variables = {"XDG_DATA_HOME=" + (folder_ / "data").string(),
+                                              "XDG_CONFIG_HOME=" + (folder_ / "config").string()};
+        variables.insert(variables.end(), extra.begin(), extra.end());
+        return testing::ApplicationProcess::environmentWith(variables, removed);
+    }
+
+private:
+    std::filesystem::path folder_;
+};
+
+// Times whole runs of the application with the arguments, one an iteration.
+void timeRuns(benchmark::State& state, const std::vector<std::string>& arguments,
+              const std::vector<std::string>& environment) {
     for (auto _ : state) {
-        const char* arguments[] = {FLORELLE_APP_BINARY, "--headless", "--screenshot", path.c_str(),
-                                   nullptr};
-        pid_t child = 0;
-        if (posix_spawn(&child, FLORELLE_APP_BINARY, &quiet, nullptr,
-                        const_cast<char* const*>(arguments), environ) != 0) {
+        testing::ApplicationProcess run(FLORELLE_APP_BINARY, arguments, environment);
+        if (!run.started()) {
             state.SkipWithError("cannot start the application");
             break;
         }
-        int status = 0;
-        waitpid(child, &status, 0);
+        run.wait();
     }
-    posix_spawn_file_actions_destroy(&quiet);
-    std::filesystem::remove(shot);
+}
+
+// The whole process on the main screen: start, launch, the first frame of
+// the main screen, exit (`frames` presents a frame and says so).
+void BM_AppProcessToFirstFrame(benchmark::State& state) {
+    ProcessDiary diary;
+    auto script = diary.folder() / "first-frame.txt";
+    std::ofstream(script) << "frames\n";
+    timeRuns(state, {"--headless", "--script", script.string()}, diary.environment());
+}
+BENCHMARK(BM_AppProcessToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same up to the first screen written out as PNG.
+void BM_AppProcessToFirstScreenshot(benchmark::State& state) {
+    ProcessDiary diary;
+    auto shot = diary.folder() / "first.png";
+    timeRuns(state, {"--headless", "--screenshot", shot.string()}, diary.environment());
 }
 BENCHMARK(BM_AppProcessToFirstScreenshot)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The main screen in a real window on a private X server at scale 2, left
+// alone: the share of one processor core it uses over 10 seconds, after 3
+// seconds to start.
+void BM_IdleMainScreenInAWindow(benchmark::State& state) {
+    testing::PrivateXServer server;
+    if (server.display().empty()) {
+        state.SkipWithError("Xvfb cannot start");
+        return;
+    }
+    ProcessDiary diary;
+    auto environment = diary.environment({"DISPLAY=" + server.display()}, {"WAYLAND_DISPLAY"});
+    for (auto _ : state) {
+        testing::ApplicationProcess window(FLORELLE_APP_BINARY, {"--scale", "2"}, environment);
+        if (!window.started()) {
+            state.SkipWithError("cannot start the application");
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        double before = window.cpuSeconds();
+        std::this_thread::sleep_for(std::chrono::seconds(10));
+        double after = window.cpuSeconds();
+        state.counters["core_percent"] = (after - before) / 10 * 100;
+    }
+}
+BENCHMARK(BM_IdleMainScreenInAWindow)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 #endif
 
 } // namespace
