@@ -43,6 +43,9 @@ public:
     virtual void scrollToNotesWithDate(Date date) = 0;
     virtual void reloadInfoForDate(Date date) = 0;
 
+    // The calendar sync's account form slides in over the screen.
+    virtual void sync() = 0;
+
     // The first-use hints.
     virtual void switchFirtsUseLbls(int direction) = 0;
     virtual void activateFirstAnimTmr() = 0;

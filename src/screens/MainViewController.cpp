@@ -3,6 +3,7 @@
 #include "Analytics.h"
 #include "DisplayText.h"
 #include "FirstGlobalController.h"
+#include "SyncController.h"
 #include "TouchForwardingView.h"
 #include "cycle/CycleInputs.h"
 #include "cycle/PregnancyCountdown.h"
@@ -11,7 +12,9 @@
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"
 #include "foundation/UserDefaults.h"
+#include "platform/PasswordVault.h"
 #include "storage/DatabaseController.h"
+#include "sync/SyncAccount.h"
 #include "ui/Button.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -21,7 +24,6 @@ namespace florelle {
 
 namespace {
 
-const Point hiddenAccountFormCenter{160, 700};
 constexpr double downAfterModal = 1.0;
 // The panel moves out of the way below the screen for the centre calendar.
 constexpr double panelAwayY = 1100;
@@ -135,9 +137,50 @@ void MainViewController::buildOverlays() {
     help_ = std::make_shared<MainHelpOverlay>();
     mainView_->addSubview(help_);
 
-    accountFormView_ = std::make_shared<View>(Rect(0, 0, 320, 200));
-    accountFormView_->setCenter(hiddenAccountFormCenter);
-    mainView_->addSubview(accountFormView_);
+    setPasswordVault(std::make_shared<SecretServiceVault>());
+}
+
+void MainViewController::setPasswordVault(std::shared_ptr<PasswordVault> vault) {
+    auto form = std::make_shared<SyncController>(weakSelf(), std::move(vault));
+    form->view()->setCenter(SyncController::hiddenCenter);
+    if (accountFormView_) {
+        mainView_->insertSubviewAbove(form->view(), accountFormView_.get());
+        accountFormView_->removeFromSuperview();
+    } else {
+        mainView_->addSubview(form->view());
+    }
+    syncForm_ = std::move(form);
+    accountFormView_ = syncForm_->view();
+}
+
+// The calendar sync.
+
+void MainViewController::sync() {
+    syncForm_->loadUserData();
+    View::animate(0.3, [this] { accountFormView_->setCenter(SyncController::restingCenter); });
+    changeTranspView(0.5, false);
+}
+
+void MainViewController::cancelClicked() {
+    View::animate(panelDuration,
+                  [this] { accountFormView_->setCenter(SyncController::hiddenCenter); });
+    changeTranspView(0, false);
+}
+
+void MainViewController::syncWithUser(const std::string& server, const std::string& user,
+                                      const std::string& password) {
+    CalendarSync engine =
+        atomSync({server, user, password}, Calendar::current(), Clock::current()->now());
+    std::weak_ptr<SyncController> form = syncForm_;
+    engine.cancelled = [form] {
+        auto shown = form.lock();
+        return !shown || shown->isCancelled();
+    };
+    SyncOutcome outcome = engine.syncWithUser();
+    if (outcome.imported > 0) {
+        NotificationCenter::defaultCenter().post(DiaryActions::diaryChangedNotification);
+    }
+    syncForm_->syncedSuccessful(outcome);
 }
 
 void MainViewController::applyFirstRun() {

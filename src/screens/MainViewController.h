@@ -14,6 +14,7 @@
 #include "PeriodCalendars.h"
 #include "PetalTable.h"
 #include "StatusCloud.h"
+#include "SyncFormHost.h"
 #include "foundation/Clock.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
@@ -26,6 +27,8 @@
 namespace florelle {
 
 class Analytics;
+class PasswordVault;
+class SyncController;
 class FirstGlobalController;
 class ImageView;
 class TouchForwardingView;
@@ -44,7 +47,8 @@ class UserDefaults;
 class MainViewController : public ViewController,
                            public PeriodCalendarsHost,
                            public FirstRunDelegate,
-                           public MainPageHost {
+                           public MainPageHost,
+                           public SyncFormHost {
 public:
     // Panel centre y when lowered and raised.
     static constexpr double panelDownY = PanelDrag::downCenterY;
@@ -121,6 +125,16 @@ public:
         presentModalViewController(std::move(controller), true);
     }
     void dismissModalController();
+
+    // The calendar sync: its account form slides in from below over the
+    // half-drawn veil; a sync runs while the form's veil is dark.
+    void sync() override;
+    void cancelClicked() override;
+    void syncWithUser(const std::string& server, const std::string& user,
+                      const std::string& password) override;
+    SyncController& syncForm() const { return *syncForm_; }
+    // Where the form keeps the password; the desktop's keyring unless a test says otherwise.
+    void setPasswordVault(std::shared_ptr<PasswordVault> vault);
 
     // The veil over the whole screen, with or without the busy indicator.
     void changeTranspView(double alpha, bool withIndicator) { veil_->fadeTo(alpha, withIndicator); }
@@ -250,6 +264,7 @@ private:
     std::shared_ptr<MainHelpOverlay> help_;
     std::unique_ptr<PeriodCalendars> calendars_;
     std::shared_ptr<View> accountFormView_;
+    std::shared_ptr<SyncController> syncForm_;
     std::shared_ptr<FirstGlobalController> firstGlobalController_;
 
     std::shared_ptr<Analytics> analytics_;

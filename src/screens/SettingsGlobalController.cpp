@@ -194,6 +194,13 @@ void SettingsGlobalController::makeFiles() {
     });
 }
 
+void SettingsGlobalController::sync() {
+    if (auto main = host_.lock()) {
+        main->sync();
+    }
+    deselectSelectedCell();
+}
+
 void SettingsGlobalController::writeFiles() {
     auto main = host_.lock();
     if (!main) {

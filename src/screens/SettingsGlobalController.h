@@ -66,6 +66,7 @@ public:
     // documents folder (CSV files on old platforms, PDF files otherwise),
     // then puts them into the mail composer.
     void makeFiles() override;
+    void sync() override;
     void setOldOS(bool old) { oldOS_ = old; }
 
     // The import row: the desktop's file chooser, else a picker of our own

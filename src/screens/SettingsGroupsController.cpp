@@ -39,11 +39,6 @@ const std::array<std::vector<SettingsGroupsController::Row>, 2>& SettingsGroupsC
     return table;
 }
 
-bool SettingsGroupsController::isAvailable(Action action) {
-    // Calendar sync has no screen in this application.
-    return action != Action::sync;
-}
-
 SettingsGroupsController::SettingsGroupsController(std::weak_ptr<SettingsHost> host)
     : host_(std::move(host)) {}
 
@@ -66,19 +61,11 @@ const std::shared_ptr<SetPasscodeDialogue>& SettingsGroupsController::setPasscod
 std::shared_ptr<TableViewCell> SettingsGroupsController::cellForRow(TableView& table,
                                                                     IndexPath path) {
     const Row& row = rows().at(path.section).at(path.row);
-    return twoLineCell(table, cellIdentifier, cellIdentifier, subtitleY, row.title, row.subtitle,
-                       isAvailable(row.action));
+    return twoLineCell(table, cellIdentifier, cellIdentifier, subtitleY, row.title, row.subtitle);
 }
 
 std::shared_ptr<View> SettingsGroupsController::viewForHeaderInSection(TableView&, int section) {
     return header(headers().at(section), 250);
-}
-
-std::optional<IndexPath> SettingsGroupsController::willSelectRow(TableView&, IndexPath path) {
-    if (!isAvailable(rows().at(path.section).at(path.row).action)) {
-        return std::nullopt;
-    }
-    return path;
 }
 
 void SettingsGroupsController::didSelectRow(TableView&, IndexPath path) {
@@ -124,6 +111,7 @@ void SettingsGroupsController::perform(Action action) {
         host->importFromApp();
         break;
     case Action::sync:
+        host->sync();
         break;
     }
 }

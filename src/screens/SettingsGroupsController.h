@@ -13,8 +13,6 @@ class SettingsHost;
 
 // The first screen of the settings page: two groups of rows, each a title
 // over a subtitle, leading to the screen that changes the setting.
-// Rows whose screen the application does not have are shown faded and do
-// nothing.
 class SettingsGroupsController : public SettingsListController {
 public:
     enum class Action { lengths, pregnancy, mail, sync, imports, skin, passcode, units, guide };
@@ -26,7 +24,6 @@ public:
     // Group headers and rows, as string keys.
     static const std::array<const char*, 2>& headers();
     static const std::array<std::vector<Row>, 2>& rows();
-    static bool isAvailable(Action action);
 
     explicit SettingsGroupsController(std::weak_ptr<SettingsHost> host);
     ~SettingsGroupsController() override;
@@ -40,7 +37,6 @@ public:
     }
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath path) override;
     std::shared_ptr<View> viewForHeaderInSection(TableView&, int section) override;
-    std::optional<IndexPath> willSelectRow(TableView&, IndexPath path) override;
     void didSelectRow(TableView& table, IndexPath path) override;
 
 private:

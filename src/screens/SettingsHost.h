@@ -33,6 +33,8 @@ public:
     virtual void makeFiles() = 0;
     // The import row: a file chosen, its preview shown, then stored.
     virtual void importFromApp() = 0;
+    // The sync row: the account form of the calendar sync.
+    virtual void sync() = 0;
 };
 
 } // namespace florelle

@@ -11,6 +11,7 @@
 #include "screens/SettingsLenPickerController.h"
 #include "screens/SettingsListStyle.h"
 #include "screens/SkinController.h"
+#include "screens/SyncController.h"
 #include "screens/TouchForwardingView.h"
 #include "screens/UserGuideController.h"
 #include "storage/DatabaseController.h"
@@ -101,7 +102,8 @@ TEST_F(SettingsScreensTest, EachRowOpensItsScreenAndTheBackButtonReturns) {
                     picker().descriptionLbl().text() == Strings::localized("Are you pregnant? Key");
          }},
         {{0, 2}, [&] { return dynamic_cast<ModalSheetController*>(main().modalViewController()); }},
-        {{0, 3}, [&] { return top() == &list; }},
+        {{0, 3},
+         [&] { return main().syncForm().view()->center() == SyncController::restingCenter; }},
         {{1, 0}, [&] { return top() == &settings().skinController(); }},
         {{1, 1}, [&] { return list.setPasscodeDialogue()->isPresented(); }},
         {{1, 2},
@@ -122,6 +124,9 @@ TEST_F(SettingsScreensTest, EachRowOpensItsScreenAndTheBackButtonReturns) {
             tapBack();
         } else if (list.setPasscodeDialogue()->isPresented()) {
             list.setPasscodeDialogue()->dismiss();
+            host().advance(1);
+        } else if (main().syncForm().view()->center() == SyncController::restingCenter) {
+            main().syncForm().cancelClicked();
             host().advance(1);
         } else if (auto* sheet =
                        dynamic_cast<ModalSheetController*>(main().modalViewController())) {
