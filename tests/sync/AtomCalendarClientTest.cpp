@@ -78,7 +78,7 @@ protected:
         return AtomCalendarClient({root, "anna", password}, berlin());
     }
     // The ticket's failure, or "" when it succeeded.
-    static std::string outcome(const Ticket& ticket, double timeout = 5) {
+    static std::string outcome(const Ticket& ticket, double timeout = 20) {
         CalendarDataClient::waitForTicket(ticket, timeout);
         return ticket->failure().value_or("");
     }
