@@ -40,8 +40,9 @@ std::optional<Size> parsePixelSize(const std::string& text) {
 } // namespace
 
 const char* AppOptions::usage() {
-    return "Usage: florelle [--scale N] [--frames] [--headless [--script FILE]\n"
-           "                [--screenshot FILE] [--screenshot-size WIDTHxHEIGHT]]\n"
+    return "Usage: florelle [--scale N] [--frames] [--status-bar on|off]\n"
+           "                [--headless [--script FILE] [--screenshot FILE]\n"
+           "                [--screenshot-size WIDTHxHEIGHT]]\n"
            "                [--demo | --controls-demo | --calendar-demo | --passcode-demo |\n"
            "                 --past-period-demo]\n"
            "       florelle --launched-from-reminder ACTION\n"
@@ -49,6 +50,11 @@ const char* AppOptions::usage() {
            "  --scale N          pixels per point of the window as it opens, and of\n"
            "                     headless pictures (default 2); the window can be\n"
            "                     resized and the screen scales to fill it\n"
+           "  --status-bar on|off\n"
+           "                     draw the 20-point status bar over the top of the\n"
+           "                     screen or not; by default not where the phone's\n"
+           "                     shell draws its own (Phosh, Plasma Mobile, a\n"
+           "                     window filling a portrait screen)\n"
            "  --headless         run without a window\n"
            "  --script FILE      drive the headless run with the lines of FILE:\n"
            "                     tap X Y, drag X1 Y1 X2 Y2, type TEXT, wait SECONDS,\n"
@@ -133,6 +139,17 @@ AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::str
                 return options;
             }
             options.launchNotification = NotificationLaunchOption::parse({argument, *action});
+        } else if (argument == "--status-bar") {
+            const std::string* text = value();
+            if (!text) {
+                return options;
+            }
+            if (*text != "on" && *text != "off") {
+                error = "--status-bar needs on or off";
+                return options;
+            }
+            options.statusBar =
+                *text == "on" ? StatusBarChoice::Setting::on : StatusBarChoice::Setting::off;
         } else if (argument == "--scale") {
             const std::string* text = value();
             if (!text) {

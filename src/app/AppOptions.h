@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/Geometry.h"
+#include "host/StatusBarChoice.h"
 #include "platform/LocalNotification.h"
 
 #include <filesystem>
@@ -32,6 +33,8 @@ struct AppOptions {
     double scale = 2;
     // Each frame the window presents (or a headless run's last) described.
     bool showFrames = false;
+    // --status-bar on|off; without it the session decides.
+    StatusBarChoice::Setting statusBar = StatusBarChoice::Setting::automatic;
     // The reminder whose button started the run.
     std::optional<LocalNotification> launchNotification;
 

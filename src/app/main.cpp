@@ -49,6 +49,7 @@ int runHeadless(const AppOptions& options) {
     HeadlessHost host(delegate, RealClock().now(), options.scale,
                       std::make_unique<CustomApplication>());
     host.setPixelSize(options.screenshotSize);
+    host.application().setStatusBarHidden(!StatusBarChoice(options.statusBar).shown(false));
     host.launch({.localNotification = options.launchNotification});
     if (options.script) {
         std::ifstream script(*options.script);
@@ -80,7 +81,7 @@ int runWindow(const AppOptions& options) {
     std::string reason = "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)";
     if (SdlHost::displayNamed()) {
         try {
-            SdlHost host(options.scale);
+            SdlHost host(options.scale, StatusBarChoice(options.statusBar));
             if (options.showFrames) {
                 host.setFrameLog(&std::cout);
             }

@@ -96,8 +96,9 @@ void HeadlessHost::type(std::string_view text) {
 }
 
 LetterboxFit HeadlessHost::fit() const {
-    return HostScreen::fitInto(pixelSize_.value_or(
-        Size{HostScreen::size.width * scale_, HostScreen::size.height * scale_}));
+    Size shown = HostScreen::shownSize(*application_);
+    return HostScreen::fitInto(
+        pixelSize_.value_or(Size{shown.width * scale_, shown.height * scale_}), *application_);
 }
 
 const PixelRegion& HeadlessHost::present() {

@@ -23,14 +23,25 @@ bool sameFit(const LetterboxFit& first, const LetterboxFit& second) {
 
 } // namespace
 
+Size HostScreen::shownSize(const Application& application) {
+    return {size.width, size.height - windowTop(application)};
+}
+
+double HostScreen::windowTop(const Application& application) {
+    return application.isStatusBarHidden() ? StatusBar::height : 0;
+}
+
 HostScreen::HostScreen() : statusBar_(std::make_shared<StatusBar>(size.width)) {}
 
 HostScreen::~HostScreen() = default;
 
 bool HostScreen::needsRender(const Application& application) const {
     auto window = application.keyWindow();
+    if (frameFit_ && frameFit_->content() != shownSize(application)) {
+        return true;
+    }
     return window.get() != lastWindow_ || (window && ViewRenderer::needsRender(*window)) ||
-           ViewRenderer::needsRender(*statusBar_);
+           (!application.isStatusBarHidden() && ViewRenderer::needsRender(*statusBar_));
 }
 
 std::vector<View*> HostScreen::roots(const Application& application) {
@@ -40,7 +51,9 @@ std::vector<View*> HostScreen::roots(const Application& application) {
     if (window) {
         trees.push_back(window.get());
     }
-    trees.push_back(statusBar_.get());
+    if (!application.isStatusBarHidden()) {
+        trees.push_back(statusBar_.get());
+    }
     return trees;
 }
 
@@ -51,6 +64,10 @@ void HostScreen::prepare(GraphicsContext& context, const LetterboxFit& fit) {
     context.translate(fit.offset().x / scale, fit.offset().y / scale);
 }
 
+void HostScreen::toWindow(GraphicsContext& context, const Application& application) {
+    context.translate(0, -windowTop(application));
+}
+
 const PixelRegion& HostScreen::present(const Application& application, const LetterboxFit& fit) {
     // Animations need a frame only when they move a pixel of this screen.
     Animator::shared().setPixelsPerPoint(fit.scale());
@@ -58,6 +75,7 @@ const PixelRegion& HostScreen::present(const Application& application, const Let
         frame_ = std::make_unique<BitmapContext>(bitmapPoints(fit), fit.scale());
         frameFit_ = fit;
         prepare(*frame_, fit);
+        toWindow(*frame_, application);
         compositor_.invalidate();
     }
     return compositor_.composite(roots(application), {*frame_, fit.contentRect(), Color::black()});
@@ -80,8 +98,11 @@ std::string HostScreen::describeFrames() const {
 }
 
 void HostScreen::render(const Application& application, GraphicsContext& context) {
-    Rect area = context.deviceTransform().apply(Rect(Point{}, size));
+    Rect area = context.deviceTransform().apply(Rect(Point{}, shownSize(application)));
+    context.save();
+    toWindow(context, application);
     Compositor().composite(roots(application), {context, area, Color::black()});
+    context.restore();
 }
 
 void HostScreen::render(const Application& application, GraphicsContext& context,
@@ -106,6 +127,7 @@ bool HostScreen::savePng(const Application& application, const LetterboxFit& fit
 Image HostScreen::renderAfresh(const Application& application, const LetterboxFit& fit) {
     BitmapContext bitmap(bitmapPoints(fit), fit.scale());
     prepare(bitmap, fit);
+    toWindow(bitmap, application);
     Compositor::drawAfresh(roots(application), {bitmap, fit.contentRect(), Color::black()});
     return bitmap.image();
 }

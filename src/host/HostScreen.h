@@ -22,12 +22,18 @@ class View;
 class Window;
 
 // What a host shows: the application's key window on a black screen of
-// 320 × 480 points, with the status bar over its top 20 points. The screen
-// is kept as a frame of pixels between black bars; presenting lays down
-// again only what changed since the last frame.
+// 320 × 480 points, with the status bar over its top 20 points. Where the
+// application's status bar is hidden (the shell draws its own) the screen is
+// the 320 × 460 points below it. The screen is kept as a frame of pixels
+// between black bars; presenting lays down again only what changed since
+// the last frame.
 class HostScreen {
 public:
     static constexpr Size size{320, 480};
+
+    // The points shown for the application, and the window's y at their top.
+    static Size shownSize(const Application& application);
+    static double windowTop(const Application& application);
 
     HostScreen();
     ~HostScreen();
@@ -67,11 +73,16 @@ public:
     Image renderAfresh(const Application& application, const LetterboxFit& fit);
     // The fit of the screen into that many pixels.
     static LetterboxFit fitInto(Size pixels) { return {size, pixels}; }
+    static LetterboxFit fitInto(Size pixels, const Application& application) {
+        return {shownSize(application), pixels};
+    }
 
 private:
     std::vector<View*> roots(const Application& application);
     // The screen's black bars, and coordinates in its points.
     static void prepare(GraphicsContext& context, const LetterboxFit& fit);
+    // From the screen's points to the window's.
+    static void toWindow(GraphicsContext& context, const Application& application);
 
     std::shared_ptr<StatusBar> statusBar_;
     const Window* lastWindow_ = nullptr;

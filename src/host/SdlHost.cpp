@@ -52,8 +52,8 @@ bool SdlHost::displayNamed() {
     return named("DISPLAY") || named("WAYLAND_DISPLAY");
 }
 
-SdlHost::SdlHost(double scale)
-    : video_(DesktopNotificationPresenter::desktopEntry),
+SdlHost::SdlHost(double scale, StatusBarChoice statusBar)
+    : video_(DesktopNotificationPresenter::desktopEntry), statusBar_(statusBar),
       textInput_([](bool on) { on ? SDL_StartTextInput() : SDL_StopTextInput(); }) {
     scale = openingScale(scale);
     window_.reset(
@@ -97,8 +97,23 @@ Point SdlHost::mousePoint(int x, int y) const {
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(window_.get(), &width, &height);
-    return fit_.pointAtWindowPosition({static_cast<double>(x), static_cast<double>(y)},
-                                      {static_cast<double>(width), static_cast<double>(height)});
+    Point point =
+        fit_.pointAtWindowPosition({static_cast<double>(x), static_cast<double>(y)},
+                                   {static_cast<double>(width), static_cast<double>(height)});
+    return {point.x, point.y + top_};
+}
+
+void SdlHost::followStatusBar(Application& application) {
+    application.setStatusBarHidden(!statusBar_.shown(fillsPortraitScreen()));
+}
+
+bool SdlHost::fillsPortraitScreen() const {
+    SDL_Rect display;
+    if ((SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN) == 0 ||
+        SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_.get()), &display) != 0) {
+        return false;
+    }
+    return display.h > display.w;
 }
 
 int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
@@ -108,6 +123,7 @@ int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
     }
     application->setDelegate(delegate);
     TouchInput input(*application);
+    followStatusBar(*application);
     application->launch(options);
     application->activate();
     auto& loop = RunLoop::current();
@@ -178,6 +194,7 @@ bool SdlHost::handle(const SDL_Event& event, Application& application, TouchInpu
             break;
         }
         Point point = fit_.pointAtFraction({event.tfinger.x, event.tfinger.y});
+        point.y += top_;
         auto finger = static_cast<long>(event.tfinger.fingerId & 0x7fffffff);
         if (event.type == SDL_FINGERDOWN) {
             input.down(finger, point);
@@ -219,6 +236,9 @@ void SdlHost::handleWindowEvent(const SDL_WindowEvent& event, Application& appli
         application.enterBackground();
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+        followStatusBar(application);
+        present(application, true);
+        break;
     case SDL_WINDOWEVENT_EXPOSED:
         present(application, true);
         break;
@@ -234,11 +254,11 @@ bool SdlHost::resize() {
         height <= 0) {
         return false;
     }
-    if (texture_ &&
-        fit_.pixels() == Size{static_cast<double>(width), static_cast<double>(height)}) {
+    Size pixels{static_cast<double>(width), static_cast<double>(height)};
+    if (texture_ && fit_.pixels() == pixels && fit_.content() == shown_) {
         return false;
     }
-    fit_ = HostScreen::fitInto({static_cast<double>(width), static_cast<double>(height)});
+    fit_ = LetterboxFit(shown_, pixels);
     texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888,
                                      SDL_TEXTUREACCESS_STREAMING, width, height));
     if (!texture_) {
@@ -248,6 +268,8 @@ bool SdlHost::resize() {
 }
 
 void SdlHost::present(Application& application, bool whole) {
+    shown_ = HostScreen::shownSize(application);
+    top_ = HostScreen::windowTop(application);
     // A window of another size holds none of the last frame.
     whole = resize() || whole;
     if (!texture_) {

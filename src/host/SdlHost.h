@@ -3,6 +3,7 @@
 #include "HostScreen.h"
 #include "LetterboxFit.h"
 #include "SdlHandles.h"
+#include "StatusBarChoice.h"
 #include "TextInputSwitch.h"
 #include "ui/ApplicationDelegate.h"
 
@@ -20,21 +21,23 @@ class TouchInput;
 // opens at 320 × 480 points times the scale and can be resized or
 // maximised: the screen (the status bar over its top) is scaled uniformly
 // to fill it, centred between black bars, and drawn at the window's real
-// pixel size on HiDPI displays. The mouse and touch screens give touches at
-// the matching points, the keyboard gives text to the first responder, and
-// the platform's text input is on only while a text input is first
-// responder. Showing and focusing the window makes the application active,
-// losing focus resigns it, minimising sends it to the background and
-// closing terminates it. A frame is presented only when something shown
-// changed, sixty times a second while something animates, and only the
-// pixels that changed are laid down and sent to the window. Between events
-// the run loop's timers and tasks are served; while nothing is due the host
-// sleeps until an event or a task from another thread comes.
+// pixel size on HiDPI displays. The status bar is left out where the
+// choice says the shell draws its own (also when the window fills a
+// portrait screen), and the screen below it fills the window instead. The
+// mouse and touch screens give touches at the matching points, the keyboard
+// gives text to the first responder, and the platform's text input is on only while a text
+// input is first responder. Showing and focusing the window makes the
+// application active, losing focus resigns it, minimising sends it to the
+// background and closing terminates it. A frame is presented only when
+// something shown changed, sixty times a second while something animates,
+// and only the pixels that changed are laid down and sent to the window.
+// Between events the run loop's timers and tasks are served; while nothing
+// is due the host sleeps until an event or a task from another thread comes.
 class SdlHost {
 public:
     // Opens the window; throws std::runtime_error saying why when no display
     // can be reached.
-    explicit SdlHost(double scale = 2);
+    explicit SdlHost(double scale = 2, StatusBarChoice statusBar = StatusBarChoice());
     SdlHost(const SdlHost&) = delete;
     SdlHost& operator=(const SdlHost&) = delete;
     ~SdlHost();
@@ -58,6 +61,9 @@ private:
     // Follows the window's pixel size: the fit, the texture and the pixels;
     // true when the size changed.
     bool resize();
+    // Shows or hides the status bar as the choice says for the window now.
+    void followStatusBar(Application& application);
+    bool fillsPortraitScreen() const;
     // Lays down what changed and shows it; `whole` sends the whole frame
     // again even when nothing changed (the window was uncovered).
     void present(Application& application, bool whole = false);
@@ -68,7 +74,11 @@ private:
     SdlWindow window_;
     SdlRenderer renderer_;
     SdlTexture texture_;
+    StatusBarChoice statusBar_;
     LetterboxFit fit_{HostScreen::size, HostScreen::size};
+    // The screen's points and the window's y at their top.
+    Size shown_ = HostScreen::size;
+    double top_ = 0;
     HostScreen screen_;
     TextInputSwitch textInput_;
     std::ostream* frameLog_ = nullptr;

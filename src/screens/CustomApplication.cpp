@@ -6,8 +6,9 @@ namespace florelle {
 
 void CustomApplication::sendEvent(const Event& event) {
     bool tapped = false;
+    double shownTop = isStatusBarHidden() ? statusBarBottom : 0;
     for (const auto& touch : event.allTouches()) {
-        double y = touch->locationInWindow().y;
+        double y = touch->locationInWindow().y - shownTop;
         if (touch->phase() == TouchPhase::began && y >= statusBarTop && y < statusBarBottom) {
             tapped = true;
         }

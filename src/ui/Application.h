@@ -58,10 +58,17 @@ public:
     // window. Override to look at events before they are dispatched.
     virtual void sendEvent(const Event& event);
 
+    // Whether the host leaves out its status bar because the shell draws its
+    // own: the window's top 20 points are then not shown, and the screen
+    // below them gets that room.
+    bool isStatusBarHidden() const { return statusBarHidden_; }
+    void setStatusBarHidden(bool hidden) { statusBarHidden_ = hidden; }
+
 private:
     std::weak_ptr<ApplicationDelegate> delegate_;
     std::weak_ptr<Window> keyWindow_;
     State state_ = State::notRunning;
+    bool statusBarHidden_ = false;
     std::unique_ptr<SignificantTimeChangeWatcher> timeWatcher_;
 };
 

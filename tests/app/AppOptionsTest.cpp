@@ -40,5 +40,21 @@ TEST(AppOptionsTest, ScreenshotSizeIsWholePixelsOnBothSides) {
     }
 }
 
+TEST(AppOptionsTest, StatusBarIsOnOffOrLeftToTheSession) {
+    using Setting = StatusBarChoice::Setting;
+    const std::tuple<std::vector<std::string>, Setting, bool> cases[] = {
+        {{}, Setting::automatic, true},
+        {{"--status-bar", "on"}, Setting::on, true},
+        {{"--status-bar", "off"}, Setting::off, true},
+        {{"--status-bar", "maybe"}, Setting::automatic, false},
+        {{"--status-bar"}, Setting::automatic, false}};
+    for (const auto& [arguments, setting, understood] : cases) {
+        std::string error;
+        AppOptions options = AppOptions::parse(arguments, error);
+        EXPECT_EQ(options.statusBar, setting) << arguments.size();
+        EXPECT_EQ(error.empty(), understood) << error;
+    }
+}
+
 } // namespace
 } // namespace florelle

@@ -1,33 +1,13 @@
 #include "foundation/Paths.h"
 
 #include "foundation/Bundle.h"
+#include "support/TestEnvironment.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 
 using namespace florelle;
-
-namespace {
-
-// Sets an environment variable for the life of the guard.
-class EnvironmentGuard {
-public:
-    EnvironmentGuard(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~EnvironmentGuard() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-} // namespace
+using florelle::testing::EnvironmentGuard;
 
 TEST(Paths, DocumentsFollowTheXdgRules) {
     EnvironmentGuard home("HOME", "/home/ana");

@@ -202,6 +202,31 @@ TEST_F(ScreenPixelsTest, StatusBarShowsTheLocalTimeAndFollowsTheMinutes) {
     EXPECT_EQ(bar.timeText(), "10:06");
 }
 
+TEST_F(ScreenPixelsTest, WithTheStatusBarHiddenTheScreenStartsBelowIt) {
+    launch([](Window& window) {
+        window.setBackgroundColor(Color::white());
+        window.addSubview(box(Rect(0, 0, 320, 20), Color::red()));
+        window.addSubview(box(Rect(0, 20, 40, 20), Color::blue()));
+        window.addSubview(box(Rect(280, 440, 40, 40), Color::green()));
+    });
+    host_->application().setStatusBarHidden(true);
+    EXPECT_EQ(host_->render().pixelHeight(), 920);
+    BitmapContext& frame = host_->screen().frame();
+    EXPECT_TRUE(colorNear(frame.pixelAt({5, 1}), Color::blue())) << "the window's y 20 on top";
+    EXPECT_TRUE(colorNear(frame.pixelAt({200, 1}), Color::white())) << "no bar, no hidden strip";
+    EXPECT_TRUE(colorNear(frame.pixelAt({318, 458}), Color::green()));
+    BitmapContext afresh({320, 460}, 2);
+    host_->screen().render(host_->application(), afresh);
+    EXPECT_TRUE(colorNear(afresh.pixelAt({5, 1}), Color::blue()));
+
+    host_->application().setStatusBarHidden(false);
+    EXPECT_TRUE(host_->screen().needsRender(host_->application()));
+    EXPECT_EQ(host_->render().pixelHeight(), 960);
+    EXPECT_TRUE(colorNear(host_->screen().frame().pixelAt({200, 5}), Color::black()))
+        << "the bar is back";
+    EXPECT_TRUE(colorNear(host_->screen().frame().pixelAt({5, 21}), Color::blue()));
+}
+
 TEST_F(ScreenPixelsTest, ScreenshotWritesAPngAtTheScale) {
     launch([](Window& window) { window.setBackgroundColor(Color::green()); }, 1);
     auto path = documents_->path() / "shot.png";

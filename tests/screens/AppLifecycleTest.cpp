@@ -171,11 +171,15 @@ TEST_F(AppLifecycleTest, ALaunchFromAnotherNotificationLeavesThemUntilActivation
 }
 
 TEST_F(AppLifecycleTest, OnlyTapsInsideTheStatusBarStripLowerThePanel) {
-    const std::vector<std::pair<double, bool>> cases = {
-        {0, false}, {1, true}, {19.5, true}, {20, false}};
+    // Without the bar (the shell draws its own) the strip is the top of what
+    // is shown, the window's 20 points below it.
+    const std::vector<std::tuple<bool, double, bool>> cases = {
+        {false, 0, false}, {false, 1, true}, {false, 19.5, true}, {false, 20, false},
+        {true, 20, false}, {true, 21, true}, {true, 39.5, true}};
     launch(localDate(2026, 3, 1, 12));
-    for (auto [y, lowers] : cases) {
-        SCOPED_TRACE(y);
+    for (auto [hidden, y, lowers] : cases) {
+        SCOPED_TRACE(std::to_string(hidden) + " " + std::to_string(y));
+        host().application().setStatusBarHidden(hidden);
         host().tap(inWindow({160, 450}));
         host().advance(1);
         ASSERT_TRUE(main().isUp());

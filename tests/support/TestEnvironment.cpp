@@ -11,6 +11,17 @@
 
 namespace florelle::testing {
 
+EnvironmentGuard::EnvironmentGuard(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) {
+        old_ = old;
+    }
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+}
+
+EnvironmentGuard::~EnvironmentGuard() {
+    old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_);
+}
+
 TempDirectory::TempDirectory() {
     std::random_device random;
     auto base = std::filesystem::temp_directory_path();

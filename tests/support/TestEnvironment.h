@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,20 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// Sets an environment variable (or, with no value, removes it) for the life
+// of the guard.
+class EnvironmentGuard {
+public:
+    EnvironmentGuard(const char* name, const char* value);
+    EnvironmentGuard(const EnvironmentGuard&) = delete;
+    EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
+    ~EnvironmentGuard();
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
 };
 
 // Collects every log line while it lives.
