@@ -16,15 +16,28 @@ LocalizedText startsIn(const char* key, int days) {
 }
 
 Reminder periodReminder(int days) {
-    return {Date(), startsIn("Your period will start in Key", days), "Period details Key", ""};
+    return {Date(),
+            startsIn("Your period will start in Key", days),
+            "Period details Key",
+            "",
+            ReminderPlanner::periodKind,
+            days};
 }
 
 Reminder fertileReminder(int days) {
-    return {Date(), startsIn("Your fertile window will start in Key", days), "Fertile details Key",
-            ""};
+    return {Date(),
+            startsIn("Your fertile window will start in Key", days),
+            "Fertile details Key",
+            "",
+            ReminderPlanner::fertileKind,
+            days};
 }
 
 } // namespace
+
+Reminder ReminderPlanner::reminder(int kind, int days) {
+    return kind == fertileKind ? fertileReminder(days) : periodReminder(days);
+}
 
 std::optional<ReminderPlan> ReminderPlanner::plan(const Inputs& in) {
     if (in.kind != periodKind && in.kind != fertileKind) {
@@ -45,9 +58,8 @@ std::optional<ReminderPlan> ReminderPlanner::plan(const Inputs& in) {
     Date never = in.now.addingSeconds(offDelay);
 
     bool periodChanged = in.kind == periodKind;
-    ReminderPlan plan = periodChanged
-                            ? ReminderPlan{periodReminder(in.days), fertileReminder(in.otherDays)}
-                            : ReminderPlan{periodReminder(in.otherDays), fertileReminder(in.days)};
+    ReminderPlan plan{reminder(periodKind, periodChanged ? in.days : in.otherDays),
+                      reminder(fertileKind, periodChanged ? in.otherDays : in.days)};
     Reminder& changed = periodChanged ? plan.period : plan.fertile;
     Reminder& other = periodChanged ? plan.fertile : plan.period;
     if (!periodChanged) {

@@ -14,6 +14,9 @@ struct Reminder {
     LocalizedText body;
     std::string actionKey; // looked up; a launch from the reminder compares it
     std::string timeZone;  // the device's zone when it was planned
+    // What the texts say: the kind (0 period, 1 fertile window) and days.
+    int kind = 0;
+    int days = 0;
 };
 
 // Both pending reminders; there is always one of each kind.
@@ -48,6 +51,8 @@ public:
 
     // std::nullopt for a kind other than 0 or 1.
     static std::optional<ReminderPlan> plan(const Inputs& inputs);
+    // The texts of a reminder of the kind (0 or 1) and days, not yet placed.
+    static Reminder reminder(int kind, int days);
 };
 
 } // namespace florelle

@@ -3,6 +3,7 @@
 #include "foundation/Date.h"
 #include "foundation/TimeZone.h"
 
+#include <map>
 #include <string>
 
 namespace florelle {
@@ -24,6 +25,9 @@ struct LocalNotification {
     std::string alertAction;
     // Empty: silent.
     std::string soundName = defaultSoundName;
+    // What the application attaches to know the notification again (names
+    // of letters and digits, any values); never shown.
+    std::map<std::string, std::string> userInfo;
 
     // The instant it is due while the device is in `deviceZone`.
     Date dueDate(const TimeZone& deviceZone) const;

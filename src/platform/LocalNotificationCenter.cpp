@@ -142,7 +142,8 @@ int LocalNotificationCenter::deliverDueNotifications() {
     });
     std::vector<LocalNotification> unshown;
     for (const auto& notification : due) {
-        if (!presenter_ || !presenter_->present(notification)) {
+        if (!presenter_ || !presenter_->present(prepareForShowing ? prepareForShowing(notification)
+                                                                  : notification)) {
             unshown.push_back(notification);
         }
     }

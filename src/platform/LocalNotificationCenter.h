@@ -54,6 +54,11 @@ public:
     // desktop shows no badges.
     std::function<void(int)> onBadgeNumberChanged;
 
+    // Gives a due notification the form it is shown in, just before it is
+    // shown (texts in the language of that moment); without it the stored
+    // notification is shown as it is.
+    std::function<LocalNotification(const LocalNotification&)> prepareForShowing;
+
     // Starts delivering on the current run loop: shows what is due now, then
     // each notification as it falls due, and follows the changes other
     // processes make to the store.

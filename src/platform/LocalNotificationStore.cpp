@@ -6,6 +6,7 @@
 #include "foundation/PrivateFiles.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <glib.h>
 #include <memory>
@@ -19,6 +20,9 @@ namespace {
 
 constexpr const char* applicationGroup = "Application";
 constexpr const char* notificationGroupPrefix = "Notification ";
+// Keys of a notification's user info; programs that know none of them read
+// the rest of the group as before.
+constexpr const char* userInfoPrefix = "userInfo.";
 
 struct KeyFileFree {
     void operator()(GKeyFile* keyFile) const { g_key_file_free(keyFile); }
@@ -59,6 +63,13 @@ std::optional<LocalNotificationStore::Entry> readEntry(GKeyFile* keyFile, const 
     entry.notification.alertAction = stringValue(keyFile, group, "alertAction");
     entry.notification.soundName = stringValue(keyFile, group, "soundName");
     entry.delivered = g_key_file_get_boolean(keyFile, group, "delivered", nullptr);
+    TextList keys(g_key_file_get_keys(keyFile, group, nullptr, nullptr));
+    for (char** key = keys.get(); key && *key != nullptr; ++key) {
+        if (g_str_has_prefix(*key, userInfoPrefix)) {
+            entry.notification.userInfo[*key + std::strlen(userInfoPrefix)] =
+                stringValue(keyFile, group, *key);
+        }
+    }
     return entry;
 }
 
@@ -100,6 +111,10 @@ std::string serialize(const LocalNotificationStore::Contents& contents) {
         g_key_file_set_string(keyFile.get(), group.c_str(), "soundName",
                               notification.soundName.c_str());
         g_key_file_set_boolean(keyFile.get(), group.c_str(), "delivered", entry.delivered);
+        for (const auto& [name, value] : notification.userInfo) {
+            g_key_file_set_string(keyFile.get(), group.c_str(),
+                                  (std::string(userInfoPrefix) + name).c_str(), value.c_str());
+        }
     }
     gsize length = 0;
     Text data(g_key_file_to_data(keyFile.get(), &length, nullptr));

@@ -1,12 +1,14 @@
 #include "ReminderHelper.h"
 
 #include "DiaryZoneFollower.h"
+#include "ReminderScheduler.h"
 
 namespace florelle {
 
 ReminderHelper::ReminderHelper(LocalNotificationStore store,
                                std::shared_ptr<NotificationPresenter> presenter, Launch launch)
     : presenter_(std::move(presenter)), center_(std::move(store), presenter_) {
+    center_.prepareForShowing = ReminderScheduler::inCurrentLanguage;
     if (presenter_) {
         presenter_->onActionInvoked = std::move(launch);
     }

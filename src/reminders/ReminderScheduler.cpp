@@ -7,18 +7,44 @@
 #include "foundation/Strings.h"
 #include "storage/DatabaseController.h"
 
+#include <charconv>
+
 namespace florelle {
 
 namespace {
 
+constexpr const char* kindInfo = "reminderKind";
+constexpr const char* daysInfo = "reminderDays";
+
+void writeTexts(const Reminder& reminder, LocalNotification& notification) {
+    notification.alertBody = reminder.body.resolve();
+    notification.alertAction = Strings::localized(reminder.actionKey);
+}
+
+// The texts are written now too, for programs that show them as stored.
 LocalNotification notificationFor(const Reminder& reminder) {
     LocalNotification notification;
     notification.fireDate = reminder.fireDate;
     notification.timeZone = reminder.timeZone;
-    notification.alertBody = reminder.body.resolve();
-    notification.alertAction = Strings::localized(reminder.actionKey);
+    writeTexts(reminder, notification);
     notification.soundName = LocalNotification::defaultSoundName;
+    notification.userInfo = {{kindInfo, std::to_string(reminder.kind)},
+                             {daysInfo, std::to_string(reminder.days)}};
     return notification;
+}
+
+std::optional<int> wholeNumber(const std::map<std::string, std::string>& info, const char* name) {
+    auto found = info.find(name);
+    if (found == info.end()) {
+        return std::nullopt;
+    }
+    const std::string& text = found->second;
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 } // namespace
@@ -61,6 +87,18 @@ StoreStatus ReminderScheduler::resetNotifications() {
 bool ReminderScheduler::isReminder(const LocalNotification& notification) {
     return notification.alertAction == Strings::localized("Period details Key") ||
            notification.alertAction == Strings::localized("Fertile details Key");
+}
+
+LocalNotification ReminderScheduler::inCurrentLanguage(const LocalNotification& notification) {
+    auto kind = wholeNumber(notification.userInfo, kindInfo);
+    auto days = wholeNumber(notification.userInfo, daysInfo);
+    if (!kind || !days ||
+        (*kind != ReminderPlanner::periodKind && *kind != ReminderPlanner::fertileKind)) {
+        return notification;
+    }
+    LocalNotification shown = notification;
+    writeTexts(ReminderPlanner::reminder(*kind, *days), shown);
+    return shown;
 }
 
 } // namespace florelle

@@ -27,6 +27,10 @@ public:
     // two reminders: its action is the looked-up text of either reminder's
     // action key. Only then does the start replan them.
     static bool isReminder(const LocalNotification& notification);
+    // One of the reminders with its texts written anew in the language of
+    // now, from the kind and days it carries; any other notification (and a
+    // reminder stored before they carried them) as it is.
+    static LocalNotification inCurrentLanguage(const LocalNotification& notification);
 
 private:
     LocalNotificationCenter& center_;

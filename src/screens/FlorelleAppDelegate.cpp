@@ -24,7 +24,9 @@ FlorelleAppDelegate::FlorelleAppDelegate(std::shared_ptr<NotificationPresenter> 
                                          std::shared_ptr<Analytics> analytics)
     : hasPresenter_(presenter != nullptr),
       notifications_(LocalNotificationStore::standard(), std::move(presenter)),
-      analytics_(analytics ? std::move(analytics) : std::make_shared<LogAnalytics>()) {}
+      analytics_(analytics ? std::move(analytics) : std::make_shared<LogAnalytics>()) {
+    notifications_.prepareForShowing = ReminderScheduler::inCurrentLanguage;
+}
 
 // A counting still running writes the user defaults of this diary; it ends
 // with the delegate rather than behind the next one's back.

@@ -5,6 +5,7 @@
 #include "foundation/Calendar.h"
 #include "foundation/RunLoop.h"
 #include "foundation/Strings.h"
+#include "reminders/ReminderHelper.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
 #include "support/TestEnvironment.h"
@@ -190,6 +191,39 @@ TEST_F(ReminderSchedulerTest, RescheduledRemindersAreShownWhenDue) {
     ASSERT_EQ(presenter->presented.size(), 1u);
     EXPECT_EQ(presenter->presented[0].alertBody, "Your period starts in 2 days!");
     EXPECT_EQ(localTime(clock_->now()), 202603271300);
+}
+
+TEST_F(ReminderSchedulerTest, TextsAreInTheLanguageOfTheMomentTheyAreShown) {
+    Strings::setLanguage(std::nullopt);
+    std::optional<EnvironmentGuard> language;
+    language.emplace("LANGUAGE", "en");
+    ASSERT_TRUE(scheduler_->setNotification(ReminderPlanner::fertileKind, 3));
+    ASSERT_TRUE(scheduler_->setNotification(ReminderPlanner::periodKind, 2));
+    // Stored in the language of planning, for programs that show them as stored.
+    EXPECT_NE(pendingWithAction(pending(), "Period details"), nullptr);
+    LocalNotification older;
+    older.fireDate = localDate(2026, 3, 30, 9);
+    older.alertBody = "Your period starts in 2 days!";
+    older.alertAction = "Period details";
+    center_->scheduleLocalNotification(older);
+
+    language.emplace("LANGUAGE", "de");
+    auto presenter = std::make_shared<RecordingPresenter>();
+    ReminderHelper helper(LocalNotificationStore::standard(), presenter, {});
+    helper.start();
+    clock_->set(localDate(2026, 4, 1, 12));
+    helper.center().refresh();
+    RunLoop::current().runOnce();
+
+    std::vector<std::pair<std::string, std::string>> shown;
+    for (const auto& note : presenter->presented) {
+        shown.emplace_back(note.alertBody, note.alertAction);
+    }
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Bis zu deiner Periode: 2 Tage!", "Zur Periode"},
+        {"Your period starts in 2 days!", "Period details"},
+        {"Bis zu deinen fruchtbaren Tagen: 3 Tage!", "Zu den fruchtbaren Tagen"}};
+    EXPECT_EQ(shown, expected) << "the older reminder without kind and days as it was stored";
 }
 
 TEST_F(ReminderSchedulerTest, ALaunchIsFromAReminderOnlyWithOneOfTheTwoActions) {
