@@ -68,8 +68,9 @@ std::shared_ptr<Label> makeTurnedLabel(Point center, Size size, const Font& font
 ChartsController::ChartsController(std::weak_ptr<MainPageHost> host)
     : host_(std::move(host)), dateFormatter_(CalDateFormatter::Style::shortStyle) {
     diaryChanges_ = NotificationCenter::defaultCenter().addObserver(
-        DiaryActions::diaryChangedNotification,
-        [this](const Notification&) { reloadDataArrays(); });
+        DiaryActions::diaryChangedNotification, [this](const Notification&) { diaryChanged(); });
+    dayChanges_ = NotificationCenter::defaultCenter().addObserver(
+        DiaryActions::dayChangedNotification, [this](const Notification&) { diaryChanged(); });
 }
 
 ChartsController::~ChartsController() = default;
@@ -180,6 +181,13 @@ void ChartsController::showRange() {
 void ChartsController::reloadDataArrays() {
     // An unreadable diary charts nothing: each chart then says it has no data.
     data_ = ChartData::read(window_, Calendar::current()).value_or(ChartData{});
+}
+
+void ChartsController::diaryChanged() {
+    // Before the page was first shown there is nothing drawn to follow.
+    if (isViewLoaded()) {
+        reloadGraph();
+    }
 }
 
 void ChartsController::reloadGraph() {

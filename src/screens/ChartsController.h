@@ -74,6 +74,8 @@ private:
     void choosePeriodMode(int mode);
     void changeVisibleMonths(bool forward);
     void reloadDataArrays();
+    // The diary or a day's log changed: the chart on show is drawn anew.
+    void diaryChanged();
     void showRange();
     void fadeTimeRange(double alpha);
 
@@ -97,6 +99,8 @@ private:
     std::shared_ptr<Label> rangeLbl_;
     std::shared_ptr<Label> noDataLbl_;
     NotificationCenter::Observation diaryChanges_;
+    // A day's moods, symptoms and weight are what most charts count.
+    NotificationCenter::Observation dayChanges_;
 };
 
 } // namespace florelle

@@ -3,6 +3,7 @@
 #include "graphs/GraphScene.h"
 #include "graphs/GraphViewController.h"
 #include "screens/ChartsController.h"
+#include "screens/DiaryActions.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
 #include "ui/Button.h"
@@ -92,6 +93,19 @@ TEST_F(ChartsPageTest, EachChartShowsTheDiaryOfTheWindow) {
     tap(charts().chartButton(Chart::cycle));
     EXPECT_EQ(bars().size(), 2u);
     keepScreenshot("charts-cycle-3-months");
+}
+
+TEST_F(ChartsPageTest, AMoodLoggedWhileTheChartsShowCountsAtOnce) {
+    seed();
+    launch();
+    openPetal(MainPageKind::charts);
+    ASSERT_EQ(bars().at(0).value, 5);
+    DailyLogEntry::Change change;
+    change.moodsChosen = {1};
+    auto changed = DiaryActions::changeDay(localDate(2026, 2, 28), change, host().clock().now());
+    ASSERT_TRUE(changed.ok() && *changed);
+    host().advance(1);
+    EXPECT_EQ(bars().at(0).value, 6);
 }
 
 TEST_F(ChartsPageTest, AnEmptyDiaryShowsNoDataAndSteppingMovesTheWindow) {
