@@ -1,6 +1,7 @@
 #include "SettingsGlobalController.h"
 
 #include "DiaryActions.h"
+#include "DiaryCopyFlow.h"
 #include "DiaryProblemAlert.h"
 #include "FolderPickerController.h"
 #include "ImportPreviewController.h"
@@ -310,6 +311,19 @@ void SettingsGlobalController::previewImport(const std::filesystem::path& file) 
         }
     };
     pushScreen(std::make_shared<ImportPreviewController>(name, *reading.plan, preview, store));
+}
+
+void SettingsGlobalController::backupAndRestore() {
+    if (!copies_) {
+        std::weak_ptr<SettingsGlobalController> self =
+            std::static_pointer_cast<SettingsGlobalController>(shared_from_this());
+        copies_ = std::make_shared<DiaryCopyFlow>(host_, [self] {
+            if (auto settings = self.lock()) {
+                settings->deselectSelectedCell();
+            }
+        });
+    }
+    copies_->start();
 }
 
 void SettingsGlobalController::setNewSkin(int skin) {

@@ -15,6 +15,7 @@
 namespace florelle {
 
 class DesktopFiles;
+class DiaryCopyFlow;
 class LenghtsController;
 class LocalNotificationCenter;
 class NavigationController;
@@ -68,6 +69,9 @@ public:
     void makeFiles() override;
     void sync() override;
     void setOldOS(bool old) { oldOS_ = old; }
+    void backupAndRestore() override;
+    // The backup row's way through, once the row was tapped.
+    DiaryCopyFlow* diaryCopyFlow() const { return copies_.get(); }
 
     // The import row: the desktop's file chooser, else a picker of our own
     // pushed on the stack; the chosen file's preview follows.
@@ -107,6 +111,7 @@ private:
     std::shared_ptr<SkinController> skin_;
     std::shared_ptr<UserGuideController> userGuideController_;
     std::shared_ptr<ReportMail> reportMail_;
+    std::shared_ptr<DiaryCopyFlow> copies_;
     Timer filesTmr_;
     std::unique_ptr<DesktopFiles> desktopFiles_;
     // A file chosen while our picker slid away, previewed once it has.

@@ -29,8 +29,8 @@ const std::array<std::vector<SettingsGroupsController::Row>, 2>& SettingsGroupsC
           {"Pregnancy Key", "Are you pregnant? Key", Action::pregnancy},
           {"Send to Email Key", "Send data to your doctor or yourself Key", Action::mail},
           {"Sync Key", "Sync with Google calendar Key", Action::sync},
-          {"Import from another app Key", "Import from another app subtitle Key",
-           Action::imports}}},
+          {"Import from another app Key", "Import from another app subtitle Key", Action::imports},
+          {"Backup and restore Key", "Keep a copy of your diary Key", Action::copies}}},
         {{{"Skin Key", "Change the apperience Key", Action::skin},
           {"Password Protection Key", "Protect your privacy Key", Action::passcode},
           {"Regional Settings Key", "Change units Key", Action::units},
@@ -109,6 +109,9 @@ void SettingsGroupsController::perform(Action action) {
         break;
     case Action::imports:
         host->importFromApp();
+        break;
+    case Action::copies:
+        host->backupAndRestore();
         break;
     case Action::sync:
         host->sync();

@@ -15,7 +15,18 @@ class SettingsHost;
 // over a subtitle, leading to the screen that changes the setting.
 class SettingsGroupsController : public SettingsListController {
 public:
-    enum class Action { lengths, pregnancy, mail, sync, imports, skin, passcode, units, guide };
+    enum class Action {
+        lengths,
+        pregnancy,
+        mail,
+        sync,
+        imports,
+        copies,
+        skin,
+        passcode,
+        units,
+        guide
+    };
     struct Row {
         const char* title;
         const char* subtitle;

@@ -35,6 +35,8 @@ public:
     virtual void importFromApp() = 0;
     // The sync row: the account form of the calendar sync.
     virtual void sync() = 0;
+    // The backup row: a copy of the diary saved, or one put back.
+    virtual void backupAndRestore() = 0;
 };
 
 } // namespace florelle

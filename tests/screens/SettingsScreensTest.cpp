@@ -1,6 +1,7 @@
 #include "MainScreenTest.h"
 #include "foundation/Strings.h"
 #include "platform/LocalNotificationCenter.h"
+#include "screens/DiaryCopyFlow.h"
 #include "screens/LenghtsController.h"
 #include "screens/MailComposeViewController.h"
 #include "screens/ModalSheetController.h"
@@ -16,6 +17,7 @@
 #include "screens/UserGuideController.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
+#include "ui/AlertView.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/NavigationController.h"
@@ -48,6 +50,7 @@ protected:
     ViewController* top() const { return settings().navController().topViewController(); }
     Picker& picker() const { return settings().settingsLenPickerController(); }
     void tapRow(TableView& table, IndexPath path) {
+        table.scrollToRow(path, false);
         Rect row = table.rectForRow(path);
         host().tap(table.convertPointToWindow({row.midX(), row.midY()}));
         host().advance(1);
@@ -104,6 +107,12 @@ TEST_F(SettingsScreensTest, EachRowOpensItsScreenAndTheBackButtonReturns) {
         {{0, 2}, [&] { return dynamic_cast<ModalSheetController*>(main().modalViewController()); }},
         {{0, 3},
          [&] { return main().syncForm().view()->center() == SyncController::restingCenter; }},
+        {{0, 5},
+         [&] {
+             auto* copies = settings().diaryCopyFlow();
+             return copies && copies->alert() &&
+                    copies->alert()->title() == Strings::localized("Backup and restore Key");
+         }},
         {{1, 0}, [&] { return top() == &settings().skinController(); }},
         {{1, 1}, [&] { return list.setPasscodeDialogue()->isPresented(); }},
         {{1, 2},
@@ -128,6 +137,8 @@ TEST_F(SettingsScreensTest, EachRowOpensItsScreenAndTheBackButtonReturns) {
         } else if (main().syncForm().view()->center() == SyncController::restingCenter) {
             main().syncForm().cancelClicked();
             host().advance(1);
+        } else if (auto* copies = settings().diaryCopyFlow(); copies && copies->alert()) {
+            tapView(*copies->alert()->button(copies->alert()->cancelButtonIndex()));
         } else if (auto* sheet =
                        dynamic_cast<ModalSheetController*>(main().modalViewController())) {
             // The mail composer, cancelled, goes and clears the row.

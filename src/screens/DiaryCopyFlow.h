@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/DesktopFiles.h"
+#include "ui/AlertViewDelegate.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace florelle {
+
+class AlertView;
+class MainPageHost;
+
+// The settings row "Backup and restore": she saves a copy of the diary into
+// a folder, or puts a copy back in the diary's place, chosen in the
+// desktop's file chooser where it runs, else in our own picker over the
+// main screen. The copies are those of the command line (DiaryCopies); a
+// restored diary replans the reminders and tells every page. Each outcome
+// is told in an alert, after which the settings list clears its row.
+class DiaryCopyFlow : public AlertViewDelegate, public std::enable_shared_from_this<DiaryCopyFlow> {
+public:
+    DiaryCopyFlow(std::weak_ptr<MainPageHost> host, std::function<void()> finished);
+    ~DiaryCopyFlow() override;
+
+    // Offers "Save a copy…" and "Restore from a copy…".
+    void start();
+    void saveCopy();
+    void restoreCopy();
+    // A folder chosen for the copy; a copy chosen to restore, asked about first.
+    void saveInto(const std::filesystem::path& folder);
+    void confirmRestore(const std::filesystem::path& copy);
+
+    // The alert shown now, if any.
+    AlertView* alert() const { return alert_.get(); }
+
+    void clickedButtonAtIndex(AlertView& alert, int index) override;
+
+private:
+    enum class Step { choice, confirmation, outcome };
+
+    void ask(Step step, const std::string& message, const std::vector<std::string>& others);
+    // The desktop's chooser, else our picker; `chosen` hears the path or nothing.
+    void choose(bool folder, std::function<void(std::filesystem::path)> chosen);
+    void restoreFrom(const std::filesystem::path& copy);
+    void finish();
+
+    std::weak_ptr<MainPageHost> host_;
+    std::function<void()> finished_;
+    std::optional<DesktopFiles> files_;
+    std::shared_ptr<AlertView> alert_;
+    Step step_ = Step::choice;
+    std::filesystem::path copy_;
+};
+
+} // namespace florelle
