@@ -58,7 +58,7 @@ const char* AppOptions::usage() {
            "  --headless         run without a window\n"
            "  --script FILE      drive the headless run with the lines of FILE:\n"
            "                     tap X Y, drag X1 Y1 X2 Y2, type TEXT, wait SECONDS,\n"
-           "                     screenshot FILE, dump, frames\n"
+           "                     key NAME, screenshot FILE, dump, frames\n"
            "  --screenshot FILE  where a headless run without a script puts the\n"
            "                     picture of the first screen\n"
            "  --screenshot-size WIDTHxHEIGHT\n"

@@ -95,6 +95,11 @@ void HeadlessHost::type(std::string_view text) {
     settle();
 }
 
+void HeadlessHost::press(Key key) {
+    input_.pressKey(key);
+    settle();
+}
+
 LetterboxFit HeadlessHost::fit() const {
     Size shown = HostScreen::shownSize(*application_);
     return HostScreen::fitInto(

@@ -53,6 +53,8 @@ public:
     void drag(Point from, Point to, int steps = 8);
     // Text for the first responder.
     void type(std::string_view text);
+    // A key that moves or acts (see TouchInput::pressKey).
+    void press(Key key);
 
     // With it on, the host presents a frame after every step in which
     // something shown changed, as a display would; off by default, frames

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <vector>
@@ -33,6 +34,19 @@ std::string_view trimmed(std::string_view text) {
     }
     auto end = text.find_last_not_of(" \t\r");
     return text.substr(begin, end - begin + 1);
+}
+
+std::optional<Key> keyNamed(std::string_view name) {
+    static const std::pair<std::string_view, Key> names[] = {
+        {"left", Key::left},        {"right", Key::right}, {"up", Key::up},
+        {"down", Key::down},        {"enter", Key::enter}, {"pageup", Key::pageUp},
+        {"pagedown", Key::pageDown}};
+    for (const auto& [known, key] : names) {
+        if (name == known) {
+            return key;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -76,6 +90,13 @@ bool HostScript::runLine(std::string_view line, std::string& error) {
         host_.drag({numbers[0], numbers[1]}, {numbers[2], numbers[3]});
     } else if (command == "type") {
         host_.type(arguments);
+    } else if (command == "key") {
+        auto key = keyNamed(arguments);
+        if (!key) {
+            error = "key needs left, right, up, down, enter, pageup or pagedown";
+            return false;
+        }
+        host_.press(*key);
     } else if (command == "wait") {
         if (!readNumbers(arguments, 1, numbers) || numbers[0] < 0) {
             error = "wait needs a number of seconds, 0 or more";

@@ -12,6 +12,7 @@ class HeadlessHost;
 //   tap X Y                 a finger down and up at the point
 //   drag X1 Y1 X2 Y2        down at the first point, moved to the second, up
 //   type TEXT               the rest of the line as typed text
+//   key NAME                left, right, up, down, enter, pageup or pagedown
 //   wait SECONDS            moves the clock on
 //   screenshot FILE         the screen as a PNG (the rest of the line names it)
 //   dump                    the key window's view tree, written to the output

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,6 +27,28 @@ constexpr int longestWaitMilliseconds = 100;
 constexpr long mouseFinger = -1;
 // Half the screen's points still shows every control.
 constexpr double smallestWindowScale = 0.5;
+
+std::optional<Key> movingKey(SDL_Keycode code) {
+    switch (code) {
+    case SDLK_LEFT:
+        return Key::left;
+    case SDLK_RIGHT:
+        return Key::right;
+    case SDLK_UP:
+        return Key::up;
+    case SDLK_DOWN:
+        return Key::down;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return Key::enter;
+    case SDLK_PAGEUP:
+        return Key::pageUp;
+    case SDLK_PAGEDOWN:
+        return Key::pageDown;
+    default:
+        return std::nullopt;
+    }
+}
 
 std::runtime_error sdlError(const char* what) {
     return std::runtime_error(std::string(what) + ": " + SDL_GetError());
@@ -211,8 +234,8 @@ bool SdlHost::handle(const SDL_Event& event, Application& application, TouchInpu
     case SDL_KEYDOWN:
         if (event.key.keysym.sym == SDLK_BACKSPACE) {
             input.deleteBackward();
-        } else if (event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER) {
-            input.insertText("\n");
+        } else if (auto key = movingKey(event.key.keysym.sym)) {
+            input.pressKey(*key);
         }
         break;
     default:

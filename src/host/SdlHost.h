@@ -25,7 +25,8 @@ class TouchInput;
 // choice says the shell draws its own (also when the window fills a
 // portrait screen), and the screen below it fills the window instead. The
 // mouse and touch screens give touches at the matching points, the keyboard
-// gives text to the first responder, and the platform's text input is on only while a text
+// gives text to the first responder and its arrows, Enter and page keys to
+// the application, and the platform's text input is on only while a text
 // input is first responder. Showing and focusing the window makes the
 // application active, losing focus resigns it, minimising sends it to the
 // background and closing terminates it. A frame is presented only when

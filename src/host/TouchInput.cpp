@@ -63,6 +63,14 @@ void TouchInput::insertText(std::string_view text) {
     }
 }
 
+void TouchInput::pressKey(Key key) {
+    if (key == Key::enter && application_.firstResponder()) {
+        insertText("\n");
+        return;
+    }
+    application_.sendKey(key);
+}
+
 void TouchInput::deleteBackward() {
     if (auto responder = application_.firstResponder()) {
         responder->deleteBackward();

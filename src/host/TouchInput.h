@@ -2,6 +2,7 @@
 
 #include "geometry/Geometry.h"
 #include "ui/Event.h"
+#include "ui/Key.h"
 
 #include <map>
 #include <memory>
@@ -31,6 +32,8 @@ public:
     // Text typed on the keyboard, and the delete key.
     void insertText(std::string_view text);
     void deleteBackward();
+    // A key that moves or acts; Enter is a new line while text is edited.
+    void pressKey(Key key);
 
 private:
     void send(const std::shared_ptr<Touch>& touch);

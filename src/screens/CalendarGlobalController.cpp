@@ -3,6 +3,9 @@
 #include "DayDetails.h"
 #include "DayDetailsPanel.h"
 #include "DiaryActions.h"
+#include "calendar/CalGridView.h"
+#include "calendar/CalView.h"
+#include "foundation/Calendar.h"
 #include "foundation/Clock.h"
 #include "storage/DatabaseController.h"
 
@@ -87,6 +90,51 @@ void CalendarGlobalController::didSelectDate(Date date) {
     }
     lastSelectedDate_ = key;
     reloadDataForDate(key);
+}
+
+bool CalendarGlobalController::keyPressed(Key key) {
+    if (!isViewLoaded() || isInfo()) {
+        return false;
+    }
+    // A month sliding under a finger keeps its pick until it stands.
+    if (calViewController_->view()->gridView()->isTransitioning()) {
+        return true;
+    }
+    Date picked = calViewController_->selectedDate();
+    if (key == Key::enter) {
+        if (auto host = host_.lock()) {
+            host->scrollToNotesWithDate(
+                Date(static_cast<double>(DatabaseController::dayKeyForDate(picked))));
+        }
+        return true;
+    }
+    Calendar calendar = Calendar::current();
+    Date next;
+    switch (key) {
+    case Key::left:
+        next = calendar.addingDays(picked, -1);
+        break;
+    case Key::right:
+        next = calendar.addingDays(picked, 1);
+        break;
+    case Key::up:
+        next = calendar.addingDays(picked, -7);
+        break;
+    case Key::down:
+        next = calendar.addingDays(picked, 7);
+        break;
+    case Key::pageUp:
+        next = calendar.addingMonths(picked, -1);
+        break;
+    case Key::pageDown:
+        next = calendar.addingMonths(picked, 1);
+        break;
+    case Key::enter:
+        return false;
+    }
+    setCalendarWithDate(next);
+    lastSelectedDate_ = Date(static_cast<double>(DatabaseController::dayKeyForDate(next)));
+    return true;
 }
 
 void CalendarGlobalController::reloadInfoForDate(Date date) {

@@ -40,6 +40,10 @@ public:
     void dismissInfoView() override;
     bool isInfo() const { return calendarInfoView_ && calendarInfoView_->isShowing(); }
 
+    // The arrows move the picked day by a day or a week, the page keys by a
+    // month, each as a first pick; Enter opens the daily log on it.
+    bool keyPressed(Key key) override;
+
     void didSelectDate(Date date) override;
     void reloadInfoForDate(Date date) override;
     void changeCalSize(int height) override;

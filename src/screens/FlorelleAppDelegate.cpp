@@ -111,6 +111,10 @@ void FlorelleAppDelegate::resetNotifications() {
     static_cast<void>(ReminderScheduler(notifications_).resetNotifications());
 }
 
+bool FlorelleAppDelegate::keyPressed(Application&, Key key) {
+    return main_ && !lock_->isLocked() && main_->keyPressed(key);
+}
+
 void FlorelleAppDelegate::statusBarTouch() {
     if (main_ && !lock_->isLocked()) {
         main_->statusBarTouch();

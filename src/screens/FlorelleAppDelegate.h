@@ -44,6 +44,8 @@ public:
     // A tap on the status bar: the main screen lowers its open panel.
     // Nothing while the lock is up.
     void statusBarTouch();
+    // Keys go to the main screen while no lock is over it.
+    bool keyPressed(Application& application, Key key) override;
 
     const std::shared_ptr<Window>& window() const { return window_; }
     // Empty until the migration is done.

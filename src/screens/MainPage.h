@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/Date.h"
+#include "ui/Key.h"
 #include "ui/ViewController.h"
 
 namespace florelle {
@@ -20,6 +21,8 @@ public:
     virtual void dismissInfoView() {}
     // Pages with a help overlay: open it (the first visit of the page).
     virtual void infoBtnClicked() {}
+    // Every page: a key that moves or acts while it is on show; true when used.
+    virtual bool keyPressed(Key) { return false; }
 
     // Daily log.
     virtual void makeUsedDate(Date /*date*/) {}

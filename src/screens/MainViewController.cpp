@@ -363,6 +363,18 @@ void MainViewController::newDown() {
     }
 }
 
+bool MainViewController::keyPressed(Key key) {
+    if (!isUp_ || help_->isShowing()) {
+        return false;
+    }
+    for (const auto& row : PetalTable::rows()) {
+        if (row.pageX == panel_->pageOffset()) {
+            return page(row.page).keyPressed(key);
+        }
+    }
+    return false;
+}
+
 void MainViewController::statusBarTouch() {
     if (isUp_ && panel_->backButton().isHidden() && !panel_->calendarShortcutShown() &&
         !calendars_->summaryCalendarUp()) {

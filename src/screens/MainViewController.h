@@ -114,6 +114,8 @@ public:
     // Lowers the panel if it is up.
     void newDown();
     void statusBarTouch();
+    // A key for the page on show while the panel is up.
+    bool keyPressed(Key key);
     void enableButtons(bool enabled) { flower_->setPetalsEnabled(enabled); }
     void backBtnHidden(bool hidden) override { panel_->backButton().setHidden(hidden); }
     // The panel's back button: the settings page leaves its pushed screen.

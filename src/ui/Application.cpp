@@ -101,4 +101,12 @@ void Application::sendEvent(const Event& event) {
     }
 }
 
+bool Application::sendKey(Key key) {
+    if (auto responder = firstResponder()) {
+        return responder->keyPressed(key);
+    }
+    auto listener = delegate();
+    return listener && listener->keyPressed(*this, key);
+}
+
 } // namespace florelle

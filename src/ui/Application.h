@@ -57,6 +57,10 @@ public:
     // Every touch event passes here first; the default hands it to the key
     // window. Override to look at events before they are dispatched.
     virtual void sendEvent(const Event& event);
+    // A key that moves or acts: the first responder's while one edits text,
+    // else the delegate's (which hands it to the screen on show). True when
+    // it was used.
+    bool sendKey(Key key);
 
     // Whether the host leaves out its status bar because the shell draws its
     // own: the window's top 20 points are then not shown, and the screen

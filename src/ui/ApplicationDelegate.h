@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Key.h"
 #include "platform/LocalNotification.h"
 
 #include <optional>
@@ -26,6 +27,8 @@ public:
     virtual void didEnterBackground(Application&) {}
     virtual void willEnterForeground(Application&) {}
     virtual void willTerminate(Application&) {}
+    // A key that moves or acts while no text is being edited; true when used.
+    virtual bool keyPressed(Application&, Key) { return false; }
 };
 
 } // namespace florelle

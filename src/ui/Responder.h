@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Event.h"
+#include "Key.h"
 
 #include <string_view>
 
@@ -27,6 +28,9 @@ public:
     // the delete key. The default ignores both.
     virtual void insertText(std::string_view) {}
     virtual void deleteBackward() {}
+    // A key that moves or acts, sent to the first responder; true when it
+    // was used. The default uses none.
+    virtual bool keyPressed(Key) { return false; }
 };
 
 } // namespace florelle

@@ -73,6 +73,9 @@ TEST_F(HeadlessInputTest, TypingGoesToTheFirstResponderOnly) {
     ASSERT_TRUE(runScript("type 1234\n", error)) << error;
     host_->input().deleteBackward();
     EXPECT_EQ(sink_->displayedText(), "123");
+    // Enter is a new line while text is edited; the arrows are no text.
+    ASSERT_TRUE(runScript("key enter\nkey left\ntype 4\n", error)) << error;
+    EXPECT_EQ(sink_->displayedText(), "123\n4");
 }
 
 TEST_F(HeadlessInputTest, WaitStopsAtEveryTimerSoRepeatsDoNotBurst) {
@@ -132,6 +135,7 @@ TEST_F(HeadlessInputTest, BadScriptLinesStopWithTheirNumber) {
         {"wait nan", "wait needs a number of seconds, 0 or more"},
         {"screenshot", "screenshot needs a file name"},
         {"jump 1 2", "unknown command \"jump\""},
+        {"key home", "key needs left, right, up, down, enter, pageup or pagedown"},
     };
     for (const auto& row : rows) {
         std::string error;

@@ -196,6 +196,36 @@ TEST_P(CalendarPageZones, ASecondPickOfTheSameDayOpensItsDailyLog) {
 
 INSTANTIATE_TEST_SUITE_P(Zones, CalendarPageZones, ::testing::ValuesIn(dayRuleZones), zoneTestName);
 
+TEST_F(CalendarPageTest, KeysMoveThePickedDayAndEnterOpensItsDailyLog) {
+    ASSERT_TRUE(DC::saveSi(1));
+    ASSERT_TRUE(DC::saveWeight(55, dayId(2026, 3, 18)));
+    open(localDate(2026, 3, 10, 12));
+    const std::pair<Key, int> moves[] = {
+        {Key::right, 20260311}, {Key::down, 20260318},     {Key::left, 20260317},
+        {Key::up, 20260310},    {Key::pageDown, 20260410}, {Key::pageUp, 20260310},
+        {Key::down, 20260317},  {Key::right, 20260318},    {Key::pageUp, 20260218}};
+    for (auto [key, day] : moves) {
+        host().press(key);
+        EXPECT_EQ(localDay(page().calViewController().selectedDate()), day);
+        EXPECT_EQ(stripX(), 320);
+        EXPECT_EQ(panel().weightLbl().text(), day == 20260318 ? "55.0 kg" : "") << day;
+    }
+    host().press(Key::enter);
+    host().advance(1);
+    EXPECT_EQ(stripX(), 640);
+    EXPECT_EQ(localDay(log().usedDate()), 20260218);
+
+    // Only the calendar page on show, with the panel up, hears them.
+    host().press(Key::right);
+    tapView(main().goToCalBtn());
+    EXPECT_EQ(localDay(page().calViewController().selectedDate()), 20260218);
+    main().statusBarTouch();
+    host().advance(1);
+    ASSERT_FALSE(main().isUp());
+    host().press(Key::right);
+    EXPECT_EQ(localDay(page().calViewController().selectedDate()), 20260218);
+}
+
 // What changes the diary while the page is open shows on it without leaving
 // the page: a period written by another program (seen when the window is
 // active again), a period from the centre button and a note typed in the
