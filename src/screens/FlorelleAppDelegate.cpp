@@ -103,7 +103,13 @@ void FlorelleAppDelegate::didBecomeActive(Application&) {
     // The cloud starts its drift again from home.
     if (main_) {
         main_->resetAnim();
+        // What other programs change from now on shows while the window does.
+        diaryWatch_.start();
     }
+}
+
+void FlorelleAppDelegate::didEnterBackground(Application&) {
+    diaryWatch_.stop();
 }
 
 void FlorelleAppDelegate::resetNotifications() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DiaryProblemAlert.h"
+#include "DiaryWatch.h"
 #include "foundation/NotificationCenter.h"
 #include "platform/LocalNotificationCenter.h"
 #include "ui/ApplicationDelegate.h"
@@ -36,6 +37,8 @@ public:
 
     bool didFinishLaunching(Application& application, const LaunchOptions& options) override;
     void didBecomeActive(Application& application) override;
+    // Out of sight, other programs' changes are left to the next activation.
+    void didEnterBackground(Application& application) override;
 
     // The migration's last act: the main screen goes into the window.
     virtual void updateFinshed();
@@ -62,6 +65,7 @@ private:
     std::shared_ptr<PasscodeLock> lock_;
     DiaryProblemAlert diaryProblem_;
     NotificationCenter::Observation timeChange_;
+    DiaryWatch diaryWatch_;
 };
 
 } // namespace florelle

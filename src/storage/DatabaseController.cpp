@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace florelle {
 
@@ -634,6 +635,21 @@ StoreResult<int> DatabaseController::getCurrentAppVersion() {
 StoreStatus DatabaseController::saveCurrentAppVersion(int version) {
     return SQLiteAccess::updateWithSQL("UPDATE settings SET value = ? WHERE name = 'APP_VERSION'",
                                        {std::to_string(version)});
+}
+
+StoreResult<std::string> DatabaseController::outsideChangeStamp() {
+    // Read first: a replaced file is opened anew by this read.
+    auto version = integerResult("PRAGMA data_version");
+    if (!version) {
+        return version.error();
+    }
+    struct stat info {};
+    auto path = SQLiteAccess::pathToDB();
+    if (!path || stat(path->c_str(), &info) != 0) {
+        info = {};
+    }
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" +
+           std::to_string(*version);
 }
 
 } // namespace florelle

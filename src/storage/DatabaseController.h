@@ -136,6 +136,11 @@ public:
     // edited by hand cannot upset the arithmetic.
     static int clampSetting(std::string_view key, long long value);
 
+    // Changes whenever another connection (another program, another thread)
+    // committed to the diary, or another file took its place, since this
+    // thread's connection last read it: for a window that follows them.
+    static StoreResult<std::string> outsideChangeStamp();
+
     // --- predictions ---
     // Each reads the settings and the periods it needs, at most two
     // statements, and hands them with `now` to the rules of Predictions,

@@ -6,6 +6,7 @@
 #include "screens/CalendarGlobalController.h"
 #include "screens/DayDetailsPanel.h"
 #include "screens/DiaryActions.h"
+#include "screens/DiaryWatch.h"
 #include "screens/NotesGlobalController.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
@@ -15,6 +16,7 @@
 #include "ui/TextView.h"
 
 #include <functional>
+#include <thread>
 
 using namespace florelle;
 using namespace florelle::testing;
@@ -274,6 +276,31 @@ TEST_F(CalendarPageTest, WhatChangesTheDiaryShowsOnTheOpenPage) {
         EXPECT_EQ(tile(2026, 3, change.day).isPeriod(), change.period);
         EXPECT_EQ(tile(2026, 3, change.day).isMarked(), change.marked);
     }
+}
+
+TEST_F(CalendarPageTest, OtherProgramsChangesAreLookedForOnlyWhileTheWindowShows) {
+    open(localDate(2026, 3, 10, 12));
+    auto writeElsewhere = [](int day) {
+        std::thread([day] {
+            EXPECT_TRUE(DC::saveLog(localDate(2026, 3, day), localDate(2026, 3, day + 1)));
+        }).join();
+    };
+    host().advance(3 * DiaryWatch::interval);
+    int before = diaryChanges();
+    host().application().enterBackground();
+    writeElsewhere(2);
+    host().advance(3 * DiaryWatch::interval);
+    EXPECT_EQ(diaryChanges(), before);
+    host().application().activate();
+    host().advance(1);
+    EXPECT_TRUE(tile(2026, 3, 2).isPeriod()) << "the activation reads it";
+    before = diaryChanges();
+    writeElsewhere(5);
+    host().advance(DiaryWatch::interval);
+    EXPECT_EQ(diaryChanges(), before + 1);
+    EXPECT_TRUE(tile(2026, 3, 5).isPeriod());
+    host().advance(3 * DiaryWatch::interval);
+    EXPECT_EQ(diaryChanges(), before + 1) << "told once";
 }
 
 } // namespace
