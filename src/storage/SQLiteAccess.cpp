@@ -342,7 +342,11 @@ StoreResult<SqliteConnection*> SQLiteAccess::connection() {
         static_cast<void>(kept->connection.release());
         kept.reset();
     }
-    if (kept && kept->reopen && !kept->connection->inTransaction()) {
+    // A connection that could not write is opened anew once the diary can be
+    // written; a read before then keeps it, so the mark is not lost.
+    if (kept && kept->reopen && !kept->connection->inTransaction() &&
+        access(kept->file.c_str(), W_OK) == 0 &&
+        access(kept->file.parent_path().c_str(), W_OK) == 0) {
         kept.reset();
     }
     if (kept && kept->file == *path && kept->identity.sameFile(*identity)) {
