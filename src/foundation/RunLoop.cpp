@@ -73,7 +73,7 @@ void RunLoop::stop() {
 
 void RunLoop::run() {
     while (!stopRequested_) {
-        runOnce(true);
+        runRound(true, std::nullopt, true);
     }
     stopRequested_ = false;
 }
@@ -87,25 +87,45 @@ bool RunLoop::runUntil(const std::function<bool()>& done, std::optional<Date> de
         if (deadline && Clock::current()->now() >= *deadline) {
             return false;
         }
-        runRound(true, deadline);
+        runRound(true, deadline, true);
     }
     return true;
 }
 
 void RunLoop::runOnce(bool mayWait) {
-    runRound(mayWait, std::nullopt);
+    runRound(mayWait, std::nullopt, false);
 }
 
-void RunLoop::runRound(bool mayWait, std::optional<Date> deadline) {
+void RunLoop::setNestedRunPump(std::function<void()> pump, double interval) {
+    pump_ = std::move(pump);
+    pumpMilliseconds_ = std::max(0, static_cast<int>(std::lround(interval * 1000)));
+}
+
+void RunLoop::runRound(bool mayWait, std::optional<Date> deadline, bool nested) {
+    bool pumps = nested && pump_ && !pumping_;
     int timeout = 0;
     if (mayWait && !stopRequested_ && !hasPostedTasks()) {
         // A clock set back since the last round must not stretch this wait.
         followClockJumps(Clock::current()->now());
         timeout = waitMilliseconds(deadline);
+        if (pumps && (timeout < 0 || timeout > pumpMilliseconds_)) {
+            timeout = pumpMilliseconds_;
+        }
     }
     poll(timeout);
     runPostedTasks();
     fireDueTimers();
+    if (pumps) {
+        servePump();
+    }
+}
+
+void RunLoop::servePump() {
+    pumping_ = true;
+    // A copy: the pump may replace itself.
+    auto pump = pump_;
+    pump();
+    pumping_ = false;
 }
 
 bool RunLoop::hasPostedTasks() const {

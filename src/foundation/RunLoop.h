@@ -57,6 +57,12 @@ public:
     // posted tasks wait to run, and when the earliest timer is due.
     bool hasPendingTasks() const { return hasPostedTasks(); }
     std::optional<Date> nextTimerFireDate() const;
+    // Such a loop gives its own round here, so that a run nested in one of
+    // its handlers (a wait for the network) keeps taking the window's events
+    // and drawing: each round of run() or runUntil() waits at most
+    // `interval` seconds and then calls `pump` (never inside itself). An
+    // empty pump stops it.
+    void setNestedRunPump(std::function<void()> pump, double interval);
 
     // The registration interface behind Timer and FileDescriptorSource.
     using Id = std::uint64_t;
@@ -84,7 +90,8 @@ private:
         std::function<void(short)> handler;
     };
 
-    void runRound(bool mayWait, std::optional<Date> deadline);
+    void runRound(bool mayWait, std::optional<Date> deadline, bool nested);
+    void servePump();
     void runPostedTasks();
     void fireDueTimers();
     void followClockJumps(Date now);
@@ -98,6 +105,9 @@ private:
     std::deque<std::function<void()>> tasks_;
     std::atomic<bool> stopRequested_ = false;
     std::optional<Date> lastNow_;
+    std::function<void()> pump_;
+    int pumpMilliseconds_ = 0;
+    bool pumping_ = false;
     Id nextId_ = 1;
     std::map<Id, TimerEntry> timers_;
     std::map<Id, SourceEntry> sources_;

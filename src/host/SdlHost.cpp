@@ -151,22 +151,38 @@ int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
     application->activate();
     auto& loop = RunLoop::current();
     bool open = true;
-    textInput_.follow(*application);
-    present(*application, true);
-    while (open) {
+    // Takes the window's events, waiting up to `wait` ms for the first.
+    auto takeEvents = [&](int wait) {
         SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, waitMilliseconds())) {
+        if (open && (wait > 0 ? SDL_WaitEventTimeout(&event, wait) : SDL_PollEvent(&event))) {
             open = handle(event, *application, input);
             while (open && SDL_PollEvent(&event)) {
                 open = handle(event, *application, input);
             }
         }
-        loop.runOnce();
+    };
+    auto drawChanges = [&] {
         textInput_.follow(*application);
         if (open && screen_.needsRender(*application)) {
             present(*application);
         }
+    };
+    textInput_.follow(*application);
+    present(*application, true);
+    // A handler waiting for the network runs the loop inside itself; the
+    // window keeps drawing and taking taps (its Cancel) meanwhile.
+    loop.setNestedRunPump(
+        [&] {
+            takeEvents(0);
+            drawChanges();
+        },
+        1.0 / 60);
+    while (open) {
+        takeEvents(waitMilliseconds());
+        loop.runOnce();
+        drawChanges();
     }
+    loop.setNestedRunPump(nullptr, 0);
     application->terminate();
     loop.runOnce();
     return 0;

@@ -98,6 +98,31 @@ TEST_F(RunLoopTest, TellsAnOutsideWaiterWhatIsDueNext) {
     EXPECT_FALSE(loop.hasPendingTasks());
 }
 
+TEST_F(RunLoopTest, AWaitNestedInAWindowsHandlerKeepsServingTheWindowThroughItsPump) {
+    RunLoop& loop = RunLoop::current();
+    int pumped = 0;
+    int pumpedInsideThePump = 0;
+    loop.setNestedRunPump(
+        [&] {
+            if (++pumped == 1) {
+                // A wait inside the window's own round does not pump again.
+                loop.post([] {});
+                loop.runUntil([&] { return !loop.hasPendingTasks(); });
+                pumpedInsideThePump = pumped - 1;
+            }
+        },
+        0.001);
+    loop.runOnce();
+    EXPECT_EQ(pumped, 0) << "the window's own rounds are not pumped";
+    // Nothing is due and nothing posted: without the pump this would sleep for ever.
+    EXPECT_TRUE(loop.runUntil([&] { return pumped >= 3; }));
+    EXPECT_EQ(pumpedInsideThePump, 0);
+    loop.setNestedRunPump(nullptr, 0);
+    loop.post([] {});
+    EXPECT_TRUE(loop.runUntil([&] { return !loop.hasPendingTasks(); }));
+    EXPECT_EQ(pumped, 3) << "an emptied pump is no longer called";
+}
+
 TEST_F(RunLoopTest, RunUntilGivesUpAtItsDeadline) {
     RunLoop& loop = RunLoop::current();
     Timer mover(1, true, [&] { clock_->advance(1); });
