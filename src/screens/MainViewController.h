@@ -123,10 +123,10 @@ public:
     void setLock(bool lock) override { lock_ = lock; }
 
     // Modal screens.
-    void presentModalController(std::shared_ptr<ViewController> controller) {
+    void presentModalController(std::shared_ptr<ViewController> controller) override {
         presentModalViewController(std::move(controller), true);
     }
-    void dismissModalController();
+    void dismissModalController() override;
 
     // The calendar sync: its account form slides in from below over the
     // half-drawn veil; a sync runs while the form's veil is dark.
@@ -139,7 +139,9 @@ public:
     void setPasswordVault(std::shared_ptr<PasswordVault> vault);
 
     // The veil over the whole screen, with or without the busy indicator.
-    void changeTranspView(double alpha, bool withIndicator) { veil_->fadeTo(alpha, withIndicator); }
+    void changeTranspView(double alpha, bool withIndicator) override {
+        veil_->fadeTo(alpha, withIndicator);
+    }
 
     // Moving between pages.
     void scrollToNotesWithDate(Date date) override;
