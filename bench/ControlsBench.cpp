@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What scrolling costs: moving a table of a thousand rows by a row per step
 // (cells leave, are reused and refilled), and reading a large page into
 // blocks for the web view.

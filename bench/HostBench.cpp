@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a frame of the screen costs and how soon the application shows its
 // first one: a screen of 150 views (tiles with labels and pictures) drawn at
 // scale 2, a headless launch up to its first frame in this process, the

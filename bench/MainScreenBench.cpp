@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a frame of the main screen costs on a phone's portrait screen and on
 // the desktop window (640 × 960 pixels, scale 2): while the cloud drifts,
 // while a petal opens (the petal growing to 900 points, the flower fading,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long writing both reports as PDF and as CSV takes for a full year:
 // twelve periods and a mood and a symptom on every day of the window.
 #include "Require.h"

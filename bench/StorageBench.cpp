@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long one settings read, one wrapped write through DatabaseController
 // and one period logged from start to end take on this machine, with the
 // database in a temporary folder.

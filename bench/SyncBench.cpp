@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a calendar sync of a diary with twelve logged cycles and their
 // notes takes against a calendar server on this machine: the first sync,
 // which creates the calendar and inserts every event, and the next, which

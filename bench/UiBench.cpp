@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one frame of the user interface costs: reading the shown geometry of a
 // screenful of views while many of them animate, finding the view under a
 // finger, and one animation-clock tick; and how fast the run loop fires timers.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Warnings, sanitizers and ccache for every target of the project.
 option(FLORELLE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 

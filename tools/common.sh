@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by run.sh and test.sh: installs what is missing, then configures and
 # builds one build folder. Sourced, not run.
 set -euo pipefail

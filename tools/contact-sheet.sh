@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws every picture of resources/art/manifest.txt on one sheet per skin:
 # build/contact-sheet-skin0.png, -skin1.png, -skin2.png, each led by a mock-up
 # of the main screen (also saved as build/main-screen-skinN.png) with the

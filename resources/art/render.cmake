@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders one picture: cmake -P render.cmake with
 #   TEMPLATE  the SVG source, with @NAME@ placeholders
 #   PALETTES  ;-list of palette files (set() commands), later ones win

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppOptions.h"
 
 #include "platform/NotificationLaunchOption.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Only read by the leak checker of sanitised builds.
 // Fontconfig keeps its font lists for the life of the process, and D-Bus (which
 // the window system's input methods open) its connection data; the leak

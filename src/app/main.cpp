@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Florelle's entry point: the window (or a headless run when there is no
 // display), the diary summary, the version.
 #include "AppOptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/CsvRecords.h"
 #include "import/ImportDays.h"
 #include "import/ImportFormats.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PasscodeLock.h"
 
 #include "PasscodeSetting.h"

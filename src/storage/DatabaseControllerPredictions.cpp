@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DatabaseController.h"
 #include "foundation/Calendar.h"
 #include "storage/SQLiteAccess.h"

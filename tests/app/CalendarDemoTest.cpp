@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/demo/CalendarDemoAppDelegate.h"
 #include "app/demo/CalendarDemoScreen.h"
 #include "calendar/CalDate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CalendarUiTest.h"
 #include "calendar/CalDateFormatter.h"
 #include "foundation/Locale.h"

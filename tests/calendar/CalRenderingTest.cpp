@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CalendarUiTest.h"
 #include "calendar/CalendarDataSource.h"
 #include "foundation/Clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the reader of the calendar server's documents:
 // it must refuse what it cannot use with AtomFeedError and nothing else.
 #include "sync/AtomFeed.h"

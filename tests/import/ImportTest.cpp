@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cycle/DailyLogCatalogue.h"
 #include "cycle/DailyLogEntry.h"
 #include "cycle/PastPeriodEntry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "RawDatabase.h"
 #include "foundation/Format.h"
 #include "storage/DatabaseController.h"

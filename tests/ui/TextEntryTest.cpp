@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiTest.h"
 #include "foundation/NotificationCenter.h"
 #include "ui/Keyboard.h"

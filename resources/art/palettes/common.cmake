@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Colours shared by every skin: the calendar, the marks, the daily log, the
 # charts and the catalogue icons.
 set(PAPER "#FFFCFD")

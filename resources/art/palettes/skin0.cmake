@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Skin 0: rose and plum.
 set(SKIN 0)
 set(BG_TOP "#FDF0F4")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Skin 1: fresh green on grey.
 set(SKIN 1)
 set(BG_TOP "#F1F3F4")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Skin 2: sky and navy blue.
 set(SKIN 2)
 set(BG_TOP "#EDF7FE")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CopyCommands.h"
 
 #include "CliErrors.h"

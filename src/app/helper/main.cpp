@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // florelle-reminders: started at login, it shows Florelle's reminders when
 // they are due, also while the window is closed, and opens the window when
 // a reminder's button is pressed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A diary user who never stops: logs, adds, edits and deletes periods in the
 // documents folder given, one save after another, until it is killed. The
 // durability tests kill it at random moments and run several at once.
