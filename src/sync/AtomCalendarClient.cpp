@@ -80,7 +80,6 @@ Ticket AtomCalendarClient::send(const std::string& method, const std::string& ur
     if (!body.empty()) {
         request.contentType = "application/atom+xml; charset=UTF-8";
     }
-    request.headers = {"GData-Version: 2"};
     if (method == "PUT" || method == "DELETE") {
         // The sync changes what it just read; no other copy is kept to compare.
         request.headers.push_back("If-Match: *");

@@ -13,7 +13,7 @@ namespace florelle {
 namespace {
 
 constexpr const char* atomNamespace = "http://www.w3.org/2005/Atom";
-constexpr const char* dataNamespace = "http://schemas.google.com/g/2005";
+constexpr const char* timesNamespace = "urn:florelle:calendar-times";
 constexpr const char* publishingNamespace = "http://www.w3.org/2007/app";
 
 const xmlChar* xml(const char* text) {
@@ -174,7 +174,7 @@ std::vector<CalendarEvent> AtomFeed::parseEventFeed(std::string_view document,
             event.edited = *when;
         }
         // Events repeated by a rule have no times of their own; they match no day.
-        for (const xmlNode* when : children(entry, dataNamespace, "when")) {
+        for (const xmlNode* when : children(entry, timesNamespace, "when")) {
             auto start = parseTime(attribute(when, "startTime").value_or(""));
             auto end = parseTime(attribute(when, "endTime").value_or(""));
             if (!start || !end) {
@@ -224,9 +224,9 @@ std::string AtomFeed::calendarEntry(const std::string& title) const {
 
 std::string AtomFeed::eventEntry(const CalendarEvent& event) const {
     Entry entry(event.title);
-    xmlNs* data = xmlNewNs(entry.root, xml(dataNamespace), xml("gd"));
+    xmlNs* times = xmlNewNs(entry.root, xml(timesNamespace), xml("times"));
     for (const EventTime& time : event.times) {
-        xmlNode* when = xmlNewChild(entry.root, data, xml("when"), nullptr);
+        xmlNode* when = xmlNewChild(entry.root, times, xml("when"), nullptr);
         xmlNewProp(when, xml("startTime"), xml(formatTime(time.start).c_str()));
         xmlNewProp(when, xml("endTime"), xml(formatTime(time.end).c_str()));
     }

@@ -70,7 +70,7 @@ std::string utcText(long long seconds) {
 const char* feedOpening = "<?xml version='1.0' encoding='UTF-8'?>"
                           "<feed xmlns='http://www.w3.org/2005/Atom' "
                           "xmlns:app='http://www.w3.org/2007/app' "
-                          "xmlns:gd='http://schemas.google.com/g/2005'>";
+                          "xmlns:times='urn:florelle:calendar-times'>";
 
 // The title and times of an entry the client sent.
 AtomServer::Event readEntry(const std::string& body) {
@@ -304,14 +304,14 @@ std::string AtomServer::calendarEntry(std::size_t index) const {
 std::string AtomServer::eventEntry(std::size_t calendar, const Event& event) const {
     std::string entry = "<entry xmlns='http://www.w3.org/2005/Atom' "
                         "xmlns:app='http://www.w3.org/2007/app' "
-                        "xmlns:gd='http://schemas.google.com/g/2005'><title type='text'>" +
+                        "xmlns:times='urn:florelle:calendar-times'><title type='text'>" +
                         escaped(event.title) + "</title><app:edited>" + utcText(event.edited) +
                         "</app:edited><link rel='edit' href='" +
                         url("/calendar/feeds/cal" + std::to_string(calendar) + "/private/full/ev" +
                             std::to_string(event.id)) +
                         "'/>";
     for (const auto& [start, end] : event.times) {
-        entry += "<gd:when startTime='" + start + "' endTime='" + end + "'/>";
+        entry += "<times:when startTime='" + start + "' endTime='" + end + "'/>";
     }
     return entry + "</entry>";
 }

@@ -58,8 +58,8 @@ TEST(AtomFeedTest, RefusesDocumentsThatAreNoFeed) {
         {"<feed " + atom + "><entry>", "not a readable XML document"},
         {"<rss><channel/></rss>", "not an Atom feed"},
         {"<feed " + atom +
-             " xmlns:gd='http://schemas.google.com/g/2005'><entry><title>a</title>"
-             "<gd:when startTime='yesterday' endTime='today'/></entry></feed>",
+             " xmlns:times='urn:florelle:calendar-times'><entry><title>a</title>"
+             "<times:when startTime='yesterday' endTime='today'/></entry></feed>",
          "unreadable time"},
     };
     for (const auto& row : cases) {
