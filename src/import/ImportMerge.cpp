@@ -149,6 +149,8 @@ ImportMerge::Outcome ImportMerge::apply(const ImportPlan& plan, const Calendar& 
     if (!decision) {
         return failed(decision.error());
     }
+    Outcome outcome = decision->outcome;
+    outcome.added.clear();
     for (const ImportedPeriod& period : decision->outcome.added) {
         PastPeriodEntry::Entry entry;
         entry.start = ImportDays::localMidnight(period.first, calendar);
@@ -156,6 +158,13 @@ ImportMerge::Outcome ImportMerge::apply(const ImportPlan& plan, const Calendar& 
         auto saved = PastPeriodEntry::save(entry, calendar);
         if (saved.error) {
             return failedWithin(*saved.error);
+        }
+        // The diary's own rule has the last word: a period it refuses is told
+        // as skipped, never as added.
+        if (saved.refusal) {
+            outcome.skipped.push_back({period, SkipReason::meetsLoggedPeriod});
+        } else {
+            outcome.added.push_back(period);
         }
     }
     for (const DayChange& day : decision->days) {
@@ -166,7 +175,7 @@ ImportMerge::Outcome ImportMerge::apply(const ImportPlan& plan, const Calendar& 
     if (StoreStatus committed = transaction.value().commit(); !committed) {
         return failed(committed.error());
     }
-    return decision->outcome;
+    return outcome;
 }
 
 const char* ImportMerge::reasonText(SkipReason reason) {
