@@ -3,8 +3,8 @@
 
 #include "CliErrors.h"
 #include "QuotedInput.h"
+#include "ReminderReplan.h"
 #include "StoreChecks.h"
-#include "reminders/ReminderScheduler.h"
 #include "storage/DiaryCopies.h"
 
 namespace florelle::cli {
@@ -42,8 +42,7 @@ void runRestoreCommand(CliContext& context) {
         throw Failure(restored.detail);
     }
     // The reminders count from the restored periods.
-    LocalNotificationCenter center(LocalNotificationStore::standard());
-    checked(ReminderScheduler(center).resetNotifications());
+    replanReminders();
     context.out << "Diary restored from " << file.string() << "\n";
     if (restored.keptCopy) {
         context.out << "The diary it replaced is kept as " << restored.keptCopy->string() << "\n";

@@ -3,14 +3,12 @@
 
 #include "CliErrors.h"
 #include "QuotedInput.h"
+#include "ReminderReplan.h"
 #include "StoreChecks.h"
 #include "cycle/DailyLogCatalogue.h"
 #include "import/ImportDays.h"
 #include "import/ImportMerge.h"
 #include "import/ImportReader.h"
-#include "platform/LocalNotificationCenter.h"
-#include "platform/LocalNotificationStore.h"
-#include "reminders/ReminderScheduler.h"
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -101,8 +99,7 @@ void runImportCommand(CliContext& context) {
     }
     if (!dryRun && !outcome.added.empty()) {
         // The reminders count from the latest start, as after any period entry.
-        LocalNotificationCenter center(LocalNotificationStore::standard());
-        checked(ReminderScheduler(center).resetNotifications());
+        replanReminders();
     }
     if (arguments.flag("json")) {
         printJson(context.out, *reading.plan, outcome, dryRun);

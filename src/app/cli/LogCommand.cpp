@@ -4,9 +4,9 @@
 #include "CliErrors.h"
 #include "LocalDay.h"
 #include "QuotedInput.h"
+#include "ReminderReplan.h"
 #include "StoreChecks.h"
 #include "cycle/PeriodEntry.h"
-#include "reminders/ReminderScheduler.h"
 #include "storage/DatabaseController.h"
 
 namespace florelle::cli {
@@ -62,8 +62,7 @@ void runLogCommand(CliContext& context) {
     }
     if (mode == PeriodEntry::Mode::start) {
         // The reminders count from the latest start, as after the window's entry.
-        LocalNotificationCenter center(LocalNotificationStore::standard());
-        checked(ReminderScheduler(center).resetNotifications());
+        replanReminders();
     }
     context.out << "Period " << (mode == PeriodEntry::Mode::start ? "started" : "ended") << " on "
                 << LocalDay::format(day, context.calendar) << "\n";
