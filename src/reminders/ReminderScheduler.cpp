@@ -86,6 +86,11 @@ StoreStatus ReminderScheduler::resetNotifications() {
 }
 
 bool ReminderScheduler::isReminder(const LocalNotification& notification) {
+    // A reminder says its kind, whatever language its texts were written in;
+    // older ones without a kind are known by their action text.
+    if (auto kind = wholeNumber(notification.userInfo, kindInfo)) {
+        return *kind == ReminderPlanner::periodKind || *kind == ReminderPlanner::fertileKind;
+    }
     return notification.alertAction == Strings::localized("Period details Key") ||
            notification.alertAction == Strings::localized("Fertile details Key");
 }

@@ -248,6 +248,11 @@ TEST_F(ReminderSchedulerTest, ALaunchIsFromAReminderOnlyWithOneOfTheTwoActions) 
     for (const auto& note : pending()) {
         EXPECT_TRUE(ReminderScheduler::isReminder(note)) << note.alertAction;
     }
+    // ... and after she changed the language since they were planned.
+    Strings::setLanguage("en");
+    for (const auto& note : pending()) {
+        EXPECT_TRUE(ReminderScheduler::isReminder(note)) << note.alertAction;
+    }
 }
 
 } // namespace
