@@ -20,16 +20,6 @@ constexpr double fadeSeconds = 0.5;
 const Color formColor(0.901, 0.917, 0.964, 0.9);
 const Color rowColor(0.807, 0.517, 0.709);
 
-std::shared_ptr<Label> makeLabel(const Rect& frame, const std::string& text, const Font& font,
-                                 const Color& color, TextAlignment alignment) {
-    auto label = std::make_shared<Label>(frame);
-    label->setText(text);
-    label->setFont(font);
-    label->setTextColor(color);
-    label->setTextAlignment(alignment);
-    return label;
-}
-
 std::shared_ptr<Button> makeButton(const Rect& frame, const char* titleKey,
                                    std::function<void()> action) {
     auto button = std::make_shared<Button>(frame);
@@ -68,8 +58,10 @@ void SyncController::loadView() {
     });
     form->addSubview(cancelButton_);
     form->addSubview(syncButton_);
-    form->addSubview(makeLabel(Rect(80, 3, 160, 31), Strings::localized("Choose your account Key"),
-                               Font::boldSystemFont(14), Color::black(), TextAlignment::Center));
+    auto title = Label::caption(Rect(80, 3, 160, 31), Font::boldSystemFont(14), Color::black(),
+                                TextAlignment::Center);
+    title->setText(Strings::localized("Choose your account Key"));
+    form->addSubview(title);
 
     list_ = std::make_shared<View>(Rect(0, barHeight, screenWidth, 3 * rowHeight));
     const char* captions[] = {"Calendar server Key", "Username Key", "Password Key"};
@@ -77,8 +69,10 @@ void SyncController::loadView() {
     for (int row = 0; row < 3; ++row) {
         auto cell = std::make_shared<View>(Rect(0, row * rowHeight, screenWidth, rowHeight - 1));
         cell->setBackgroundColor(rowColor);
-        cell->addSubview(makeLabel(Rect(10, 5, 90, 30), Strings::localized(captions[row]),
-                                   Font::boldSystemFont(14), Color::white(), TextAlignment::Left));
+        auto caption =
+            Label::caption(Rect(10, 5, 90, 30), Font::boldSystemFont(14), Color::white());
+        caption->setText(Strings::localized(captions[row]));
+        cell->addSubview(caption);
         auto field = std::make_shared<TextField>(Rect(105, 5, 190, 35));
         field->setFont(Font::systemFont(16));
         field->setTextColor(Color::black());
@@ -91,8 +85,8 @@ void SyncController::loadView() {
     passTxt().setSecureTextEntry(true);
     form->addSubview(list_);
 
-    syncLbl_ = makeLabel(Rect(10, barHeight, 300, 3 * rowHeight), "", Font::boldSystemFont(16),
-                         Color::black(), TextAlignment::Center);
+    syncLbl_ = Label::caption(Rect(10, barHeight, 300, 3 * rowHeight), Font::boldSystemFont(16),
+                              Color::black(), TextAlignment::Center);
     syncLbl_->setNumberOfLines(3);
     syncLbl_->setAlpha(0);
     form->addSubview(syncLbl_);
