@@ -180,35 +180,25 @@ SyncOutcome CalendarSync::stopped(std::string reason) const {
 }
 
 SyncOutcome CalendarSync::syncWithUser() {
-    // A calendar just created must be found by the next round; a server
-    // that keeps losing it must not keep the sync going for ever.
-    bool created = false;
-    for (int round = 0; round < 2; ++round) {
-        if (auto outcome = makeSync()) {
-            outcome->calendarCreated = created;
-            return *outcome;
-        }
-        if (created) {
-            break;
-        }
-        if (auto failure = makeCalendar()) {
-            return *failure;
-        }
-        created = true;
+    if (auto outcome = makeSync()) {
+        return *outcome;
     }
-    SyncOutcome outcome =
-        stopped("The calendar \"" + calendarTitle + "\" was created but cannot be found.");
-    outcome.calendarCreated = created;
-    return outcome;
+    if (auto failure = makeCalendar()) {
+        return *failure;
+    }
+    // The calendar just created must be found now; a server that keeps
+    // losing it must not keep the sync going for ever.
+    std::optional<SyncOutcome> outcome = makeSync();
+    if (!outcome) {
+        outcome =
+            stopped("The calendar \"" + calendarTitle + "\" was created but cannot be found.");
+    }
+    outcome->calendarCreated = true;
+    return *outcome;
 }
 
 std::optional<SyncOutcome> CalendarSync::makeCalendar() {
-    auto client = clients_();
-    auto list = client->fetchCalendarList();
-    if (!wait(list, limits_.creationTimeout)) {
-        return stopped(*list->failure());
-    }
-    auto made = client->insertCalendar(calendarTitle);
+    auto made = clients_()->insertCalendar(calendarTitle);
     if (!wait(made, limits_.creationTimeout)) {
         return stopped(*made->failure());
     }
