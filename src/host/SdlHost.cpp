@@ -327,9 +327,14 @@ void SdlHost::present(Application& application, bool whole) {
         areas.push_back({static_cast<int>(rect.minX()), static_cast<int>(rect.minY()),
                          static_cast<int>(rect.width()), static_cast<int>(rect.height())});
     }
-    // Cairo's ARGB32 is a native-endian word, as SDL's ARGB8888 is.
-    for (const SDL_Rect& area : areas) {
-        SDL_UpdateTexture(texture_.get(), &area, pixels + area.y * stride + area.x * 4, stride);
+    // Cairo's ARGB32 is a native-endian word, as SDL's ARGB8888 is. A new
+    // texture holds nothing yet, not even the bars around the screen.
+    if (whole) {
+        SDL_UpdateTexture(texture_.get(), nullptr, pixels, stride);
+    } else {
+        for (const SDL_Rect& area : areas) {
+            SDL_UpdateTexture(texture_.get(), &area, pixels + area.y * stride + area.x * 4, stride);
+        }
     }
     if (keepsItsPixels_ && !whole) {
         // The window's buffer still holds the last frame.
