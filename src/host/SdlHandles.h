@@ -7,13 +7,15 @@
 namespace florelle {
 
 // SDL's video subsystem, started for the life of the object: Wayland when
-// the session has it, else X11 (SDL_VIDEODRIVER in the environment chooses
-// otherwise), windows known to the shell by the application id, fingers
-// giving touches only.
+// the session has it and its compositor offers an input seat, else X11
+// (SDL_VIDEODRIVER in the environment chooses otherwise), windows known to
+// the shell by the application id, fingers giving touches only.
 class SdlVideo {
 public:
-    // Throws std::runtime_error with SDL's reason when there is no display
-    // (also when only a driver that shows nothing could start).
+    // Throws std::runtime_error with the reason when there is no display
+    // (also when only a driver that shows nothing could start, or Wayland
+    // offers no seat and X11 is not named). Says on stderr when it passes
+    // over Wayland for X11.
     explicit SdlVideo(const char* applicationId);
     SdlVideo(const SdlVideo&) = delete;
     SdlVideo& operator=(const SdlVideo&) = delete;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SdlHandles.h"
+#include "VideoDriverChoice.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -8,8 +10,39 @@
 
 namespace florelle {
 
+namespace {
+
+// Chooses the drivers SDL may try, unless SDL_VIDEODRIVER names drivers
+// without Wayland; a compositor without a seat is passed over even then.
+void chooseVideoDriver() {
+    const char* forced = std::getenv("SDL_VIDEODRIVER");
+    std::string_view forcedDrivers = forced ? forced : "";
+    if (!forcedDrivers.empty() && forcedDrivers.find("wayland") == std::string_view::npos) {
+        return;
+    }
+    if (std::getenv("WAYLAND_SOCKET")) {
+        // The compositor that started us handed over a socket, which only
+        // one connection can take: SDL's.
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland,x11");
+        return;
+    }
+    const char* display = std::getenv("DISPLAY");
+    auto choice = VideoDriverChoice::choose(readWaylandGlobals(), display && *display);
+    if (choice.drivers.empty()) {
+        throw std::runtime_error(choice.reason);
+    }
+    if (!choice.reason.empty()) {
+        std::fprintf(stderr, "Florelle: %s.\n", choice.reason.c_str());
+        SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, choice.drivers.c_str(), SDL_HINT_OVERRIDE);
+    } else if (forcedDrivers.empty()) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, choice.drivers.c_str());
+    }
+}
+
+} // namespace
+
 SdlVideo::SdlVideo(const char* applicationId) {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland,x11");
+    chooseVideoDriver();
     // A finger gives touches; the mouse events SDL would make up from it
     // would press every control twice.
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
