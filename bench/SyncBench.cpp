@@ -1,20 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How long a calendar sync of a diary with twelve logged cycles and their
-// notes takes against a calendar server on this machine: the first sync,
-// which creates the calendar and inserts every event, and the next, which
-// finds the period and fertile events again and writes the notes anew.
+// notes takes against a calendar server on this machine, the tests' Atom
+// server and a real CalDAV server (Radicale): the first sync, which creates
+// the calendar and inserts every event, and the next, which finds the period
+// and fertile events again and writes the notes anew.
 #include "Require.h"
 #include "TemporaryDiary.h"
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
 #include "storage/DatabaseController.h"
 #include "support/AtomServer.h"
+#include "support/RadicaleServer.h"
 #include "sync/SyncAccount.h"
 
 #include <benchmark/benchmark.h>
 
 using namespace florelle;
 using florelle::testing::AtomServer;
+using florelle::testing::RadicaleServer;
 
 namespace {
 
@@ -33,8 +36,9 @@ void fillDiary(const Calendar& calendar, Date now) {
     }
 }
 
-SyncOutcome syncOnce(AtomServer& server, const Calendar& calendar, Date now) {
-    return atomSync({server.url(), "anna", "secret"}, calendar, now).syncWithUser();
+SyncOutcome syncOnce(const std::string& server, const std::string& user, const Calendar& calendar,
+                     Date now) {
+    return calendarSync({server, user, "secret"}, calendar, now).syncWithUser();
 }
 
 void BM_CalendarSync(benchmark::State& state) {
@@ -48,10 +52,10 @@ void BM_CalendarSync(benchmark::State& state) {
         state.PauseTiming();
         auto server = std::make_unique<AtomServer>("anna", "secret");
         if (second) {
-            syncOnce(*server, calendar, now);
+            syncOnce(server->url(), "anna", calendar, now);
         }
         state.ResumeTiming();
-        SyncOutcome outcome = syncOnce(*server, calendar, now);
+        SyncOutcome outcome = syncOnce(server->url(), "anna", calendar, now);
         if (outcome.result != SyncOutcome::Result::synced) {
             state.SkipWithError(outcome.reason.c_str());
             break;
@@ -68,6 +72,45 @@ BENCHMARK(BM_CalendarSync)
     ->Arg(0)
     ->Arg(1)
     ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+// The same against Radicale, each round as a new user of one server.
+void BM_CalDavSync(benchmark::State& state) {
+    RadicaleServer server;
+    if (!server.isReady()) {
+        state.SkipWithError("Radicale is not installed or did not start");
+        return;
+    }
+    TemporaryDiary diary;
+    Calendar calendar = Calendar::current();
+    Date now = Clock::current()->now();
+    fillDiary(calendar, now);
+    bool second = state.range(0) == 1;
+    SyncOutcome last;
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::string user = "user" + std::to_string(++round);
+        server.addUser(user, "secret");
+        if (second) {
+            syncOnce(server.url(), user, calendar, now);
+        }
+        state.ResumeTiming();
+        SyncOutcome outcome = syncOnce(server.url(), user, calendar, now);
+        if (outcome.result != SyncOutcome::Result::synced) {
+            state.SkipWithError(outcome.reason.c_str());
+            break;
+        }
+        last = outcome;
+    }
+    state.counters["inserted"] = last.inserted;
+    state.counters["deleted"] = last.deleted;
+}
+BENCHMARK(BM_CalDavSync)
+    ->ArgName("again")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(2)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

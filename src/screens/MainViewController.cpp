@@ -171,7 +171,7 @@ void MainViewController::cancelClicked() {
 void MainViewController::syncWithUser(const std::string& server, const std::string& user,
                                       const std::string& password) {
     CalendarSync engine =
-        atomSync({server, user, password}, Calendar::current(), Clock::current()->now());
+        calendarSync({server, user, password}, Calendar::current(), Clock::current()->now());
     std::weak_ptr<SyncController> form = syncForm_;
     engine.cancelled = [form] {
         auto shown = form.lock();

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AtomFeed.h"
 
-#include "platform/XmlHandles.h"
+#include "CalendarXml.h"
 
 #include <cmath>
 #include <cstdio>
-#include <libxml/parser.h>
-#include <libxml/uri.h>
 
 namespace florelle {
 
@@ -16,83 +14,19 @@ constexpr const char* atomNamespace = "http://www.w3.org/2005/Atom";
 constexpr const char* timesNamespace = "urn:florelle:calendar-times";
 constexpr const char* publishingNamespace = "http://www.w3.org/2007/app";
 
-const xmlChar* xml(const char* text) {
-    return reinterpret_cast<const xmlChar*>(text);
-}
-
-bool is(const xmlNode* node, const char* space, const char* name) {
-    return node->type == XML_ELEMENT_NODE && node->ns && xmlStrEqual(node->ns->href, xml(space)) &&
-           xmlStrEqual(node->name, xml(name));
-}
-
-std::vector<const xmlNode*> children(const xmlNode* parent, const char* space, const char* name) {
-    std::vector<const xmlNode*> found;
-    for (const xmlNode* child = parent->children; child; child = child->next) {
-        if (is(child, space, name)) {
-            found.push_back(child);
-        }
-    }
-    return found;
-}
-
-const xmlNode* child(const xmlNode* parent, const char* space, const char* name) {
-    auto found = children(parent, space, name);
-    return found.empty() ? nullptr : found.front();
-}
-
-std::string text(const xmlNode* node) {
-    if (!node) {
-        return {};
-    }
-    XmlString content(xmlNodeGetContent(node));
-    return content ? reinterpret_cast<const char*>(content.get()) : "";
-}
-
-std::optional<std::string> attribute(const xmlNode* node, const char* name) {
-    XmlString value(xmlGetNoNsProp(node, xml(name)));
-    if (!value) {
-        return std::nullopt;
-    }
-    return std::string(reinterpret_cast<const char*>(value.get()));
-}
-
-std::string resolved(const std::string& href, const std::string& address) {
-    XmlString absolute(xmlBuildURI(xml(href.c_str()), xml(address.c_str())));
-    return absolute ? reinterpret_cast<const char*>(absolute.get()) : href;
-}
-
 // The href of the entry's link with this rel (and type, when given).
 std::optional<std::string> link(const xmlNode* entry, const char* rel, const char* type) {
-    for (const xmlNode* node : children(entry, atomNamespace, "link")) {
-        if (attribute(node, "rel") == rel && (!type || attribute(node, "type") == type)) {
-            return attribute(node, "href");
+    for (const xmlNode* node : childElements(entry, atomNamespace, "link")) {
+        if (attributeOf(node, "rel") == rel && (!type || attributeOf(node, "type") == type)) {
+            return attributeOf(node, "href");
         }
     }
     return std::nullopt;
 }
 
-XmlDoc parse(std::string_view document, const std::string& address) {
-    // A feed never needs a document type, and entities declared in one could
-    // reach files or the network or grow without end: refuse them unread.
-    if (document.find("<!DOCTYPE") != std::string_view::npos) {
-        throw AtomFeedError("The calendar server's answer declares entities, which a calendar "
-                            "feed never does.");
-    }
-    XmlDoc doc(xmlReadMemory(document.data(), static_cast<int>(document.size()), address.c_str(),
-                             nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
-    if (!doc || !xmlDocGetRootElement(doc.get())) {
-        throw AtomFeedError("The calendar server's answer is not a readable XML document.");
-    }
-    if (doc->intSubset || doc->extSubset) {
-        throw AtomFeedError("The calendar server's answer declares entities, which a calendar "
-                            "feed never does.");
-    }
-    return doc;
-}
-
 const xmlNode* root(const XmlDoc& doc, const char* name) {
     const xmlNode* node = xmlDocGetRootElement(doc.get());
-    if (!is(node, atomNamespace, name)) {
+    if (!isElement(node, atomNamespace, name)) {
         throw AtomFeedError(std::string("The calendar server's answer is not an Atom ") + name +
                             ".");
     }
@@ -104,7 +38,7 @@ CalendarEntry calendarFrom(const xmlNode* entry, const std::string& address) {
     if (!href || href->empty()) {
         throw AtomFeedError("A calendar in the server's list has no address for its events.");
     }
-    return {text(child(entry, atomNamespace, "title")), resolved(*href, address)};
+    return {textOf(childElement(entry, atomNamespace, "title")), resolvedAddress(*href, address)};
 }
 
 bool digits(std::string_view text, std::size_t from, std::size_t count, int& value) {
@@ -141,9 +75,9 @@ int daysInMonth(int year, int month) {
 
 std::vector<CalendarEntry> AtomFeed::parseCalendarList(std::string_view document,
                                                        const std::string& address) const {
-    XmlDoc doc = parse(document, address);
+    XmlDoc doc = readCalendarDocument(document, address);
     std::vector<CalendarEntry> calendars;
-    for (const xmlNode* entry : children(root(doc, "feed"), atomNamespace, "entry")) {
+    for (const xmlNode* entry : childElements(root(doc, "feed"), atomNamespace, "entry")) {
         calendars.push_back(calendarFrom(entry, address));
     }
     return calendars;
@@ -151,39 +85,39 @@ std::vector<CalendarEntry> AtomFeed::parseCalendarList(std::string_view document
 
 CalendarEntry AtomFeed::parseCalendarEntry(std::string_view document,
                                            const std::string& address) const {
-    XmlDoc doc = parse(document, address);
+    XmlDoc doc = readCalendarDocument(document, address);
     return calendarFrom(root(doc, "entry"), address);
 }
 
 std::vector<CalendarEvent> AtomFeed::parseEventFeed(std::string_view document,
                                                     const std::string& address) const {
-    XmlDoc doc = parse(document, address);
+    XmlDoc doc = readCalendarDocument(document, address);
     std::vector<CalendarEvent> events;
-    for (const xmlNode* entry : children(root(doc, "feed"), atomNamespace, "entry")) {
+    for (const xmlNode* entry : childElements(root(doc, "feed"), atomNamespace, "entry")) {
         CalendarEvent event;
-        event.title = text(child(entry, atomNamespace, "title"));
-        const xmlNode* edited = child(entry, publishingNamespace, "edited");
+        event.title = textOf(childElement(entry, atomNamespace, "title"));
+        const xmlNode* edited = childElement(entry, publishingNamespace, "edited");
         if (!edited) {
-            edited = child(entry, atomNamespace, "updated");
+            edited = childElement(entry, atomNamespace, "updated");
         }
         if (edited) {
-            auto when = parseTime(text(edited));
+            auto when = parseTime(textOf(edited));
             if (!when) {
                 throw AtomFeedError("An event in the calendar has an unreadable edit time.");
             }
             event.edited = *when;
         }
         // Events repeated by a rule have no times of their own; they match no day.
-        for (const xmlNode* when : children(entry, timesNamespace, "when")) {
-            auto start = parseTime(attribute(when, "startTime").value_or(""));
-            auto end = parseTime(attribute(when, "endTime").value_or(""));
+        for (const xmlNode* when : childElements(entry, timesNamespace, "when")) {
+            auto start = parseTime(attributeOf(when, "startTime").value_or(""));
+            auto end = parseTime(attributeOf(when, "endTime").value_or(""));
             if (!start || !end) {
                 throw AtomFeedError("An event in the calendar has an unreadable time.");
             }
             event.times.push_back({*start, *end});
         }
         if (auto edit = link(entry, "edit", nullptr)) {
-            event.editUrl = resolved(*edit, address);
+            event.editUrl = resolvedAddress(*edit, address);
         }
         events.push_back(std::move(event));
     }
@@ -193,27 +127,21 @@ std::vector<CalendarEvent> AtomFeed::parseEventFeed(std::string_view document,
 namespace {
 
 struct Entry {
-    XmlDoc doc{xmlNewDoc(xml("1.0"))};
+    XmlDoc doc{xmlNewDoc(xmlText("1.0"))};
     xmlNode* root = nullptr;
     xmlNs* atom = nullptr;
 
     explicit Entry(const std::string& title) {
-        root = xmlNewDocNode(doc.get(), nullptr, xml("entry"), nullptr);
+        root = xmlNewDocNode(doc.get(), nullptr, xmlText("entry"), nullptr);
         xmlDocSetRootElement(doc.get(), root);
-        atom = xmlNewNs(root, xml(atomNamespace), nullptr);
+        atom = xmlNewNs(root, xmlText(atomNamespace), nullptr);
         xmlSetNs(root, atom);
         // xmlNewTextChild escapes the text.
-        xmlNode* heading = xmlNewTextChild(root, atom, xml("title"), xml(title.c_str()));
-        xmlNewProp(heading, xml("type"), xml("text"));
+        xmlNode* heading = xmlNewTextChild(root, atom, xmlText("title"), xmlText(title.c_str()));
+        xmlNewProp(heading, xmlText("type"), xmlText("text"));
     }
 
-    std::string text() const {
-        xmlChar* bytes = nullptr;
-        int size = 0;
-        xmlDocDumpMemoryEnc(doc.get(), &bytes, &size, "UTF-8");
-        XmlString owned(bytes);
-        return owned ? std::string(reinterpret_cast<const char*>(bytes), size) : std::string();
-    }
+    std::string text() const { return documentText(doc); }
 };
 
 } // namespace
@@ -224,11 +152,11 @@ std::string AtomFeed::calendarEntry(const std::string& title) const {
 
 std::string AtomFeed::eventEntry(const CalendarEvent& event) const {
     Entry entry(event.title);
-    xmlNs* times = xmlNewNs(entry.root, xml(timesNamespace), xml("times"));
+    xmlNs* times = xmlNewNs(entry.root, xmlText(timesNamespace), xmlText("times"));
     for (const EventTime& time : event.times) {
-        xmlNode* when = xmlNewChild(entry.root, times, xml("when"), nullptr);
-        xmlNewProp(when, xml("startTime"), xml(formatTime(time.start).c_str()));
-        xmlNewProp(when, xml("endTime"), xml(formatTime(time.end).c_str()));
+        xmlNode* when = xmlNewChild(entry.root, times, xmlText("when"), nullptr);
+        xmlNewProp(when, xmlText("startTime"), xmlText(formatTime(time.start).c_str()));
+        xmlNewProp(when, xmlText("endTime"), xmlText(formatTime(time.end).c_str()));
     }
     return entry.text();
 }

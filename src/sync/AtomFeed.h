@@ -5,22 +5,16 @@
 #include "foundation/Calendar.h"
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace florelle {
 
-// A document from the calendar server that cannot be used; the message
-// says why in one English sentence.
-struct AtomFeedError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+using AtomFeedError = CalendarDocumentError;
 
-// The Atom documents the calendar server and the sync exchange. Reading
-// loads nothing from the network, expands no entities and refuses any
-// document that declares a document type. Times are written in the
+// The Atom documents the calendar server and the sync exchange, read as
+// readCalendarDocument reads them. Times are written in the
 // calendar's zone with its offset.
 class AtomFeed {
 public:

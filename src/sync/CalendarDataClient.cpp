@@ -15,7 +15,7 @@ void CalendarTicket::finish(CalendarReply reply) {
     }
     finished_ = true;
     reply_ = std::move(reply);
-    transfer_.reset();
+    ended();
 }
 
 void CalendarTicket::fail(std::string reason) {
@@ -24,7 +24,25 @@ void CalendarTicket::fail(std::string reason) {
     }
     finished_ = true;
     failure_ = std::move(reason);
+    ended();
+}
+
+void CalendarTicket::whenFinished(std::function<void()> action) {
+    if (finished_) {
+        action();
+    } else {
+        whenFinished_ = std::move(action);
+    }
+}
+
+void CalendarTicket::ended() {
+    // The action may drop the last reference to this ticket: nothing of it
+    // is touched after the action has run.
+    auto action = std::move(whenFinished_);
     transfer_.reset();
+    if (action) {
+        action();
+    }
 }
 
 bool CalendarDataClient::waitForTicket(const Ticket& ticket, double timeout,

@@ -6,10 +6,17 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace florelle {
+
+// A document from the calendar server that cannot be used; the message
+// says why in one English sentence.
+struct CalendarDocumentError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 // One calendar of the account: its title and where its events are listed.
 struct CalendarEntry {
@@ -31,6 +38,11 @@ struct CalendarEvent {
     Date edited;
     // Where the event is changed or deleted; empty for one not yet inserted.
     std::string editUrl;
+    // The server's version of the event as it was read, where it gives one:
+    // a change or deletion applies only to that version.
+    std::string etag;
+    // The event's lasting identity on servers that name events by one.
+    std::string uid;
 };
 
 // What a finished request brought back; which part depends on the request.
@@ -51,6 +63,8 @@ public:
 
     void finish(CalendarReply reply);
     void fail(std::string reason);
+    // Runs once the ticket has ended; at once when it has.
+    void whenFinished(std::function<void()> action);
     // What carries the request while it runs (a transfer); dropped when it ends.
     void keepWhileRunning(std::shared_ptr<void> transfer) { transfer_ = std::move(transfer); }
 
@@ -59,6 +73,9 @@ private:
     std::optional<std::string> failure_;
     CalendarReply reply_;
     std::shared_ptr<void> transfer_;
+    std::function<void()> whenFinished_;
+
+    void ended();
 };
 using Ticket = std::shared_ptr<CalendarTicket>;
 

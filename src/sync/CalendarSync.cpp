@@ -90,7 +90,10 @@ struct CalendarSync::Run {
             }
         }
         if (!found && !isCancelled()) {
-            await(client.insertEvent(calendar, {title, {time}, {}, {}}), outcome.inserted);
+            CalendarEvent event;
+            event.title = title;
+            event.times = {time};
+            await(client.insertEvent(calendar, event), outcome.inserted);
         }
     }
 
@@ -151,10 +154,9 @@ struct CalendarSync::Run {
                 return day.error();
             }
             Date start(static_cast<double>(*day));
-            CalendarEvent event{note.text("noteText").value_or(""),
-                                {{start, start.addingSeconds(noteLength)}},
-                                {},
-                                {}};
+            CalendarEvent event;
+            event.title = note.text("noteText").value_or("");
+            event.times = {{start, start.addingSeconds(noteLength)}};
             await(client.insertEvent(calendar, event), outcome.inserted);
         }
         return std::nullopt;

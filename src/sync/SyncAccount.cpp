@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SyncAccount.h"
 
+#include "CalendarServerClient.h"
 #include "foundation/Strings.h"
 #include "foundation/UserDefaults.h"
 #include "storage/DatabaseController.h"
@@ -30,11 +31,14 @@ StoreStatus moveOldPassword(PasswordVault& vault, const std::string& server,
     return DatabaseController::saveGooglePassword("");
 }
 
-CalendarSync atomSync(const CalendarAccount& account, const Calendar& calendar, Date now,
-                      SyncLimits limits) {
+CalendarSync calendarSync(const CalendarAccount& account, const Calendar& calendar, Date now,
+                          SyncLimits limits) {
+    auto discovery = std::make_shared<CalDavDiscovery>();
     return CalendarSync(
         account.user,
-        [account, calendar] { return std::make_unique<AtomCalendarClient>(account, calendar); },
+        [account, calendar, discovery] {
+            return std::make_unique<CalendarServerClient>(account, calendar, discovery);
+        },
         {Strings::localized("Period Key"), Strings::localized("Fertile Key")}, calendar, now,
         limits);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AtomCalendarClient.h"
+#include "CalendarRequest.h"
 #include "CalendarSync.h"
 #include "platform/PasswordVault.h"
 #include "storage/StoreResult.h"
@@ -25,9 +25,9 @@ public:
 StoreStatus moveOldPassword(PasswordVault& vault, const std::string& server,
                             const std::string& user);
 
-// A sync of the diary with the account on its Atom calendar server, the
-// events titled in the user's language.
-CalendarSync atomSync(const CalendarAccount& account, const Calendar& calendar, Date now,
-                      SyncLimits limits = {});
+// A sync of the diary with the account on its calendar server, CalDAV or
+// Atom as the server speaks, the events titled in the user's language.
+CalendarSync calendarSync(const CalendarAccount& account, const Calendar& calendar, Date now,
+                          SyncLimits limits = {});
 
 } // namespace florelle

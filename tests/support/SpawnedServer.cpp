@@ -11,15 +11,17 @@ extern char** environ;
 
 namespace florelle::testing {
 
-SpawnedServer::SpawnedServer(const std::string& program,
-                             const std::vector<std::string>& arguments) {
+SpawnedServer::SpawnedServer(const std::string& program, const std::vector<std::string>& arguments,
+                             bool readyLine) {
     int output[2];
     if (::access(program.c_str(), X_OK) != 0 || ::pipe2(output, O_CLOEXEC) != 0) {
         return;
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, output[1], 3);
+    if (readyLine) {
+        posix_spawn_file_actions_adddup2(&actions, output[1], 3);
+    }
     // Their chatter would only bury the test's own output.
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     std::vector<std::string> words = {program};
@@ -35,7 +37,7 @@ SpawnedServer::SpawnedServer(const std::string& program,
     posix_spawn_file_actions_destroy(&actions);
     ::close(output[1]);
     char character;
-    while (pid_ > 0 && ::read(output[0], &character, 1) == 1 && character != '\n') {
+    while (readyLine && pid_ > 0 && ::read(output[0], &character, 1) == 1 && character != '\n') {
         firstLine_.push_back(character);
     }
     ::close(output[0]);

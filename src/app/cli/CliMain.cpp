@@ -185,7 +185,9 @@ window's Sync does, and brings notes edited there on period and fertile
 days back into the diary. Prints what it inserted, updated, deleted and
 imported.
   --server URL      the server's address, https (default: the one set in
-                    the window's Sync form)
+                    the window's Sync form): a CalDAV server, found from
+                    the address or its /.well-known/caldav, or else an Atom
+                    calendar server
   --user NAME       the account's user name (default: the last one synced)
   --password-stdin  reads the password from the first line of standard input;
                     after a sync it is kept in the desktop's keyring (Secret

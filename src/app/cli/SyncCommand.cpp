@@ -36,7 +36,7 @@ void runSyncCommand(CliContext& context) {
     if (server.empty()) {
         throw UsageError("no calendar server is set; give it with --server URL");
     }
-    if (!AtomCalendarClient::isSafeAddress(server)) {
+    if (!isSafeCalendarAddress(server)) {
         throw UsageError("the calendar server " + quotedInput(server) +
                          " is not an https address; the password is sent only over https");
     }
@@ -55,7 +55,7 @@ void runSyncCommand(CliContext& context) {
                          "; give it on standard input with --password-stdin");
     }
     CalendarAccount account{server, user, password};
-    SyncOutcome outcome = atomSync(account, context.calendar, context.now).syncWithUser();
+    SyncOutcome outcome = calendarSync(account, context.calendar, context.now).syncWithUser();
     if (outcome.result == SyncOutcome::Result::failed ||
         outcome.result == SyncOutcome::Result::cancelled) {
         throw Failure(outcome.reason);
