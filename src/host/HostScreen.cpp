@@ -72,6 +72,9 @@ void HostScreen::toWindow(GraphicsContext& context, const Application& applicati
 const PixelRegion& HostScreen::present(const Application& application, const LetterboxFit& fit) {
     // Animations need a frame only when they move a pixel of this screen.
     Animator::shared().setPixelsPerPoint(fit.scale());
+    // The status bar covers the window's top, or the window's top is left out.
+    Animator::shared().setShownArea(
+        Rect(0, StatusBar::height, size.width, size.height - StatusBar::height));
     if (!frame_ || !sameFit(*frameFit_, fit)) {
         frame_ = std::make_unique<BitmapContext>(bitmapPoints(fit), fit.scale());
         frameFit_ = fit;

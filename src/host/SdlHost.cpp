@@ -7,6 +7,7 @@
 #include "foundation/RunLoop.h"
 #include "graphics/BitmapContext.h"
 #include "platform/DesktopNotificationPresenter.h"
+#include "ui/Animator.h"
 #include "ui/Application.h"
 
 #include <algorithm>
@@ -164,7 +165,7 @@ int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
     };
     auto drawChanges = [&] {
         textInput_.follow(*application);
-        if (open && screen_.needsRender(*application)) {
+        if (open && !hidden_ && screen_.needsRender(*application)) {
             present(*application);
         }
     };
@@ -184,6 +185,7 @@ int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
         drawChanges();
     }
     loop.setNestedRunPump(nullptr, 0);
+    showWindow(false);
     application->terminate();
     loop.runOnce();
     return 0;
@@ -265,6 +267,10 @@ void SdlHost::handleWindowEvent(const SDL_WindowEvent& event, Application& appli
     switch (event.event) {
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
+        showWindow(true);
+        present(application, true);
+        application.activate();
+        break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         application.activate();
         break;
@@ -273,6 +279,7 @@ void SdlHost::handleWindowEvent(const SDL_WindowEvent& event, Application& appli
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
     case SDL_WINDOWEVENT_HIDDEN:
+        showWindow(false);
         application.enterBackground();
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -280,11 +287,17 @@ void SdlHost::handleWindowEvent(const SDL_WindowEvent& event, Application& appli
         present(application, true);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
+        showWindow(true);
         present(application, true);
         break;
     default:
         break;
     }
+}
+
+void SdlHost::showWindow(bool shown) {
+    hidden_ = !shown;
+    Animator::shared().setSuspended(hidden_);
 }
 
 bool SdlHost::resize() {

@@ -32,7 +32,9 @@ class TouchInput;
 // application active, losing focus resigns it, minimising sends it to the
 // background and closing terminates it. A frame is presented only when
 // something shown changed, sixty times a second while something animates,
-// and only the pixels that changed are laid down and sent to the window.
+// and only the pixels that changed are laid down and sent to the window;
+// while the window is minimised or hidden nothing is drawn and animations
+// wait (see Animator::setSuspended).
 // Between events the run loop's timers and tasks are served; while nothing
 // is due the host sleeps until an event or a task from another thread comes.
 class SdlHost {
@@ -69,6 +71,8 @@ private:
     // Lays down what changed and shows it; `whole` sends the whole frame
     // again even when nothing changed (the window was uncovered).
     void present(Application& application, bool whole = false);
+    // Drawing and the animation clock stop while the window is not shown.
+    void showWindow(bool shown);
     int waitMilliseconds() const;
     Point mousePoint(int x, int y) const;
 
@@ -87,6 +91,7 @@ private:
     // Whether what was presented stays in the window's buffer (the software
     // renderer), so that a frame need only copy what changed.
     bool keepsItsPixels_ = false;
+    bool hidden_ = false;
 };
 
 } // namespace florelle

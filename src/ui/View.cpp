@@ -448,6 +448,8 @@ void View::setNeedsDisplay() {
 
 void View::markTreeForRedraw() {
     rootView()->needsRedraw_ = true;
+    // What was hidden may show now.
+    Animator::shared().treeChanged();
 }
 
 void View::draw(GraphicsContext&, const Rect&) {}

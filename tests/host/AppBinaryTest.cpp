@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrivateXServer.h"
+#include "foundation/Paths.h"
+#include "storage/DatabaseController.h"
 #include "support/ApplicationProcess.h"
 #include "support/TestEnvironment.h"
 
@@ -82,6 +84,11 @@ TEST_F(AppBinaryTest, TheMainScreenLeftAloneInAWindowDrawsOnlyTheCloudAndSleeps)
     PrivateXServer server;
     ASSERT_FALSE(server.display().empty()) << "the window tests need Xvfb";
     std::string home = documents_->path().string();
+    // Past the first-run setup, whose pages would cover the main screen
+    // (and stop the cloud).
+    Paths::setDocumentsDirectory(documents_->path() / "florelle");
+    ASSERT_TRUE(DatabaseController::saveFirstTimeOn(0).ok());
+    Paths::setDocumentsDirectory(documents_->path() / "documents");
     auto frames = documents_->path() / "frames.txt";
     ApplicationProcess window(
         FLORELLE_APP_BINARY, {"--scale", "2", "--frames"},

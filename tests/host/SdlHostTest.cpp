@@ -4,11 +4,13 @@
 #include "HostTest.h"
 #include "PrivateXServer.h"
 #include "foundation/RunLoop.h"
+#include "ui/Animator.h"
 #include "ui/TextField.h"
 
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -172,6 +174,71 @@ TEST_F(SdlHostTest, PointerAndFingersTouchTheScreensPointsAndTextInputFollowsThe
     EXPECT_FALSE(textInputBefore) << "no field is being edited";
     EXPECT_TRUE(textInputAfter) << "the tapped field is being edited";
     EXPECT_EQ(recorder->began, (std::vector<Point>{{100, 200}, {160, 120}, {160, 100}, {80, 360}}));
+}
+
+void pushWindowEvent(Uint8 happening) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = happening;
+    SDL_PushEvent(&event);
+}
+
+TEST_F(SdlHostTest, WhileTheWindowIsHiddenNoAnimationTicksAndNothingIsDrawn) {
+    PrivateXServer server;
+    ASSERT_FALSE(server.display().empty()) << "the window tests need Xvfb";
+    setenv("DISPLAY", server.display().c_str(), 1);
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+
+    std::shared_ptr<View> mover;
+    auto delegate = std::make_shared<TreeDelegate>([&](Window& window) {
+        mover = std::make_shared<View>(Rect(0, 100, 40, 40));
+        mover->setBackgroundColor(Color(0.8, 0.2, 0.3));
+        window.addSubview(mover);
+    });
+    SdlHost host(1);
+    std::ostringstream frames;
+    host.setFrameLog(&frames);
+    long ticksBefore = 0;
+    long hiddenTicks = -1;
+    std::string hiddenFrames;
+    int frameSteps = 0;
+    // The test's clock moves a frame each round.
+    auto nextFrame = [&] {
+        clock_->advance(Animator::frameInterval);
+        return ++frameSteps;
+    };
+    play(host, delegate,
+         {
+             [&] {
+                 pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+                 pushWindowEvent(SDL_WINDOWEVENT_HIDDEN);
+                 return true;
+             },
+             [&] {
+                 frames.str("");
+                 ticksBefore = Animator::shared().tickCount();
+                 // A second across the window: a pixel a frame and more.
+                 View::animate(1, 0, AnimationCurve::linear, [&] {
+                     mover->setCenter(Point{300, 120});
+                 });
+                 return true;
+             },
+             [&] { return nextFrame() == 24; },
+             [&] {
+                 hiddenTicks = Animator::shared().tickCount() - ticksBefore;
+                 hiddenFrames = frames.str();
+                 pushWindowEvent(SDL_WINDOWEVENT_SHOWN);
+                 pushWindowEvent(SDL_WINDOWEVENT_RESTORED);
+                 ticksBefore = Animator::shared().tickCount();
+                 return true;
+             },
+             [&] { return nextFrame() > 24 && Animator::shared().tickCount() - ticksBefore >= 3; },
+         });
+
+    EXPECT_EQ(hiddenTicks, 0);
+    EXPECT_EQ(hiddenFrames, "");
+    EXPECT_NE(frames.str(), "") << "drawn again once shown";
+    EXPECT_GT(mover->presentationCenter().x, 20 + 280 * 0.4) << "where it would be by then";
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiTest.h"
+#include "graphics/BitmapContext.h"
 #include "ui/Animator.h"
+#include "ui/ImageView.h"
 
 #include <cmath>
 #include <functional>
@@ -233,6 +235,136 @@ TEST_F(ViewAnimationTest, AnimationTicksMarkTheWindowForRedraw) {
     advance(Animator::frameInterval);
     EXPECT_TRUE(window_->needsRedraw());
     EXPECT_TRUE(Animator::shared().isTicking());
+}
+
+// What may stand in front of the animating view, or around it.
+enum class Cover {
+    none,
+    opaque,
+    translucent,
+    faded,
+    smaller,
+    picture,
+    pictureWithHoles,
+    hiddenBox
+};
+
+class OutOfSightTest : public ViewAnimationTest {
+protected:
+    // Puts a new view in a box of the window, with `cover` over it, in
+    // place of what the window held.
+    void place(Cover cover) {
+        auto shown = window_->subviews();
+        for (const auto& tree : shown) {
+            tree->removeFromSuperview();
+        }
+        completions_.clear();
+        view_ = std::make_shared<View>(Rect(0, 0, 100, 100));
+        auto box = std::make_shared<View>(Rect(0, 0, 320, 480));
+        window_->addSubview(box);
+        box->addSubview(view_);
+        Rect over(0, 0, 320, 200);
+        switch (cover) {
+        case Cover::none:
+            return;
+        case Cover::hiddenBox:
+            box->setHidden(true);
+            return;
+        case Cover::picture:
+        case Cover::pictureWithHoles: {
+            BitmapContext bitmap({32, 20}, 1);
+            bitmap.setFillColor(Color(0.2, 0.5, 0.3));
+            if (cover == Cover::picture) {
+                bitmap.fillRect(Rect(0, 0, 32, 20));
+            } else {
+                bitmap.fillEllipse(Rect(0, 0, 32, 20));
+            }
+            cover_ = std::make_shared<ImageView>(over);
+            static_cast<ImageView&>(*cover_).setImage(bitmap.image());
+            break;
+        }
+        default:
+            cover_ = std::make_shared<View>(cover == Cover::smaller ? Rect(0, 0, 60, 200) : over);
+            cover_->setBackgroundColor(Color(0.9, 0.9, 0.9, cover == Cover::translucent ? 0.5 : 1));
+            cover_->setAlpha(cover == Cover::faded ? 0.9 : 1);
+        }
+        // In front of the box, not only of the view.
+        window_->addSubview(std::make_shared<View>(Rect(0, 0, 320, 480)));
+        window_->subviews().back()->addSubview(cover_);
+    }
+
+    // Serves the run loop's timers one by one up to `seconds` from now;
+    // the animation clock's ticks meanwhile.
+    long ticksFor(double seconds) {
+        long before = Animator::shared().tickCount();
+        Date end = clock_->now().addingSeconds(seconds);
+        auto& loop = RunLoop::current();
+        for (auto next = loop.nextTimerFireDate(); next && *next <= end;
+             next = loop.nextTimerFireDate()) {
+            clock_->set(*next);
+            loop.runOnce();
+        }
+        clock_->set(end);
+        loop.runOnce();
+        return Animator::shared().tickCount() - before;
+    }
+
+    std::shared_ptr<View> cover_;
+};
+
+TEST_F(OutOfSightTest, AViewOutOfSightTicksOnlyAtItsAnimationsEndAndStillCompletesInTime) {
+    struct Case {
+        const char* what;
+        Cover cover;
+        bool suspended;
+        long fewest;
+        long most;
+    };
+    double pixels = Animator::shared().pixelsPerPoint();
+    Animator::shared().setPixelsPerPoint(2);
+    for (const Case& c : {
+             Case{"in sight", Cover::none, false, 24, 27},
+             Case{"behind an opaque view", Cover::opaque, false, 1, 1},
+             Case{"behind a translucent view", Cover::translucent, false, 24, 27},
+             Case{"behind a faded view", Cover::faded, false, 24, 27},
+             Case{"partly behind a view", Cover::smaller, false, 24, 27},
+             Case{"behind an opaque picture", Cover::picture, false, 1, 1},
+             Case{"behind a picture with clear corners", Cover::pictureWithHoles, false, 24, 27},
+             Case{"in a hidden view", Cover::hiddenBox, false, 1, 1},
+             Case{"while the clock is suspended", Cover::none, true, 1, 1},
+         }) {
+        place(c.cover);
+        Animator::shared().setSuspended(c.suspended);
+        // 12 points a second: a pixel every 1/24 s.
+        View::animate(
+            1, 0, AnimationCurve::linear,
+            [&] {
+                view_->setCenter(Point{62, 50});
+            },
+            record());
+        long ticks = ticksFor(1);
+        EXPECT_GE(ticks, c.fewest) << c.what;
+        EXPECT_LE(ticks, c.most) << c.what;
+        EXPECT_EQ(completions_, std::vector<bool>{true}) << c.what;
+        Animator::shared().setSuspended(false);
+    }
+    Animator::shared().setPixelsPerPoint(pixels);
+}
+
+TEST_F(OutOfSightTest, AViewThatComesIntoSightShowsWhereItsAnimationIsByThen) {
+    place(Cover::opaque);
+    View::animate(1, 0, AnimationCurve::linear, [&] { view_->setCenter(Point{150, 50}); });
+    EXPECT_EQ(ticksFor(0.5), 0);
+    cover_->removeFromSuperview();
+    EXPECT_EQ(ticksFor(Animator::frameInterval), 1) << "the next frame";
+    testing::expectShown(view_->presentationCenter(),
+                         Point{50 + 100 * (0.5 + Animator::frameInterval), 50});
+
+    Animator::shared().setSuspended(true);
+    EXPECT_EQ(ticksFor(0.2), 0);
+    Animator::shared().setSuspended(false);
+    EXPECT_EQ(ticksFor(Animator::frameInterval), 1);
+    EXPECT_GT(ticksFor(0.2), 3);
 }
 
 } // namespace
