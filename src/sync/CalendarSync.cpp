@@ -55,6 +55,19 @@ struct CalendarSync::Run {
     }
     bool isCancelled() const { return sync.cancelled && sync.cancelled(); }
 
+    // The fetched events that have a time, by the whole second of their
+    // start, so that a day finds its own without walking every event.
+    std::vector<std::pair<long long, std::size_t>> byStart;
+
+    void indexEvents() {
+        for (std::size_t j = 0; j < events.size(); ++j) {
+            if (!events[j].times.empty()) {
+                byStart.emplace_back(wholeSeconds(events[j].times.front().start), j);
+            }
+        }
+        std::sort(byStart.begin(), byStart.end());
+    }
+
     // Finds the day's events among the fetched ones: its own (kept), the
     // other kind's (turned into this kind) and any other on the same day
     // (read as the day's note). Inserts the day's event when none was found.
@@ -67,27 +80,37 @@ struct CalendarSync::Run {
         EventTime time{start, start.addingSeconds(86400 - 1 - second)};
         long long own = wholeSeconds(start);
         long long other = own + (second == periodSecond ? 10 : -10);
+        Date midnight = start.addingSeconds(-second);
+        auto first = std::lower_bound(byStart.begin(), byStart.end(),
+                                      std::pair(wholeSeconds(midnight), std::size_t(0)));
+        auto last = std::lower_bound(
+            first, byStart.end(),
+            std::pair(wholeSeconds(sync.calendar_.addingDays(midnight, 1)), std::size_t(0)));
+        // In the order the server listed them, as the notes are weighed in that order.
+        std::vector<std::size_t> sameDay;
+        for (auto entry = first; entry != last; ++entry) {
+            sameDay.push_back(entry->second);
+        }
+        std::sort(sameDay.begin(), sameDay.end());
         bool found = false;
-        for (std::size_t j = 0; j < events.size() && !isCancelled(); ++j) {
-            CalendarEvent& event = events[j];
-            if (event.times.empty()) {
-                continue;
+        for (std::size_t j : sameDay) {
+            if (isCancelled()) {
+                break;
             }
+            CalendarEvent& event = events[j];
             long long eventStart = wholeSeconds(event.times.front().start);
             if (eventStart == own) {
                 keep[j] = true;
-                found = true;
             } else if (eventStart == other) {
                 CalendarEvent changed = event;
                 changed.title = title;
                 changed.times = {time};
                 await(client.updateEvent(changed), outcome.updated);
                 keep[j] = true;
-                found = true;
-            } else if (sync.calendar_.daysFrom(start, event.times.front().start) == 0) {
+            } else {
                 imports.push_back({day, event.title, wholeSeconds(event.edited)});
-                found = true;
             }
+            found = true;
         }
         if (!found && !isCancelled()) {
             CalendarEvent event;
@@ -243,11 +266,12 @@ std::optional<SyncOutcome> CalendarSync::makeSync() {
         return stopped(failure->message());
     }
 
-    Run run{*this, *client, *calendar, fetched->reply().events, {}, {}, {}};
+    Run run{*this, *client, *calendar, fetched->reply().events, {}, {}, {}, {}};
     if (run.events.size() > static_cast<std::size_t>(limits_.maximumEvents)) {
         run.events.resize(limits_.maximumEvents);
     }
     run.keep.assign(run.events.size(), false);
+    run.indexEvents();
     for (Date day : *periodDays) {
         run.copyDay(day, periodSecond, titles_.period);
     }

@@ -9,7 +9,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <netinet/in.h>
+#include <sstream>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -90,6 +92,20 @@ void RadicaleServer::stop() {
     if (server_) {
         server_->stop(SIGTERM);
     }
+}
+
+double RadicaleServer::processorSeconds() const {
+    std::ifstream stat("/proc/" + std::to_string(server_->pid()) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // The fields after the program's name, which is in parentheses: user
+    // and system time are the 12th and 13th of them.
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    double ticks = 0;
+    for (int index = 1; index <= 13 && fields >> field; ++index) {
+        ticks += index >= 12 ? std::stod(field) : 0;
+    }
+    return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
 RadicaleServer::Answer RadicaleServer::request(const std::string& method, const std::string& url,

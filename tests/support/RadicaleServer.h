@@ -30,6 +30,8 @@ public:
     // An account that can log in from now on.
     void addUser(const std::string& user, const std::string& password);
     void stop();
+    // The processor time the server has used so far, in seconds.
+    double processorSeconds() const;
 
     struct Answer {
         long status = 0;

@@ -22,6 +22,7 @@ public:
     ~SpawnedServer();
     const std::string& firstLine() const { return firstLine_; }
     bool isRunning() const { return pid_ > 0; }
+    pid_t pid() const { return pid_; }
     // Sends `signal` and waits for the program to end; its wait status, or
     // -1 when it had already been stopped or never started.
     int stop(int signal);
