@@ -185,7 +185,8 @@ int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
         drawChanges();
     }
     loop.setNestedRunPump(nullptr, 0);
-    showWindow(false);
+    // The animation clock outlives the window.
+    Animator::shared().setSuspended(false);
     application->terminate();
     loop.runOnce();
     return 0;

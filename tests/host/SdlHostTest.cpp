@@ -239,6 +239,21 @@ TEST_F(SdlHostTest, WhileTheWindowIsHiddenNoAnimationTicksAndNothingIsDrawn) {
     EXPECT_EQ(hiddenFrames, "");
     EXPECT_NE(frames.str(), "") << "drawn again once shown";
     EXPECT_GT(mover->presentationCenter().x, 20 + 280 * 0.4) << "where it would be by then";
+
+    // Closed while hidden, the window leaves the clock running for others.
+    pushWindowEvent(SDL_WINDOWEVENT_HIDDEN);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    host.run(delegate);
+    auto loose = std::make_shared<View>(Rect(0, 0, 40, 40));
+    View::animate(1, [&] { loose->setCenter(Point{300, 120}); });
+    long ticks = Animator::shared().tickCount();
+    for (int frame = 0; frame < 5; ++frame) {
+        clock_->advance(Animator::frameInterval);
+        RunLoop::current().runOnce();
+    }
+    EXPECT_GE(Animator::shared().tickCount() - ticks, 4);
 }
 
 } // namespace
