@@ -4,7 +4,7 @@
 // scale 2, a headless launch up to its first frame in this process, the
 // application binary from its start to its first frame of the main screen
 // (and to that screen written out), and the processor share of the main
-// screen left alone in a window.
+// screen left alone in a window and the memory it holds.
 #include "Require.h"
 #include "foundation/Paths.h"
 #include "graphics/BitmapContext.h"
@@ -21,6 +21,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -160,10 +161,10 @@ void BM_AppProcessToFirstScreenshot(benchmark::State& state) {
 }
 BENCHMARK(BM_AppProcessToFirstScreenshot)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The main screen in a real window on a private X server at scale 2, left
-// alone: the share of one processor core it uses over 10 seconds, after 3
-// seconds to start.
-void BM_IdleMainScreenInAWindow(benchmark::State& state) {
+// Starts the main screen in a real window on a private X server at scale 2
+// once an iteration, leaves it alone for 3 seconds, then has it measured.
+void measureIdleWindow(benchmark::State& state,
+                       const std::function<void(testing::ApplicationProcess&)>& measure) {
     testing::PrivateXServer server;
     if (server.display().empty()) {
         state.SkipWithError("Xvfb cannot start");
@@ -178,13 +179,31 @@ void BM_IdleMainScreenInAWindow(benchmark::State& state) {
             break;
         }
         std::this_thread::sleep_for(std::chrono::seconds(3));
+        measure(window);
+    }
+}
+
+// The share of one processor core the idle main screen uses over 10 seconds.
+void BM_IdleMainScreenInAWindow(benchmark::State& state) {
+    measureIdleWindow(state, [&](testing::ApplicationProcess& window) {
         double before = window.cpuSeconds();
         std::this_thread::sleep_for(std::chrono::seconds(10));
         double after = window.cpuSeconds();
         state.counters["core_percent"] = (after - before) / 10 * 100;
-    }
+    });
 }
 BENCHMARK(BM_IdleMainScreenInAWindow)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// The memory the idle main screen's process holds resident (resident_MB, MiB).
+void BM_MainScreenWindowResidentMemory(benchmark::State& state) {
+    measureIdleWindow(state, [&](testing::ApplicationProcess& window) {
+        state.counters["resident_MB"] = window.residentMegabytes();
+    });
+}
+BENCHMARK(BM_MainScreenWindowResidentMemory)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 #endif
 
 } // namespace

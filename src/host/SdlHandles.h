@@ -40,4 +40,10 @@ struct SdlTextureDeleter {
 
 using SdlTexture = std::unique_ptr<SDL_Texture, SdlTextureDeleter>;
 
+struct SdlSurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+
+using SdlSurface = std::unique_ptr<SDL_Surface, SdlSurfaceDeleter>;
+
 } // namespace florelle

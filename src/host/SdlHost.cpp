@@ -93,23 +93,26 @@ SdlHost::SdlHost(double scale, StatusBarChoice statusBar)
                              static_cast<int>(HostScreen::size.width * smallestWindowScale),
                              static_cast<int>(HostScreen::size.height * smallestWindowScale));
     // The frames are drawn by the processor. On X11 (whose windows have as
-    // many pixels as points) the window's own buffer takes just the changed
-    // rectangles, where GL would draw the whole window again for each frame,
-    // in software where there is no graphics chip. SDL_RENDER_DRIVER and
-    // SDL_FRAMEBUFFER_ACCELERATION still pick GL.
+    // many pixels as points) they are copied straight into the window's own
+    // buffer, just the changed rectangles, where GL would draw the whole
+    // window again for each frame, in software where there is no graphics
+    // chip, and a renderer's texture would hold each frame a second time.
+    // SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION still pick a renderer.
     if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
-        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        direct_ = !std::getenv("SDL_RENDER_DRIVER");
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     }
-    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
-    if (!renderer_) {
-        throw sdlError("cannot draw in the window");
+    if (!direct_) {
+        renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+        if (!renderer_) {
+            throw sdlError("cannot draw in the window");
+        }
+        SDL_RendererInfo info;
+        keepsItsPixels_ = SDL_GetRendererInfo(renderer_.get(), &info) == 0 &&
+                          (info.flags & SDL_RENDERER_SOFTWARE);
     }
-    SDL_RendererInfo info;
-    keepsItsPixels_ =
-        SDL_GetRendererInfo(renderer_.get(), &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
-    resize();
-    if (!texture_) {
+    if (!resize()) {
         throw sdlError("cannot draw in the window");
     }
 }
@@ -301,21 +304,40 @@ void SdlHost::showWindow(bool shown) {
     Animator::shared().setSuspended(hidden_);
 }
 
+bool SdlHost::canDraw() const {
+    return direct_ ? windowSurface() != nullptr : texture_ != nullptr;
+}
+
+SDL_Surface* SdlHost::windowSurface() const {
+    // Made again by SDL after the window changed size.
+    return SDL_GetWindowSurface(window_.get());
+}
+
 bool SdlHost::resize() {
     int width = 0;
     int height = 0;
-    if (SDL_GetRendererOutputSize(renderer_.get(), &width, &height) != 0 || width <= 0 ||
-        height <= 0) {
+    if (direct_) {
+        if (SDL_Surface* surface = windowSurface()) {
+            width = surface->w;
+            height = surface->h;
+        }
+    } else if (SDL_GetRendererOutputSize(renderer_.get(), &width, &height) != 0) {
+        return false;
+    }
+    if (width <= 0 || height <= 0) {
         return false;
     }
     Size pixels{static_cast<double>(width), static_cast<double>(height)};
-    if (texture_ && fit_.pixels() == pixels && fit_.content() == shown_) {
+    if (drawnOnce_ && fit_.pixels() == pixels && fit_.content() == shown_) {
         return false;
     }
+    drawnOnce_ = true;
     fit_ = LetterboxFit(shown_, pixels);
-    texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, width, height));
-    if (!texture_) {
+    if (!direct_) {
+        texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888,
+                                         SDL_TEXTUREACCESS_STREAMING, width, height));
+    }
+    if (!canDraw()) {
         Log::write(std::string("Cannot draw the window at its new size: ") + SDL_GetError());
     }
     return true;
@@ -326,23 +348,55 @@ void SdlHost::present(Application& application, bool whole) {
     top_ = HostScreen::windowTop(application);
     // A window of another size holds none of the last frame.
     whole = resize() || whole;
-    if (!texture_) {
+    if (!canDraw()) {
         return;
     }
     const PixelRegion& changed = screen_.present(application, fit_);
     if (changed.isEmpty() && !whole) {
         return;
     }
-    BitmapContext& frame = screen_.frame();
-    const unsigned char* pixels = frame.data();
-    int stride = frame.bytesPerRow();
+    // None: the whole frame.
     std::vector<SDL_Rect> areas;
-    for (const Rect& rect : changed.rects()) {
+    for (const Rect& rect : whole ? std::vector<Rect>{} : changed.rects()) {
         areas.push_back({static_cast<int>(rect.minX()), static_cast<int>(rect.minY()),
                          static_cast<int>(rect.width()), static_cast<int>(rect.height())});
     }
-    // Cairo's ARGB32 is a native-endian word, as SDL's ARGB8888 is. A new
-    // texture holds nothing yet, not even the bars around the screen.
+    // Cairo's ARGB32 is a native-endian word, as SDL's ARGB8888 is.
+    if (direct_) {
+        copyToWindow(screen_.frame(), areas);
+    } else {
+        sendThroughRenderer(screen_.frame(), areas);
+    }
+    if (frameLog_ && !changed.isEmpty()) {
+        *frameLog_ << screen_.describeFrames() << std::endl;
+    }
+}
+
+void SdlHost::copyToWindow(BitmapContext& frame, const std::vector<SDL_Rect>& areas) {
+    SdlSurface source(SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<unsigned char*>(frame.data()), frame.pixelWidth(), frame.pixelHeight(), 32,
+        frame.bytesPerRow(), SDL_PIXELFORMAT_ARGB8888));
+    SDL_Surface* target = windowSurface();
+    if (!source || !target) {
+        return;
+    }
+    SDL_SetSurfaceBlendMode(source.get(), SDL_BLENDMODE_NONE);
+    if (areas.empty()) {
+        SDL_BlitSurface(source.get(), nullptr, target, nullptr);
+        SDL_UpdateWindowSurface(window_.get());
+        return;
+    }
+    for (SDL_Rect area : areas) {
+        SDL_BlitSurface(source.get(), &area, target, &area);
+    }
+    SDL_UpdateWindowSurfaceRects(window_.get(), areas.data(), static_cast<int>(areas.size()));
+}
+
+void SdlHost::sendThroughRenderer(BitmapContext& frame, const std::vector<SDL_Rect>& areas) {
+    const unsigned char* pixels = frame.data();
+    int stride = frame.bytesPerRow();
+    bool whole = areas.empty();
+    // A new texture holds nothing yet, not even the bars around the screen.
     if (whole) {
         SDL_UpdateTexture(texture_.get(), nullptr, pixels, stride);
     } else {
@@ -360,9 +414,6 @@ void SdlHost::present(Application& application, bool whole) {
         SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
     }
     SDL_RenderPresent(renderer_.get());
-    if (frameLog_ && !changed.isEmpty()) {
-        *frameLog_ << screen_.describeFrames() << std::endl;
-    }
 }
 
 } // namespace florelle

@@ -11,10 +11,12 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <vector>
 
 namespace florelle {
 
 class Application;
+class BitmapContext;
 class ApplicationDelegate;
 class TouchInput;
 
@@ -73,6 +75,12 @@ private:
     void present(Application& application, bool whole = false);
     // Drawing and the animation clock stop while the window is not shown.
     void showWindow(bool shown);
+    // The changed areas of the frame (all of it when none are given) into
+    // the window's own buffer, or through the renderer's texture.
+    void copyToWindow(BitmapContext& frame, const std::vector<SDL_Rect>& areas);
+    void sendThroughRenderer(BitmapContext& frame, const std::vector<SDL_Rect>& areas);
+    bool canDraw() const;
+    SDL_Surface* windowSurface() const;
     int waitMilliseconds() const;
     Point mousePoint(int x, int y) const;
 
@@ -91,6 +99,9 @@ private:
     // Whether what was presented stays in the window's buffer (the software
     // renderer), so that a frame need only copy what changed.
     bool keepsItsPixels_ = false;
+    // Frames go straight into the window's buffer, without a renderer.
+    bool direct_ = false;
+    bool drawnOnce_ = false;
     bool hidden_ = false;
 };
 

@@ -187,7 +187,6 @@ TEST_F(SdlHostTest, WhileTheWindowIsHiddenNoAnimationTicksAndNothingIsDrawn) {
     PrivateXServer server;
     ASSERT_FALSE(server.display().empty()) << "the window tests need Xvfb";
     setenv("DISPLAY", server.display().c_str(), 1);
-    setenv("SDL_RENDER_DRIVER", "software", 1);
 
     std::shared_ptr<View> mover;
     auto delegate = std::make_shared<TreeDelegate>([&](Window& window) {

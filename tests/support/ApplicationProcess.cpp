@@ -89,6 +89,18 @@ double ApplicationProcess::cpuSeconds() const {
     return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
+double ApplicationProcess::residentMegabytes() const {
+    std::ifstream file("/proc/" + std::to_string(pid_) + "/status");
+    std::string line;
+    while (pid_ > 0 && std::getline(file, line)) {
+        // "VmRSS:    123456 kB"
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stod(line.substr(6)) / 1024;
+        }
+    }
+    return -1;
+}
+
 std::vector<std::string>
 ApplicationProcess::environmentWith(const std::vector<std::string>& variables,
                                     const std::vector<std::string>& removed) {

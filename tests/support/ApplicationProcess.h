@@ -28,6 +28,9 @@ public:
     // The processor time the program has used so far, user and system, in
     // seconds; -1 when it cannot be read.
     double cpuSeconds() const;
+    // The memory the program holds resident (VmRSS) in megabytes (MiB); -1
+    // when it cannot be read.
+    double residentMegabytes() const;
 
     // This process's environment with `variables` (NAME=value) put in and
     // the names in `removed` taken out.
