@@ -77,7 +77,9 @@ const char* AppOptions::usage() {
            "  --launched-from-reminder ACTION\n"
            "                     started from the reminder whose button reads ACTION\n"
            "  --info             what the diary holds, where it and the resources are\n"
-           "  --version          the version\n";
+           "  --version          the version\n"
+           "A start while the diary's window is open (not headless, not a demo) hands\n"
+           "its reminder to that window, brings it to the front and ends.\n";
 }
 
 AppOptions AppOptions::parse(const std::vector<std::string>& arguments, std::string& error) {

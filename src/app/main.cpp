@@ -3,6 +3,7 @@
 // display), the diary summary, the version.
 #include "AppOptions.h"
 #include "DiaryInfo.h"
+#include "RunningWindow.h"
 #include "demo/CalendarDemoAppDelegate.h"
 #include "demo/DemoAppDelegate.h"
 #include "demo/PasscodeDemo.h"
@@ -12,11 +13,13 @@
 #include "host/HeadlessHost.h"
 #include "host/HostScript.h"
 #include "host/SdlHost.h"
+#include "platform/ApplicationService.h"
 #include "platform/DesktopNotificationPresenter.h"
 #include "screens/CustomApplication.h"
 #include "screens/FlorelleAppDelegate.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
@@ -25,7 +28,8 @@ using namespace florelle;
 
 namespace {
 
-std::shared_ptr<ApplicationDelegate> makeDelegate(const AppOptions& options) {
+std::shared_ptr<ApplicationDelegate>
+makeDelegate(const AppOptions& options, std::shared_ptr<NotificationPresenter> presenter) {
     switch (options.demo) {
     case AppOptions::Demo::calendar:
         return std::make_shared<CalendarDemoAppDelegate>(std::filesystem::temp_directory_path() /
@@ -42,11 +46,11 @@ std::shared_ptr<ApplicationDelegate> makeDelegate(const AppOptions& options) {
     case AppOptions::Demo::none:
         break;
     }
-    return std::make_shared<FlorelleAppDelegate>(DesktopNotificationPresenter::connect());
+    return std::make_shared<FlorelleAppDelegate>(std::move(presenter));
 }
 
 int runHeadless(const AppOptions& options) {
-    auto delegate = makeDelegate(options);
+    auto delegate = makeDelegate(options, DesktopNotificationPresenter::connect());
     HeadlessHost host(delegate, RealClock().now(), options.scale,
                       std::make_unique<CustomApplication>());
     host.setPixelSize(options.screenshotSize);
@@ -78,7 +82,33 @@ int runHeadless(const AppOptions& options) {
     return 0;
 }
 
+// What this start asks of a window already open: its reminder, and the
+// token its launcher gave it for taking the focus.
+ApplicationRequest requestOf(const AppOptions& options) {
+    for (const char* name : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"}) {
+        if (const char* token = std::getenv(name); token && *token) {
+            return {.reminder = options.launchNotification, .activationToken = token};
+        }
+    }
+    return {.reminder = options.launchNotification, .activationToken = {}};
+}
+
 int runWindow(const AppOptions& options) {
+    // One window on the diary: a later start hands its request to the open
+    // one and ends. The demos run on scratch folders, as often as asked.
+    std::unique_ptr<ApplicationService> service;
+    if (options.demo == AppOptions::Demo::none) {
+        service = ApplicationService::connect();
+        if (service && !service->claim()) {
+            if (service->handOver(requestOf(options))) {
+                return 0;
+            }
+            // The window went away meanwhile, or does not answer.
+            if (!service->claim()) {
+                service.reset();
+            }
+        }
+    }
     std::string reason = "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)";
     if (SdlHost::displayNamed()) {
         try {
@@ -86,7 +116,10 @@ int runWindow(const AppOptions& options) {
             if (options.showFrames) {
                 host.setFrameLog(&std::cout);
             }
-            return host.run(makeDelegate(options), std::make_unique<CustomApplication>(),
+            RunningWindow running([&host] { host.raise(); });
+            auto presenter = DesktopNotificationPresenter::connect();
+            running.listen(service.get(), presenter.get());
+            return host.run(makeDelegate(options, presenter), std::make_unique<CustomApplication>(),
                             {.localNotification = options.launchNotification});
         } catch (const std::runtime_error& failure) {
             reason = failure.what();

@@ -121,6 +121,13 @@ SdlHost::~SdlHost() {
     SDL_StopTextInput();
 }
 
+void SdlHost::raise() {
+    if ((SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_MINIMIZED) != 0) {
+        SDL_RestoreWindow(window_.get());
+    }
+    SDL_RaiseWindow(window_.get());
+}
+
 Point SdlHost::mousePoint(int x, int y) const {
     int width = 0;
     int height = 0;

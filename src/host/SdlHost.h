@@ -51,6 +51,9 @@ public:
     // Whether the environment names a display at all (X11 or Wayland).
     static bool displayNamed();
 
+    // Brings the window to the front, restored when it was minimised.
+    void raise();
+
     // Each frame presented is described on the stream (see
     // HostScreen::describeFrames); none when null, as by default.
     void setFrameLog(std::ostream* log) { frameLog_ = log; }

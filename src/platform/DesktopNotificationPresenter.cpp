@@ -60,6 +60,8 @@ DesktopNotificationPresenter::DesktopNotificationPresenter(GDBusConnection* conn
 }
 
 DesktopNotificationPresenter::~DesktopNotificationPresenter() {
+    // Whoever listened may be gone before us.
+    onActionInvoked = nullptr;
     g_dbus_connection_signal_unsubscribe(connection_.get(), subscription_);
     contextSource_.reset();
     // Handlers already queued hold the connection; let them go without us.
@@ -96,7 +98,7 @@ bool DesktopNotificationPresenter::present(const LocalNotification& notification
     }
     std::uint32_t id = 0;
     g_variant_get(reply.get(), "(u)", &id);
-    shown_[id] = notification;
+    shown_[id] = {notification, {}};
     return true;
 }
 
@@ -128,6 +130,13 @@ void DesktopNotificationPresenter::signalReceived(GDBusConnection*, const gchar*
         const gchar* action = nullptr;
         g_variant_get(parameters, "(u&s)", &id, &action);
         presenter->actionInvoked(id, action);
+    } else if (g_strcmp0(signal, "ActivationToken") == 0 &&
+               g_variant_is_of_type(parameters, G_VARIANT_TYPE("(us)"))) {
+        const gchar* token = nullptr;
+        g_variant_get(parameters, "(u&s)", &id, &token);
+        if (auto found = presenter->shown_.find(id); found != presenter->shown_.end()) {
+            found->second.activationToken = token;
+        }
     } else if (g_strcmp0(signal, "NotificationClosed") == 0 &&
                g_variant_is_of_type(parameters, G_VARIANT_TYPE("(uu)"))) {
         std::uint32_t reason = 0;
@@ -142,10 +151,10 @@ void DesktopNotificationPresenter::actionInvoked(std::uint32_t id, const std::st
     if (found == shown_.end() || (action != actionKey && action != "default")) {
         return;
     }
-    LocalNotification notification = found->second;
+    Shown shown = std::move(found->second);
     shown_.erase(found);
     if (onActionInvoked) {
-        onActionInvoked(notification);
+        onActionInvoked(shown.notification, shown.activationToken);
     }
 }
 

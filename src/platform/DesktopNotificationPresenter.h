@@ -19,7 +19,8 @@ namespace florelle {
 // button with the alert action, the application's desktop entry and the
 // desktop's message sound. The badge number goes out as a launcher entry
 // update, which docks and panels that show counts pick up. A pressed button
-// comes back as onActionInvoked on the current run loop.
+// comes back as onActionInvoked on the current run loop, with the activation
+// token the service sent for it just before.
 class DesktopNotificationPresenter : public NotificationPresenter {
 public:
     // The application's desktop entry, named in every notification.
@@ -47,12 +48,17 @@ private:
                                const gchar* signal, GVariant* parameters, gpointer self);
     void actionInvoked(std::uint32_t id, const std::string& action);
 
+    struct Shown {
+        LocalNotification notification;
+        std::string activationToken;
+    };
+
     GObjectHandle<GDBusConnection> connection_;
     GMainContextHandle context_;
     guint subscription_ = 0;
     std::unique_ptr<GMainContextSource> contextSource_;
     // What is on screen, by the service's id.
-    std::map<std::uint32_t, LocalNotification> shown_;
+    std::map<std::uint32_t, Shown> shown_;
 };
 
 } // namespace florelle

@@ -4,6 +4,7 @@
 #include "LocalNotification.h"
 
 #include <functional>
+#include <string>
 
 namespace florelle {
 
@@ -20,8 +21,11 @@ public:
     // badges; 0 hides it.
     virtual void showBadgeNumber(int number) = 0;
 
-    // The user chose the action of a notification this presenter showed.
-    std::function<void(const LocalNotification&)> onActionInvoked;
+    // The user chose the action of a notification this presenter showed;
+    // with the token that lets the window it opens take the focus, when the
+    // desktop gave one (else empty).
+    std::function<void(const LocalNotification&, const std::string& activationToken)>
+        onActionInvoked;
 };
 
 } // namespace florelle

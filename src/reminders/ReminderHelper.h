@@ -13,13 +13,14 @@ namespace florelle {
 // The work of the reminder helper that runs from login: it shows the
 // reminders that fell due while nothing ran, once, then sleeps until the
 // next one is due and shows it; it follows every change of the pending
-// reminders; a pressed reminder button starts the window with that
-// reminder as its launch option. It reads the machine's time zone again at
+// reminders; a pressed reminder button brings the window up with that
+// reminder (ApplicationLauncher::open). It reads the machine's time zone again at
 // start and at every check, so that a reminder for 13:00 comes at 13:00
 // where the user is now, and brings the diary's days to that zone.
 class ReminderHelper {
 public:
-    using Launch = std::function<void(const LocalNotification&)>;
+    // The reminder, and the token that lets the window take the focus.
+    using Launch = std::function<void(const LocalNotification&, const std::string&)>;
 
     ReminderHelper(LocalNotificationStore store, std::shared_ptr<NotificationPresenter> presenter,
                    Launch launch);

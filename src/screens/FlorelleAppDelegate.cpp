@@ -109,6 +109,16 @@ void FlorelleAppDelegate::didBecomeActive(Application&) {
     }
 }
 
+void FlorelleAppDelegate::didReceiveLocalNotification(Application&,
+                                                      const LocalNotification& notification) {
+    if (!ReminderScheduler::isReminder(notification)) {
+        return;
+    }
+    resetNotifications();
+    // The open page goes down unless it holds something half entered.
+    statusBarTouch();
+}
+
 void FlorelleAppDelegate::didEnterBackground(Application&) {
     diaryWatch_.stop();
 }

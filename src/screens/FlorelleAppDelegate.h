@@ -38,6 +38,10 @@ public:
 
     bool didFinishLaunching(Application& application, const LaunchOptions& options) override;
     void didBecomeActive(Application& application) override;
+    // One of the reminders, pressed while the window is open: they are
+    // planned anew and the main screen comes up, as after a launch from it.
+    void didReceiveLocalNotification(Application& application,
+                                     const LocalNotification& notification) override;
     // Out of sight, other programs' changes are left to the next activation.
     void didEnterBackground(Application& application) override;
 

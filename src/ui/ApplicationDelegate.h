@@ -24,6 +24,9 @@ public:
 
     virtual bool didFinishLaunching(Application&, const LaunchOptions&) { return true; }
     virtual void didBecomeActive(Application&) {}
+    // The button of a local notification was pressed while the application
+    // runs (a launch from one comes in the launch options instead).
+    virtual void didReceiveLocalNotification(Application&, const LocalNotification&) {}
     virtual void willResignActive(Application&) {}
     virtual void didEnterBackground(Application&) {}
     virtual void willEnterForeground(Application&) {}

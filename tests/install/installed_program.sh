@@ -32,6 +32,11 @@ grep -q "^Exec=florelle-reminders$" "$work/prefix/etc/xdg/autostart/org.florelle
 desktop=$share/applications/org.florelle.Florelle.desktop
 metainfo=$share/metainfo/org.florelle.Florelle.metainfo.xml
 grep -q "^Exec=florelle$" "$desktop"
+# The shell asks the bus for the window, and the bus starts it when none is open.
+grep -q "^DBusActivatable=true$" "$desktop"
+service=$share/dbus-1/services/org.florelle.Florelle.service
+grep -q "^Name=org.florelle.Florelle$" "$service"
+grep -qx "Exec=$work/prefix/bin/florelle" "$service"
 grep -q "^Icon=org.florelle.Florelle$" "$desktop"
 grep -q "^Comment\[de\]=.*Tagebuch" "$desktop"
 grep -q '<summary xml:lang="de">' "$metainfo"

@@ -22,7 +22,11 @@ TEST(DesktopNotificationPresenterTest, ShowsThroughTheNotificationServiceAndHear
     ASSERT_TRUE(presenter);
     EXPECT_TRUE(presenter->isConnected());
     std::vector<LocalNotification> invoked;
-    presenter->onActionInvoked = [&](const LocalNotification& note) { invoked.push_back(note); };
+    std::vector<std::string> tokens;
+    presenter->onActionInvoked = [&](const LocalNotification& note, const std::string& token) {
+        invoked.push_back(note);
+        tokens.push_back(token);
+    };
 
     LocalNotification reminder;
     reminder.alertBody = "Your period starts in 2 days!";
@@ -37,13 +41,16 @@ TEST(DesktopNotificationPresenterTest, ShowsThroughTheNotificationServiceAndHear
     EXPECT_EQ(calls[0].desktopEntry, "org.florelle.Florelle");
     EXPECT_EQ(calls[0].soundName, "message-new-instant");
 
-    // Another application's notification is not ours.
+    // Another application's notification is not ours; the token for focus
+    // comes just before the button.
     service.emitActionInvoked(FakeNotificationService::notificationId + 1, "open");
+    service.emitActivationToken(FakeNotificationService::notificationId, "token-7");
     service.emitActionInvoked(FakeNotificationService::notificationId, "open");
     Date deadline = Clock::current()->now().addingSeconds(10);
     RunLoop::current().runUntil([&] { return !invoked.empty(); }, deadline);
     ASSERT_EQ(invoked.size(), 1u);
     EXPECT_EQ(invoked[0], reminder);
+    EXPECT_EQ(tokens[0], "token-7");
 
     presenter->showBadgeNumber(3);
     EXPECT_EQ(service.badges(), std::vector<gint64>{3});

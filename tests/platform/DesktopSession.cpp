@@ -63,9 +63,16 @@ FakeNotificationService::FakeNotificationService(const std::string& address)
 FakeNotificationService::~FakeNotificationService() = default;
 
 void FakeNotificationService::emitActionInvoked(std::uint32_t id, const char* key) {
+    emit("ActionInvoked", g_variant_new("(us)", id, key));
+}
+
+void FakeNotificationService::emitActivationToken(std::uint32_t id, const char* token) {
+    emit("ActivationToken", g_variant_new("(us)", id, token));
+}
+
+void FakeNotificationService::emit(const char* signal, GVariant* parameters) {
     g_dbus_connection_emit_signal(bus_->connection(), nullptr, "/org/freedesktop/Notifications",
-                                  "org.freedesktop.Notifications", "ActionInvoked",
-                                  g_variant_new("(us)", id, key), nullptr);
+                                  "org.freedesktop.Notifications", signal, parameters, nullptr);
     g_dbus_connection_flush_sync(bus_->connection(), nullptr, nullptr);
 }
 
@@ -90,6 +97,7 @@ void FakeNotificationService::setUp(GDBusConnection* connection) {
         "<arg type='a{sv}' direction='in'/><arg type='i' direction='in'/>"
         "<arg type='u' direction='out'/></method>"
         "<signal name='ActionInvoked'><arg type='u'/><arg type='s'/></signal>"
+        "<signal name='ActivationToken'><arg type='u'/><arg type='s'/></signal>"
         "</interface></node>",
         nullptr);
     static const GDBusInterfaceVTable vtable = {

@@ -66,12 +66,14 @@ public:
     ~FakeNotificationService();
 
     void emitActionInvoked(std::uint32_t id, const char* key);
+    void emitActivationToken(std::uint32_t id, const char* token);
     // What was asked so far, once there are at least `count` calls (or
     // badges), or after ten seconds at most.
     std::vector<Call> calls(std::size_t count = 1);
     std::vector<gint64> badges(std::size_t count = 1);
 
 private:
+    void emit(const char* signal, GVariant* parameters);
     void setUp(GDBusConnection* connection);
     static void methodCalled(GDBusConnection*, const gchar*, const gchar*, const gchar*,
                              const gchar*, GVariant* parameters, GDBusMethodInvocation* invocation,

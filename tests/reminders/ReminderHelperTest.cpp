@@ -30,8 +30,12 @@ protected:
     }
 
     std::vector<LocalNotification> launched_;
+    std::vector<std::string> tokens_;
     ReminderHelper::Launch recordLaunch() {
-        return [this](const LocalNotification& note) { launched_.push_back(note); };
+        return [this](const LocalNotification& note, const std::string& token) {
+            launched_.push_back(note);
+            tokens_.push_back(token);
+        };
     }
 };
 
@@ -59,26 +63,29 @@ TEST_F(ReminderHelperTest, APressedButtonStartsTheWindowWithThatReminder) {
     RunLoop::current().runOnce();
     ASSERT_EQ(presenter->presented.size(), 1u);
 
-    presenter->onActionInvoked(presenter->presented[0]);
+    presenter->onActionInvoked(presenter->presented[0], "token-1");
     ASSERT_EQ(launched_.size(), 1u);
     EXPECT_EQ(launched_[0].alertAction, "Fertile details");
+    EXPECT_EQ(tokens_, std::vector<std::string>{"token-1"});
 }
 
 TEST_F(ReminderHelperTest, TheLauncherPassesTheActionAsLaunchOption) {
     auto script = documents_->path() / "florelle";
     auto record = documents_->path() / "arguments.txt";
-    std::ofstream(script) << "#!/bin/sh\nfor word in \"$@\"; do echo \"$word\"; done > '"
-                          << record.string() << "'\n";
+    std::ofstream(script) << "#!/bin/sh\n(for word in \"$@\"; do echo \"$word\"; done\n"
+                          << "echo \"token $XDG_ACTIVATION_TOKEN\") > '" << record.string()
+                          << "'\n";
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
 
-    pid_t child = ApplicationLauncher(script).launch(reminder(0, "Period details"));
+    // With nobody on the bus to hand it to, the window is started.
+    pid_t child = ApplicationLauncher(script).launch(reminder(0, "Period details"), "token-5");
     ASSERT_GT(child, 0);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     std::stringstream written;
     written << std::ifstream(record).rdbuf();
-    EXPECT_EQ(written.str(), "--launched-from-reminder\nPeriod details\n");
+    EXPECT_EQ(written.str(), "--launched-from-reminder\nPeriod details\ntoken token-5\n");
 
     EXPECT_EQ(ApplicationLauncher(documents_->path() / "missing").launch(reminder(0, "x")), -1);
     EXPECT_TRUE(log_->contains("ApplicationLauncher: cannot start"));

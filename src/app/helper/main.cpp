@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // florelle-reminders: started at login, it shows Florelle's reminders when
-// they are due, also while the window is closed, and opens the window when
-// a reminder's button is pressed.
+// they are due, also while the window is closed, and brings the window up
+// when a reminder's button is pressed.
 #include "foundation/Log.h"
 #include "foundation/PrivateFiles.h"
 #include "foundation/RunLoop.h"
@@ -29,7 +29,9 @@ int main() {
     ApplicationLauncher launcher = ApplicationLauncher::besideThisProgram();
     ReminderHelper helper(
         LocalNotificationStore::standard(), presenter,
-        [&launcher](const LocalNotification& notification) { launcher.launch(notification); });
+        [&launcher](const LocalNotification& notification, const std::string& token) {
+            launcher.open(notification, token);
+        });
     helper.start();
     // A helper whose session has ended has nobody left to remind.
     Timer sessionCheck(LocalNotificationCenter::recheckInterval, true, [&presenter] {
