@@ -12,6 +12,8 @@ namespace {
 // Each wait has its own, shorter limit; this only ends a transfer nobody waits for.
 constexpr double transferTimeout = 360;
 
+const char* refusedLogin = "The calendar server did not accept the user name and password.";
+
 std::string lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -91,8 +93,8 @@ void sendCalendarRequest(const Ticket& ticket, HttpRequest request, const Calend
             } else if (result.truncated) {
                 ticket->fail("The calendar server's answer is larger than " +
                              std::to_string(maximumBytes / (1024 * 1024)) + " MB.");
-            } else if (result.status == 401 || result.status == 403) {
-                ticket->fail("The calendar server did not accept the user name and password.");
+            } else if (result.status == 401) {
+                ticket->fail(refusedLogin);
             } else if (result.status >= 300 && result.status < 400) {
                 ticket->fail("The calendar server redirected the request too often.");
             } else {
@@ -109,7 +111,7 @@ void sendForReply(const Ticket& ticket, HttpRequest request, const CalendarAccou
         ticket, std::move(request), account, maximumBytes,
         [url, reader = std::move(reader)](const Ticket& ticket, const HttpFetch::Result& result) {
             if (!isSuccess(result.status)) {
-                ticket->fail(statusFailure(result.status));
+                ticket->fail(result.status == 403 ? refusedLogin : statusFailure(result.status));
                 return;
             }
             try {

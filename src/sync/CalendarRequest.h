@@ -27,9 +27,9 @@ std::string originOf(const std::string& url);
 // Sends one request of a calendar client for the ticket, logged in as the
 // account; the ticket keeps the transfer. An address that is not safe, a
 // server that cannot be reached, an answer over `maximumBytes`, a refused
-// login and too many redirects fail the ticket; every other answer goes to
-// `answered`, which ends the ticket or sends its next request. TLS peers are
-// always verified.
+// login (401) and too many redirects fail the ticket; every other answer
+// goes to `answered`, which ends the ticket or sends its next request. TLS
+// peers are always verified.
 void sendCalendarRequest(const Ticket& ticket, HttpRequest request, const CalendarAccount& account,
                          std::size_t maximumBytes,
                          std::function<void(const Ticket&, const HttpFetch::Result&)> answered);
@@ -39,7 +39,8 @@ void sendCalendarRequest(const Ticket& ticket, HttpRequest request, const Calend
 using ReplyReader = std::function<CalendarReply(const std::string& body, const std::string& url)>;
 
 // Sends the request as sendCalendarRequest does; a 2xx answer is read into
-// the ticket's reply, any other fails it with its status.
+// the ticket's reply, any other fails it with its status (a 403 as a refused
+// login).
 void sendForReply(const Ticket& ticket, HttpRequest request, const CalendarAccount& account,
                   std::size_t maximumBytes, ReplyReader reader);
 

@@ -72,8 +72,8 @@ protected:
     Date day(int number) const { return calendar().dateFromComponents({2026, 3, number}); }
     static Calendar calendar() { return Calendar(TimeZone::current()); }
 
-    SyncOutcome sync(const std::string& password = "secret") {
-        return calendarSync({server_->url(), user_, password}, calendar(), clock_->now())
+    SyncOutcome sync(const std::string& password = "secret", const std::string& path = "") {
+        return calendarSync({server_->url(path), user_, password}, calendar(), clock_->now())
             .syncWithUser();
     }
 
@@ -228,6 +228,14 @@ TEST_F(CalDavSyncTest, ChangesMadeOnTheServerComeBackAsTheDiarySays) {
         }
         EXPECT_GT(stored.event.times.at(0).end, stored.event.times.at(0).start);
     }
+}
+
+TEST_F(CalDavSyncTest, AnAddressWithoutCalDavFindsItThroughTheWellKnownOne) {
+    // Such as the address of the server's web pages.
+    SyncOutcome outcome = sync("secret", "/apps/calendar/");
+    ASSERT_EQ(outcome.result, Result::synced) << outcome.reason;
+    EXPECT_TRUE(outcome.calendarCreated);
+    EXPECT_EQ(kinds(), expectedKinds());
 }
 
 // Passes the requests on, but the server goes away before the fifth insert.
