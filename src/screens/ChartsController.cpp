@@ -2,6 +2,7 @@
 #include "ChartsController.h"
 
 #include "DiaryActions.h"
+#include "PetalTable.h"
 #include "SkinColors.h"
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
@@ -185,8 +186,10 @@ void ChartsController::reloadDataArrays() {
 }
 
 void ChartsController::diaryChanged() {
-    // Before the page was first shown there is nothing drawn to follow.
-    if (isViewLoaded()) {
+    // Every keystroke in a note tells its day changed: a hidden page reads
+    // the diary when it is opened, not with each of them.
+    auto main = host_.lock();
+    if (isViewLoaded() && main && main->isPageOnShow(MainPageKind::charts)) {
         reloadGraph();
     }
 }

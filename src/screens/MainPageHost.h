@@ -8,6 +8,7 @@
 namespace florelle {
 
 class ViewController;
+enum class MainPageKind;
 
 // What the pages on the main screen's strip ask of the screen that holds
 // them; the pages never see the main screen itself.
@@ -43,6 +44,10 @@ public:
     // shown again on the day a month move selected.
     virtual void scrollToNotesWithDate(Date date) = 0;
     virtual void reloadInfoForDate(Date date) = 0;
+
+    // Whether the strip shows the page: a page on show follows the diary's
+    // changes at once, a hidden one reads them when it is opened.
+    virtual bool isPageOnShow(MainPageKind kind) const = 0;
 
     // The calendar sync's account form slides in over the screen.
     virtual void sync() = 0;

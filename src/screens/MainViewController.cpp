@@ -369,11 +369,15 @@ bool MainViewController::keyPressed(Key key) {
         return false;
     }
     for (const auto& row : PetalTable::rows()) {
-        if (row.pageX == panel_->pageOffset()) {
+        if (isPageOnShow(row.page)) {
             return page(row.page).keyPressed(key);
         }
     }
     return false;
+}
+
+bool MainViewController::isPageOnShow(MainPageKind kind) const {
+    return panel_ && panel_->pageOffset() == PetalTable::row(kind).pageX;
 }
 
 void MainViewController::statusBarTouch() {

@@ -117,6 +117,7 @@ public:
     void statusBarTouch();
     // A key for the page on show while the panel is up.
     bool keyPressed(Key key);
+    bool isPageOnShow(MainPageKind kind) const override;
     void enableButtons(bool enabled) { flower_->setPetalsEnabled(enabled); }
     void backBtnHidden(bool hidden) override { panel_->backButton().setHidden(hidden); }
     // The panel's back button: the settings page leaves its pushed screen.

@@ -96,17 +96,33 @@ TEST_F(ChartsPageTest, EachChartShowsTheDiaryOfTheWindow) {
     keepScreenshot("charts-cycle-3-months");
 }
 
-TEST_F(ChartsPageTest, AMoodLoggedWhileTheChartsShowCountsAtOnce) {
+// The charts follow a mood logged while they show; hidden, they leave the
+// diary alone and count it when they are opened again.
+TEST_F(ChartsPageTest, AMoodLoggedCountsWhileTheChartsShowAndWhenTheyOpen) {
     seed();
     launch();
     openPetal(MainPageKind::charts);
     ASSERT_EQ(bars().at(0).value, 5);
-    DailyLogEntry::Change change;
-    change.moodsChosen = {1};
-    auto changed = DiaryActions::changeDay(localDate(2026, 2, 28), change, host().clock().now());
-    ASSERT_TRUE(changed.ok() && *changed);
-    host().advance(1);
+    auto logHappy = [this](int day) {
+        DailyLogEntry::Change change;
+        change.moodsChosen = {1};
+        auto changed =
+            DiaryActions::changeDay(localDate(2026, 2, day), change, host().clock().now());
+        ASSERT_TRUE(changed.ok() && *changed);
+        host().advance(1);
+    };
+    logHappy(28);
     EXPECT_EQ(bars().at(0).value, 6);
+
+    main().bringInfoDown();
+    host().advance(1);
+    openPetal(MainPageKind::notes);
+    logHappy(27);
+    EXPECT_EQ(bars().at(0).value, 6);
+    main().bringInfoDown();
+    host().advance(1);
+    openPetal(MainPageKind::charts);
+    EXPECT_EQ(bars().at(0).value, 7);
 }
 
 TEST_F(ChartsPageTest, AnEmptyDiaryShowsNoDataAndSteppingMovesTheWindow) {
