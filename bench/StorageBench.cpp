@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How long one settings read, one wrapped write through DatabaseController
-// and one period logged from start to end take on this machine, with the
-// database in a temporary folder.
+// How long one settings read, one wrapped write through DatabaseController,
+// one period logged from start to end and one keystroke in a note take on
+// this machine, with the database in a temporary folder.
 #include "Require.h"
 #include "TemporaryDiary.h"
+#include "cycle/DailyLogEntry.h"
 #include "cycle/PeriodEntry.h"
 #include "foundation/Calendar.h"
 #include "storage/DatabaseController.h"
@@ -62,5 +63,23 @@ BENCHMARK(BM_PeriodStartAndEnd)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
+
+// A keystroke in a note as the daily log page saves it, on the day the page
+// opened: the note typed so far, stored in its own transaction.
+void BM_NoteKeystroke(benchmark::State& state) {
+    TemporaryDiary diary;
+    Calendar calendar = Calendar::current();
+    Date day = calendar.dateFromComponents({2026, 3, 10, 12});
+    require(StoreStatus::of(DailyLogEntry::open(day)));
+    std::size_t typed = 0;
+    for (auto _ : state) {
+        std::string note(typed++ % 200 + 1, 'a');
+        require(StoreStatus::of(DailyLogEntry::saveNote(day, note, day)));
+    }
+}
+BENCHMARK(BM_NoteKeystroke)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

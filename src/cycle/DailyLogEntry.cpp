@@ -131,39 +131,51 @@ std::vector<Write> plan(const Day& before, const Change& change, Date now) {
     return writes;
 }
 
-// One transaction: the day as it is now, the change `decide` asks of it and
-// its writes. A day is opened only for a change it needs, so a change that
-// asks for nothing new leaves the diary as it was.
-StoreResult<bool> changeDay(Date day, Date now, const std::function<Change(const Day&)>& decide) {
-    auto failed = [](const StoreError& error) {
-        SQLiteAccess::reportWriteFailure(error);
-        return error;
-    };
+StoreError failedWrite(const StoreError& error) {
+    SQLiteAccess::reportWriteFailure(error);
+    return error;
+}
+
+// One transaction around `writes`, committed when they wrote anything.
+StoreResult<bool> inTransaction(const std::function<StoreResult<bool>()>& writes) {
     auto transaction = Transaction::begin();
     if (!transaction) {
-        return failed(transaction.error());
+        return failedWrite(transaction.error());
     }
-    auto before = DailyLogEntry::read(day);
-    if (!before) {
-        return failed(before.error());
-    }
-    std::vector<Write> writes = plan(*before, decide(*before), now);
-    if (writes.empty()) {
-        return false;
-    }
-    auto dateId = DailyLogEntry::open(day);
-    if (!dateId) {
-        return failed(dateId.error());
-    }
-    for (const Write& write : writes) {
-        if (StoreStatus written = write(*dateId); !written) {
-            return failed(written.error());
-        }
+    auto wrote = writes();
+    if (!wrote.ok() || !wrote.value()) {
+        return wrote;
     }
     if (StoreStatus committed = transaction.value().commit(); !committed) {
         return committed.error();
     }
     return true;
+}
+
+// The day as it is now, the change `decide` asks of it and its writes. A day
+// is opened only for a change it needs, so a change that asks for nothing new
+// leaves the diary as it was.
+StoreResult<bool> changeDay(Date day, Date now, const std::function<Change(const Day&)>& decide) {
+    return inTransaction([&]() -> StoreResult<bool> {
+        auto before = DailyLogEntry::read(day);
+        if (!before) {
+            return failedWrite(before.error());
+        }
+        std::vector<Write> writes = plan(*before, decide(*before), now);
+        if (writes.empty()) {
+            return false;
+        }
+        auto dateId = DailyLogEntry::open(day);
+        if (!dateId) {
+            return failedWrite(dateId.error());
+        }
+        for (const Write& write : writes) {
+            if (StoreStatus written = write(*dateId); !written) {
+                return failedWrite(written.error());
+            }
+        }
+        return true;
+    });
 }
 
 } // namespace
@@ -185,6 +197,36 @@ StoreResult<int> DailyLogEntry::open(Date day) {
 
 StoreResult<bool> DailyLogEntry::apply(Date day, const Change& change, Date now) {
     return changeDay(day, now, [&](const Day&) { return change; });
+}
+
+StoreResult<bool> DailyLogEntry::saveNote(Date day, const std::string& note, Date now) {
+    return inTransaction([&]() -> StoreResult<bool> {
+        auto dateId = DC::getDateIdForDate(day);
+        if (!dateId) {
+            return failedWrite(dateId.error());
+        }
+        // A day never opened holds no note.
+        std::string stored;
+        if (*dateId != 0) {
+            auto held = DC::getNoteForDateId(*dateId);
+            if (!held) {
+                return failedWrite(held.error());
+            }
+            stored = held->value_or("");
+        }
+        if (note == stored) {
+            return false;
+        }
+        if (*dateId == 0) {
+            if (dateId = DailyLogEntry::open(day); !dateId) {
+                return failedWrite(dateId.error());
+            }
+        }
+        if (StoreStatus saved = DC::saveNote(note, *dateId, now); !saved) {
+            return failedWrite(saved.error());
+        }
+        return true;
+    });
 }
 
 StoreResult<bool> DailyLogEntry::toggle(Date day, Item item, int id) {

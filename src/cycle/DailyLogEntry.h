@@ -54,6 +54,9 @@ public:
     // stored value, an unchanged note its edit time (`now` stamps a new one).
     // Whether the day changed.
     static StoreResult<bool> apply(Date day, const Change& change, Date now);
+    // The note alone, as apply saves it, reading and writing nothing else of
+    // the day: the page saves it with every keystroke.
+    static StoreResult<bool> saveNote(Date day, const std::string& note, Date now);
 
     // A tap on the page: a mood or a symptom is chosen when it was not and
     // taken away when it was; intimacy is turned over.

@@ -60,6 +60,10 @@ StoreResult<bool> DiaryActions::changeDay(Date day, const DailyLogEntry::Change&
     return toldIfChanged(day, DailyLogEntry::apply(day, change, now));
 }
 
+StoreResult<bool> DiaryActions::saveNote(Date day, const std::string& note, Date now) {
+    return toldIfChanged(day, DailyLogEntry::saveNote(day, note, now));
+}
+
 StoreResult<bool> DiaryActions::toggleOnDay(Date day, DailyLogEntry::Item item, int id) {
     return toldIfChanged(day, DailyLogEntry::toggle(day, item, id));
 }

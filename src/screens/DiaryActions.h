@@ -44,6 +44,7 @@ public:
     // Nothing that predicts depends on them: the reminders stay as planned.
     static constexpr const char* dayChangedNotification = "DayChangedNotification";
     static StoreResult<bool> changeDay(Date day, const DailyLogEntry::Change& change, Date now);
+    static StoreResult<bool> saveNote(Date day, const std::string& note, Date now);
     static StoreResult<bool> toggleOnDay(Date day, DailyLogEntry::Item item, int id = 0);
     // The day a "day changed" notice is about.
     static Date changedDay(const Notification& notification);

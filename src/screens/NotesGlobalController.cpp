@@ -397,9 +397,8 @@ void NotesGlobalController::keyboardDownClicked() {
 void NotesGlobalController::saveNoteText() {
     // What she typed stays in the field when it cannot be saved, and is saved
     // whole with her next keystroke once it can.
-    DailyLogEntry::Change change;
-    change.note = noteView_->text();
-    static_cast<void>(DiaryActions::changeDay(usedDate_, change, Clock::current()->now()));
+    static_cast<void>(
+        DiaryActions::saveNote(usedDate_, noteView_->text(), Clock::current()->now()));
 }
 
 void NotesGlobalController::textViewDidBeginEditing(TextView&) {
