@@ -2,28 +2,20 @@
 #include "DayDetails.h"
 
 #include "cycle/BodyMeasure.h"
+#include "cycle/DailyLogCatalogue.h"
+#include "cycle/DailyLogEntry.h"
 #include "storage/DatabaseController.h"
-
-#include <optional>
 
 namespace florelle {
 
 namespace {
 
-using DC = DatabaseController;
-
-std::vector<std::string> pictures(const std::vector<Row>& rows, std::string_view nameColumn) {
+std::vector<std::string> pictures(const std::vector<int>& ids, const auto& nameOf) {
     std::vector<std::string> names;
-    for (const Row& row : rows) {
-        names.push_back(row.text(nameColumn).value_or("") + ".png");
+    for (int id : ids) {
+        names.push_back(nameOf(id) + ".png");
     }
     return names;
-}
-
-template <typename... Results> std::optional<StoreError> firstError(const Results&... results) {
-    std::optional<StoreError> error;
-    ((error || results.ok() || (error = results.error(), true)), ...);
-    return error;
 }
 
 } // namespace
@@ -34,29 +26,23 @@ bool DayDetails::isEmpty() const {
 }
 
 StoreResult<DayDetails> DayDetails::read(Date day) {
-    auto id = DC::getDateIdForDate(day);
-    if (!id || *id == 0) {
-        return id ? StoreResult<DayDetails>(DayDetails{}) : id.error();
+    auto logged = DailyLogEntry::read(day);
+    auto catalogue = DailyLogCatalogue::read();
+    auto units = DatabaseController::getSi();
+    if (auto failure = firstFailure(logged, catalogue, units)) {
+        return *failure;
     }
-    auto si = DC::getSi();
-    auto note = DC::getNoteForDateId(*id);
-    auto moods = DC::getMoodsForDateId(*id);
-    auto symptoms = DC::getSymptomsForDateId(*id);
-    auto weight = DC::getWeightForDateId(*id);
-    auto temperature = DC::getTemperatureForDateId(*id);
-    auto intimate = DC::getIntimateForDate(*id);
-    if (auto error = firstError(si, note, moods, symptoms, weight, temperature, intimate)) {
-        return *error;
-    }
-    bool metric = *si != 0;
+    bool metric = *units != 0;
     DayDetails details;
-    details.moodPictures = pictures(*moods, "moodName");
-    details.symptomPictures = pictures(*symptoms, "symptomName");
+    details.moodPictures = pictures(logged->moods, [&](int id) { return catalogue->moodName(id); });
+    details.symptomPictures =
+        pictures(logged->symptoms, [&](int id) { return catalogue->symptomName(id); });
     // What reads as none shows nothing.
-    details.weight = BodyMeasure(BodyMeasure::Kind::weight, metric).format(*weight);
-    details.temperature = BodyMeasure(BodyMeasure::Kind::temperature, metric).format(*temperature);
-    details.note = note->value_or("");
-    details.intimate = *intimate;
+    details.weight = BodyMeasure(BodyMeasure::Kind::weight, metric).format(logged->weight);
+    details.temperature =
+        BodyMeasure(BodyMeasure::Kind::temperature, metric).format(logged->temperature);
+    details.note = logged->note;
+    details.intimate = logged->intimate;
     return details;
 }
 
