@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/ImportDays.h"
 
-#include <cstdio>
+#include "foundation/IsoDay.h"
 
 namespace florelle {
 
@@ -10,15 +10,13 @@ namespace {
 constexpr int earliestYear = 1900;
 constexpr int latestYear = 2100;
 
-std::optional<int> digits(std::string_view text) {
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
+DateComponents componentsOf(ImportDay day) {
+    std::chrono::year_month_day date(day);
+    DateComponents components;
+    components.year = static_cast<int>(date.year());
+    components.month = static_cast<int>(static_cast<unsigned>(date.month()));
+    components.day = static_cast<int>(static_cast<unsigned>(date.day()));
+    return components;
 }
 
 } // namespace
@@ -27,18 +25,13 @@ std::optional<ImportDay> ImportDays::parse(std::string_view text) {
     if (text.size() > 10 && text[10] == 'T') {
         text = text.substr(0, 10);
     }
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+    auto parts = IsoDay::parse(text);
+    if (!parts || parts->year < earliestYear || parts->year > latestYear) {
         return std::nullopt;
     }
-    auto year = digits(text.substr(0, 4));
-    auto month = digits(text.substr(5, 2));
-    auto day = digits(text.substr(8, 2));
-    if (!year || !month || !day || *year < earliestYear || *year > latestYear) {
-        return std::nullopt;
-    }
-    std::chrono::year_month_day date{std::chrono::year(*year),
-                                     std::chrono::month(static_cast<unsigned>(*month)),
-                                     std::chrono::day(static_cast<unsigned>(*day))};
+    std::chrono::year_month_day date{std::chrono::year(parts->year),
+                                     std::chrono::month(static_cast<unsigned>(parts->month)),
+                                     std::chrono::day(static_cast<unsigned>(parts->day))};
     if (!date.ok()) {
         return std::nullopt;
     }
@@ -46,20 +39,11 @@ std::optional<ImportDay> ImportDays::parse(std::string_view text) {
 }
 
 std::string ImportDays::format(ImportDay day) {
-    std::chrono::year_month_day date(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return text;
+    return IsoDay::format(componentsOf(day));
 }
 
 Date ImportDays::localMidnight(ImportDay day, const Calendar& calendar) {
-    std::chrono::year_month_day date(day);
-    DateComponents components;
-    components.year = static_cast<int>(date.year());
-    components.month = static_cast<int>(static_cast<unsigned>(date.month()));
-    components.day = static_cast<int>(static_cast<unsigned>(date.day()));
-    return calendar.startOfDay(calendar.dateFromComponents(components));
+    return calendar.startOfDay(calendar.dateFromComponents(componentsOf(day)));
 }
 
 ImportDay ImportDays::dayOf(Date date, const Calendar& calendar) {

@@ -7,13 +7,12 @@
 #include "ModalSheetController.h"
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
+#include "foundation/IsoDay.h"
 #include "foundation/Strings.h"
 #include "platform/DesktopPortal.h"
 #include "storage/DiaryCopies.h"
 #include "ui/AlertView.h"
 #include "ui/NavigationController.h"
-
-#include <cstdio>
 
 namespace florelle {
 
@@ -23,11 +22,7 @@ constexpr const char* copyEnding = ".db";
 
 // "Florelle-2026-03-01.db" for the local day of now.
 std::string copyName(Date now) {
-    DateComponents day = Calendar::current().components(now);
-    char name[40];
-    std::snprintf(name, sizeof name, "Florelle-%04d-%02d-%02d%s", day.year, day.month, day.day,
-                  copyEnding);
-    return name;
+    return "Florelle-" + IsoDay::format(now, Calendar::current()) + copyEnding;
 }
 
 } // namespace

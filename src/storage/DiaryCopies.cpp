@@ -3,6 +3,7 @@
 
 #include "foundation/FileDescriptor.h"
 #include "foundation/Format.h"
+#include "foundation/IsoDay.h"
 #include "foundation/PrivateFiles.h"
 #include "storage/DiaryTimeZone.h"
 #include "storage/SQLiteAccess.h"
@@ -311,11 +312,9 @@ private:
 std::optional<std::filesystem::path> keepDated(const std::filesystem::path& diary,
                                                const Calendar& calendar, Date now,
                                                std::string& failure) {
-    DateComponents day = calendar.components(now);
-    char stem[32];
-    std::snprintf(stem, sizeof stem, "period-%04d-%02d-%02d", day.year, day.month, day.day);
+    std::string stem = "period-" + IsoDay::format(now, calendar);
     for (int attempt = 1; attempt < 100; ++attempt) {
-        std::string name = std::string(stem) + (attempt > 1 ? format("-%d", attempt) : "") + ".db";
+        std::string name = stem + (attempt > 1 ? format("-%d", attempt) : "") + ".db";
         std::filesystem::path kept = diary.parent_path() / name;
         if (link(diary.c_str(), kept.c_str()) == 0) {
             return kept;

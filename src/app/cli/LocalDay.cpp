@@ -3,9 +3,9 @@
 
 #include "CliErrors.h"
 #include "QuotedInput.h"
+#include "foundation/IsoDay.h"
 
 #include <charconv>
-#include <cstdio>
 
 namespace florelle::cli {
 
@@ -18,13 +18,6 @@ constexpr int lastYear = 2100;
 bool readNumber(std::string_view text, int& value) {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
-}
-
-// "YYYY-MM-DD" into the year, month and day of `parts`.
-bool readDay(std::string_view text, DateComponents& parts) {
-    return text.size() == 10 && text[4] == '-' && text[7] == '-' &&
-           readNumber(text.substr(0, 4), parts.year) &&
-           readNumber(text.substr(5, 2), parts.month) && readNumber(text.substr(8, 2), parts.day);
 }
 
 void checkYear(std::string_view text, int year) {
@@ -43,26 +36,26 @@ Date LocalDay::parse(std::string_view text, const Calendar& calendar, Date now) 
     if (text == "yesterday") {
         return calendar.startOfDay(calendar.addingDays(now, -1));
     }
-    DateComponents day;
-    if (!readDay(text, day)) {
+    auto day = IsoDay::parse(text);
+    if (!day) {
         throw UsageError(quotedInput(text) +
                          " is not a date; write YYYY-MM-DD, today or yesterday");
     }
-    checkYear(text, day.year);
+    checkYear(text, day->year);
     // Twelve noon finds the day even where midnight is skipped by a clock change.
-    day.hour = 12;
-    Date noon = calendar.dateFromComponents(day);
+    day->hour = 12;
+    Date noon = calendar.dateFromComponents(*day);
     auto back = calendar.components(noon);
-    if (back.year != day.year || back.month != day.month || back.day != day.day) {
+    if (back.year != day->year || back.month != day->month || back.day != day->day) {
         throw UsageError(quotedInput(text) + " is not a day of the calendar");
     }
     return calendar.startOfDay(noon);
 }
 
 Date LocalDay::parseTime(std::string_view text, const Calendar& calendar) {
-    DateComponents moment;
-    bool wellFormed = text.size() == 16 && text[10] == 'T' && text[13] == ':' &&
-                      readDay(text.substr(0, 10), moment) &&
+    auto day = text.size() == 16 ? IsoDay::parse(text.substr(0, 10)) : std::nullopt;
+    DateComponents moment = day.value_or(DateComponents());
+    bool wellFormed = day && text[10] == 'T' && text[13] == ':' &&
                       readNumber(text.substr(11, 2), moment.hour) &&
                       readNumber(text.substr(14, 2), moment.minute);
     if (!wellFormed) {
@@ -81,10 +74,7 @@ Date LocalDay::parseTime(std::string_view text, const Calendar& calendar) {
 }
 
 std::string LocalDay::format(Date date, const Calendar& calendar) {
-    auto parts = calendar.components(date);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", parts.year, parts.month, parts.day);
-    return text;
+    return IsoDay::format(date, calendar);
 }
 
 } // namespace florelle::cli
