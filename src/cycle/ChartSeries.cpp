@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartSeries.h"
 
+#include "cycle/DailyLogCatalogue.h"
 #include "storage/BodyUnits.h"
 
 #include <algorithm>
@@ -9,9 +10,6 @@
 namespace florelle {
 
 namespace {
-
-// Symptom names end in a level: "_lv1".
-constexpr std::size_t levelSuffixLength = 4;
 
 ChartSeries::Bar usageBar(const ChartData::Usage& usage, std::string captionKey) {
     return {static_cast<float>(usage.days), std::move(captionKey), std::nullopt, usage.imageName,
@@ -23,14 +21,6 @@ ChartSeries::Bar datedBar(double value, Date date, const char* picture, const ch
 }
 
 } // namespace
-
-std::string ChartSeries::symptomKey(const std::string& symptomName) {
-    // A name too short to carry a level keeps all of it.
-    std::string base = symptomName.size() > levelSuffixLength
-                           ? symptomName.substr(0, symptomName.size() - levelSuffixLength)
-                           : symptomName;
-    return base + " Key";
-}
 
 int ChartSeries::periodDays(const ChartData::Period& period, Date now, const Calendar& calendar) {
     Date end = period.end == Date() ? now : period.end;
@@ -44,13 +34,13 @@ ChartSeries::Series ChartSeries::build(Chart chart, const ChartData& data, int s
     case Chart::symptoms:
         series.noData = data.symptoms.empty();
         for (const auto& usage : data.symptoms) {
-            series.bars.push_back(usageBar(usage, symptomKey(usage.name)));
+            series.bars.push_back(usageBar(usage, DailyLogCatalogue::symptomKey(usage.name)));
         }
         break;
     case Chart::moods:
         series.noData = data.moods.empty();
         for (const auto& usage : data.moods) {
-            series.bars.push_back(usageBar(usage, usage.name + " Key"));
+            series.bars.push_back(usageBar(usage, DailyLogCatalogue::moodKey(usage.name)));
         }
         break;
     case Chart::period:

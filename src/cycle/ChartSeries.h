@@ -46,9 +46,6 @@ public:
     // A period's length in days, both end days counted; an open one (end of
     // the epoch) runs to `now`. Never below 1.
     static int periodDays(const ChartData::Period& period, Date now, const Calendar& calendar);
-    // The caption key of a symptom: its name without the level suffix
-    // ("Cramps_lv1" → "Cramps Key").
-    static std::string symptomKey(const std::string& symptomName);
 };
 
 } // namespace florelle

@@ -4,6 +4,8 @@
 #include "foundation/Strings.h"
 #include "storage/DatabaseController.h"
 
+#include <algorithm>
+#include <cctype>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
@@ -12,7 +14,8 @@ namespace florelle {
 namespace {
 
 // The symptom names end in "_lv" and the intensity.
-constexpr size_t levelSuffixLength = 4;
+constexpr std::string_view levelSuffix = "_lv";
+constexpr size_t levelSuffixLength = levelSuffix.size() + 1;
 
 // What is left of a name to compare: letters folded to one case, no blanks.
 std::string comparable(std::string_view text) {
@@ -73,16 +76,28 @@ int DailyLogCatalogue::levelOf(int symptomId) {
 }
 
 std::string DailyLogCatalogue::stem(std::string_view symptomName) {
-    return std::string(symptomName.substr(
-        0, symptomName.size() >= levelSuffixLength ? symptomName.size() - levelSuffixLength : 0));
+    // A name without a level keeps all of it.
+    size_t suffixAt = symptomName.size() - std::min(symptomName.size(), levelSuffixLength);
+    bool leveled = symptomName.size() >= levelSuffixLength &&
+                   symptomName.substr(suffixAt, levelSuffix.size()) == levelSuffix &&
+                   std::isdigit(static_cast<unsigned char>(symptomName.back()));
+    return std::string(leveled ? symptomName.substr(0, suffixAt) : symptomName);
+}
+
+std::string DailyLogCatalogue::moodKey(std::string_view moodName) {
+    return std::string(moodName) + " Key";
+}
+
+std::string DailyLogCatalogue::symptomKey(std::string_view symptomName) {
+    return stem(symptomName) + " Key";
 }
 
 std::string DailyLogCatalogue::moodText(std::string_view moodName) {
-    return Strings::localized(std::string(moodName) + " Key");
+    return Strings::localized(moodKey(moodName));
 }
 
 std::string DailyLogCatalogue::symptomText(std::string_view symptomName) {
-    return Strings::localized(stem(symptomName) + " Key");
+    return Strings::localized(symptomKey(symptomName));
 }
 
 std::optional<int> DailyLogCatalogue::findMood(std::string_view name) const {

@@ -35,6 +35,10 @@ public:
     // "Cramps_lv2" → "Cramps": the symptom without its intensity.
     static std::string stem(std::string_view symptomName);
 
+    // The string table's keys of the names, the same on every page:
+    // "Happy Key", "Cramps Key" for each intensity of cramps.
+    static std::string moodKey(std::string_view moodName);
+    static std::string symptomKey(std::string_view symptomName);
     // The names as she reads them in her language.
     static std::string moodText(std::string_view moodName);
     static std::string symptomText(std::string_view symptomName);

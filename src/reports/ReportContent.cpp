@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReportContent.h"
 
-#include "cycle/ChartSeries.h"
+#include "cycle/DailyLogCatalogue.h"
 #include "foundation/Strings.h"
 #include "storage/DatabaseController.h"
 
@@ -73,10 +73,10 @@ MoodsReport moodsReport(const ReportData& data, const ReportWindow& window,
         }
         MoodsReport::Day entry{dates.stringFromDate(day), {}, {}};
         for (const std::string& name : found->second->moodNames) {
-            entry.moods.push_back(Strings::localized(name + " Key"));
+            entry.moods.push_back(DailyLogCatalogue::moodText(name));
         }
         for (const std::string& name : found->second->symptomNames) {
-            entry.symptoms.push_back(Strings::localized(ChartSeries::symptomKey(name)));
+            entry.symptoms.push_back(DailyLogCatalogue::symptomText(name));
         }
         report.days.push_back(std::move(entry));
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cycle/ChartSeries.h"
 
+#include "cycle/DailyLogCatalogue.h"
 #include "storage/ChartData.h"
 #include "storage/DatabaseController.h"
 #include "support/LocalDays.h"
@@ -153,8 +154,17 @@ TEST_P(ChartSeriesTest, WeightsShowInTheChosenUnitAndSkipNonReadings) {
     EXPECT_FALSE(skipped.noData);
 }
 
-TEST(ChartSeriesNames, SymptomCaptionsDropTheLevel) {
-    EXPECT_EQ(ChartSeries::symptomKey("Cramps_lv3"), "Cramps Key");
-    EXPECT_EQ(ChartSeries::symptomKey("Acne"), "Acne Key");
-    EXPECT_EQ(ChartSeries::symptomKey(""), " Key");
+// A symptom's bar reads as its row on the daily log page, whatever its
+// intensity; a name without a level is kept whole on both.
+TEST(ChartSeriesNames, SymptomCaptionsDropTheLevelAsTheDailyLogDoes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Cramps_lv3", "Cramps Key"}, {"Acne", "Acne Key"}, {"Lv1", "Lv1 Key"}, {"", " Key"}};
+    for (const auto& [name, key] : cases) {
+        ChartData data;
+        data.symptoms = {{1, name, "tower.png", 2}};
+        auto bars = ChartSeries::build(Chart::symptoms, data, 1, Date(), Calendar::current()).bars;
+        ASSERT_EQ(bars.size(), 1u) << name;
+        EXPECT_EQ(bars[0].captionKey, key) << name;
+        EXPECT_EQ(DailyLogCatalogue::symptomKey(name), key) << name;
+    }
 }
