@@ -44,17 +44,20 @@ TEST_F(CliTest, PeriodsAreListedNewestFirstWithTheirLengths) {
     // A diary kept in Berlin.
     EXPECT_EQ(cli({"periods"}, "Europe/Berlin").out, "No period logged yet.\n");
     // Written the way the window writes them: local midnights of the device's zone.
-    // 1-5 March and 29 March - 2 April 2026 in Berlin (clocks change on 29 March), then open.
-    seedDatabase(data_.path(), "INSERT INTO periods VALUES (NULL, 1772319600, 1772665200);"
+    // 1 February, 1-5 March and 29 March - 2 April 2026 in Berlin (clocks change on 29 March),
+    // then open.
+    seedDatabase(data_.path(), "INSERT INTO periods VALUES (NULL, 1769900400, 1769900400);"
+                               "INSERT INTO periods VALUES (NULL, 1772319600, 1772665200);"
                                "INSERT INTO periods VALUES (NULL, 1774738800, 1775080800);"
                                "INSERT INTO periods VALUES (NULL, 1777154400, 0);");
     auto listed = cli({"periods"}, "Europe/Berlin");
     ASSERT_EQ(listed.status, 0) << listed.err;
     EXPECT_EQ(listed.out, "2026-04-26  open               \n"
                           "2026-03-29  2026-04-02   5 days  cycle 28 days\n"
-                          "2026-03-01  2026-03-05   5 days  cycle 28 days\n");
+                          "2026-03-01  2026-03-05   5 days  cycle 28 days\n"
+                          "2026-02-01  2026-02-01   1 day   cycle 28 days\n");
     auto json = nlohmann::json::parse(cli({"periods", "--json"}, "Europe/Berlin").out);
-    ASSERT_EQ(json.size(), 3u);
+    ASSERT_EQ(json.size(), 4u);
     EXPECT_TRUE(json[0]["end"].is_null());
     EXPECT_EQ(json[1]["start"], "2026-03-29");
     EXPECT_EQ(json[1]["periodDays"], 5);

@@ -3,6 +3,7 @@
 
 #include "LocalDay.h"
 #include "StoreChecks.h"
+#include "foundation/Strings.h"
 #include "storage/DatabaseController.h"
 
 #include <iomanip>
@@ -39,6 +40,11 @@ std::vector<LoggedPeriod> loggedPeriods(const Calendar& calendar) {
     return periods;
 }
 
+// "day" or "days" as the count asks, in her language.
+std::string daysFor(int count) {
+    return Strings::localizedCount("days Key", count);
+}
+
 template <typename T> nlohmann::json orNull(const std::optional<T>& value) {
     return value ? nlohmann::json(*value) : nlohmann::json(nullptr);
 }
@@ -71,13 +77,15 @@ void runPeriodsCommand(CliContext& context) {
     for (const auto& period : periods) {
         context.out << LocalDay::format(period.start, context.calendar) << "  ";
         if (period.end) {
+            // The cycles stand in one column, after "day" as after "days".
             context.out << LocalDay::format(*period.end, context.calendar) << "  " << std::setw(2)
-                        << *period.periodDays << " days";
+                        << *period.periodDays << " " << std::left << std::setw(4)
+                        << daysFor(*period.periodDays) << std::right;
         } else {
             context.out << std::left << std::setw(19) << "open" << std::right;
         }
         if (period.cycleDays) {
-            context.out << "  cycle " << *period.cycleDays << " days";
+            context.out << "  cycle " << *period.cycleDays << " " << daysFor(*period.cycleDays);
         }
         context.out << "\n";
     }
