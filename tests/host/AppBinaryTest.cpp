@@ -3,6 +3,7 @@
 #include "foundation/Paths.h"
 #include "storage/DatabaseController.h"
 #include "support/ApplicationProcess.h"
+#include "support/SpawnedServer.h"
 #include "support/TestEnvironment.h"
 
 #include <chrono>
@@ -22,11 +23,13 @@ struct AppRun {
     std::string output;
 };
 
-// Runs the application binary without any display, its diary in `home`.
-AppRun runApp(const std::filesystem::path& home, const std::string& arguments) {
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_DATA_HOME='" + home.string() +
-                          "' XDG_CONFIG_HOME='" + home.string() + "' '" FLORELLE_APP_BINARY "' " +
-                          arguments + " 2>&1";
+// Runs the application binary without any display (but those `display`
+// names as NAME=value words), its diary in `home`.
+AppRun runApp(const std::filesystem::path& home, const std::string& arguments,
+              const std::string& display = "") {
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY " + display + " XDG_DATA_HOME='" +
+                          home.string() + "' XDG_CONFIG_HOME='" + home.string() +
+                          "' '" FLORELLE_APP_BINARY "' " + arguments + " 2>&1";
     AppRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
@@ -167,6 +170,35 @@ TEST_F(AppBinaryTest, WithoutADisplayItSaysSoAndLeavesAScreenshot) {
     EXPECT_NE(run.output.find("running headless instead"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("Screenshot of the first screen: " + shot.string()),
               std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(shot));
+}
+
+TEST_F(AppBinaryTest, UnderAWaylandCompositorWithoutASeatItSaysSoAndRunsHeadless) {
+    // Weston's headless backend offers no input seat, under which SDL's
+    // Wayland driver would crash.
+    TempDirectory runtime;
+    std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);
+    auto socket = runtime.path() / "florelle-test";
+    EnvironmentGuard runtimeFolder("XDG_RUNTIME_DIR", runtime.path().c_str());
+    SpawnedServer weston("/usr/bin/weston",
+                         {"--backend=headless-backend.so", "--use-pixman", "--socket=florelle-test",
+                          "--shell=kiosk-shell.so"},
+                         false);
+    ASSERT_TRUE(weston.isRunning()) << "the Wayland test needs weston";
+    for (int wait = 0; wait < 300 && !std::filesystem::exists(socket); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ASSERT_TRUE(std::filesystem::exists(socket)) << "weston did not start in 30 seconds";
+
+    auto shot = documents_->path() / "first.png";
+    AppRun run =
+        runApp(documents_->path(), "--screenshot '" + shot.string() + "'",
+               "XDG_RUNTIME_DIR='" + runtime.path().string() + "' WAYLAND_DISPLAY=florelle-test");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("Florelle: the Wayland compositor offers no input seat; running "
+                              "headless instead."),
+              std::string::npos)
+        << run.output;
     EXPECT_TRUE(std::filesystem::exists(shot));
 }
 
