@@ -246,7 +246,10 @@ enum class Cover {
     smaller,
     picture,
     pictureWithHoles,
-    hiddenBox
+    hiddenBox,
+    // The host shows only the window below the view, or below its top part.
+    shownBelow,
+    shownPartly
 };
 
 class OutOfSightTest : public ViewAnimationTest {
@@ -259,6 +262,9 @@ protected:
             tree->removeFromSuperview();
         }
         completions_.clear();
+        Animator::shared().setShownArea(cover == Cover::shownBelow    ? Rect(0, 120, 320, 360)
+                                        : cover == Cover::shownPartly ? Rect(0, 80, 320, 400)
+                                                                      : window_->bounds());
         view_ = std::make_shared<View>(Rect(0, 0, 100, 100));
         auto box = std::make_shared<View>(Rect(0, 0, 320, 480));
         window_->addSubview(box);
@@ -266,6 +272,8 @@ protected:
         Rect over(0, 0, 320, 200);
         switch (cover) {
         case Cover::none:
+        case Cover::shownBelow:
+        case Cover::shownPartly:
             return;
         case Cover::hiddenBox:
             box->setHidden(true);
@@ -331,6 +339,8 @@ TEST_F(OutOfSightTest, AViewOutOfSightTicksOnlyAtItsAnimationsEndAndStillComplet
              Case{"behind an opaque picture", Cover::picture, false, 1, 1},
              Case{"behind a picture with clear corners", Cover::pictureWithHoles, false, 24, 27},
              Case{"in a hidden view", Cover::hiddenBox, false, 1, 1},
+             Case{"above the part of the window shown", Cover::shownBelow, false, 1, 1},
+             Case{"partly in the part of the window shown", Cover::shownPartly, false, 24, 27},
              Case{"while the clock is suspended", Cover::none, true, 1, 1},
          }) {
         place(c.cover);
@@ -348,6 +358,7 @@ TEST_F(OutOfSightTest, AViewOutOfSightTicksOnlyAtItsAnimationsEndAndStillComplet
         EXPECT_EQ(completions_, std::vector<bool>{true}) << c.what;
         Animator::shared().setSuspended(false);
     }
+    Animator::shared().setShownArea(window_->bounds());
     Animator::shared().setPixelsPerPoint(pixels);
 }
 
