@@ -8,14 +8,48 @@
 
 namespace florelle {
 
-CustomPetalView::CustomPetalView(const Rect& frame) : View(frame) {}
+// The petal's caption, a view of its own so that it keeps its size while the
+// petal's picture stretches.
+class PetalCaption : public View {
+public:
+    PetalCaption() { setUserInteractionEnabled(false); }
+
+    const std::string& text() const { return text_; }
+    void setText(const std::string& text) {
+        text_ = text;
+        setNeedsDisplay();
+    }
+    void setColor(const Color& color) {
+        color_ = color;
+        setNeedsDisplay();
+    }
+
+    void draw(GraphicsContext& context, const Rect&) override {
+        context.setFillColor(color_);
+        context.drawText(text_, bounds(), Font::boldSystemFont(CustomPetalView::captionFontSize),
+                         LineBreakMode::TruncateTail);
+    }
+
+private:
+    std::string text_;
+    Color color_;
+};
+
+CustomPetalView::CustomPetalView(const Rect& frame)
+    : View(frame), caption_(std::make_shared<PetalCaption>()) {
+    setStretchesContent(true);
+    caption_->setColor(SkinColors::forSkin(skin_).petalCaption);
+    addSubview(caption_);
+}
+
+const std::string& CustomPetalView::lblString() const {
+    return caption_->text();
+}
 
 void CustomPetalView::setLblString(const std::string& caption) {
-    if (caption == lblString_) {
-        return;
+    if (caption != caption_->text()) {
+        caption_->setText(caption);
     }
-    lblString_ = caption;
-    setNeedsDisplay();
 }
 
 void CustomPetalView::setPetalImg(const Image& picture) {
@@ -31,12 +65,15 @@ void CustomPetalView::setSkin(int skin) {
         return;
     }
     skin_ = skin;
-    setNeedsDisplay();
+    caption_->setColor(SkinColors::forSkin(skin).petalCaption);
+}
+
+Rect CustomPetalView::lblRect() const {
+    return caption_->frame();
 }
 
 void CustomPetalView::setLblRect(const Rect& rect) {
-    lblRect_ = rect;
-    setNeedsDisplay();
+    caption_->setFrame(rect);
 }
 
 Rect CustomPetalView::captionRect(const std::string& caption, Point anchor) {
@@ -45,12 +82,7 @@ Rect CustomPetalView::captionRect(const std::string& caption, Point anchor) {
 }
 
 void CustomPetalView::draw(GraphicsContext& context, const Rect& dirty) {
-    // Over the rectangle shown, so that a petal growing under an animation of
-    // its bounds grows its picture with it.
     context.drawImage(petalImg_, dirty);
-    context.setFillColor(SkinColors::forSkin(skin_).petalCaption);
-    context.drawText(lblString_, lblRect_, Font::boldSystemFont(captionFontSize),
-                     LineBreakMode::TruncateTail);
 }
 
 } // namespace florelle

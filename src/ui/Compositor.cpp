@@ -78,6 +78,29 @@ Rect alignedBounds(const GridPlacement& grid, Size size, double scale) {
     return {left, top, nearestWhole(landed.maxX()) - left, nearestWhole(landed.maxY()) - top};
 }
 
+// The bounds a view's content is drawn for and where its points go: the
+// bounds shown, or for a view that stretches its content under a size
+// animation its own bounds, spread over the bounds shown.
+struct DrawnContent {
+    Rect bounds;
+    AffineTransform toDevice;
+};
+
+DrawnContent drawnContentOf(const View& view, const Rect& shownBounds,
+                            const AffineTransform& toDevice) {
+    Rect own = view.bounds();
+    if (!view.stretchesContent() || own.size == shownBounds.size || !(own.width() > 0) ||
+        !(own.height() > 0)) {
+        return {shownBounds, toDevice};
+    }
+    AffineTransform stretch =
+        AffineTransform::translation(-own.minX(), -own.minY())
+            .concat(AffineTransform::scale(shownBounds.width() / own.width(),
+                                           shownBounds.height() / own.height()))
+            .concat(AffineTransform::translation(shownBounds.minX(), shownBounds.minY()));
+    return {own, stretch.concat(toDevice)};
+}
+
 } // namespace
 
 const PixelRegion& Compositor::composite(const std::vector<View*>& roots, const Frame& frame) {
@@ -157,10 +180,15 @@ Rect Compositor::place(View& view, std::uint64_t stacking, const AffineTransform
     }
     AffineTransform toDevice = toSuperview.concat(parentToDevice);
     GridPlacement grid = placeGrid(toDevice, shown.bounds.origin, shown.bounds.size, scale_);
+    DrawnContent drawn = drawnContentOf(view, shown.bounds, toDevice);
+    GridPlacement contentGrid =
+        drawn.bounds == shown.bounds
+            ? grid
+            : placeGrid(drawn.toDevice, drawn.bounds.origin, drawn.bounds.size, scale_);
     std::size_t at = nodes_.size();
     nodes_.emplace_back();
     Node node;
-    node.layerToDevice = grid.layerToDevice;
+    node.layerToDevice = contentGrid.layerToDevice;
     node.opacity = shown.opacity;
 
     Rect inner = clip;
@@ -174,16 +202,16 @@ Rect Compositor::place(View& view, std::uint64_t stacking, const AffineTransform
         inner = overlap(inner, own.pixels);
         node.clip = own;
     }
-    Rect limit = view.clipsToBounds() ? shown.bounds : shown.bounds.insetBy(-margin_, -margin_);
-    if (!inner.isEmpty() && toDevice.apply(limit).intersects(inner)) {
-        node.content = contentOf(view, shown, limit);
+    Rect limit = view.clipsToBounds() ? drawn.bounds : drawn.bounds.insetBy(-margin_, -margin_);
+    if (!inner.isEmpty() && drawn.toDevice.apply(limit).intersects(inner)) {
+        node.content = contentOf(view, drawn.bounds, limit);
         if (node.content->isEmpty()) {
             node.content = nullptr;
         } else {
-            Rect landed = wholePixels(grid.layerToDevice.apply(node.content->pixelBounds()));
+            Rect landed = wholePixels(contentGrid.layerToDevice.apply(node.content->pixelBounds()));
             // Filtering reaches a pixel beyond the edge, and so does text
             // drawn from a recording, its glyphs put on whole pixels.
-            node.filtered = !grid.aligned || !node.content->isRasterized();
+            node.filtered = !contentGrid.aligned || !node.content->isRasterized();
             node.painted = overlap(node.filtered ? landed.insetBy(-1, -1) : landed, inner);
         }
     }
@@ -210,17 +238,17 @@ Rect Compositor::place(View& view, std::uint64_t stacking, const AffineTransform
     return covered;
 }
 
-const LayerContent* Compositor::contentOf(View& view, const LayerState& shown, const Rect& limit) {
+const LayerContent* Compositor::contentOf(View& view, const Rect& drawnBounds, const Rect& limit) {
     if (afresh_) {
         ++drawCount_;
-        fresh_.push_back(ViewLayer::drawn(view, shown.bounds, scale_, limit, rasterLimit_));
+        fresh_.push_back(ViewLayer::drawn(view, drawnBounds, scale_, limit, rasterLimit_));
         return &fresh_.back();
     }
     ViewLayer& layer = view.layer();
-    if (!layer.fits(view, shown.bounds, scale_, limit)) {
+    if (!layer.fits(view, drawnBounds, scale_, limit)) {
         ++drawCount_;
     }
-    return &layer.content(view, shown.bounds, scale_, limit, rasterLimit_);
+    return &layer.content(view, drawnBounds, scale_, limit, rasterLimit_);
 }
 
 void Compositor::findDamage() {
@@ -267,6 +295,8 @@ void Compositor::paint(GraphicsContext& target, std::size_t& index, const Rect& 
         target.save();
     }
     if (node.group) {
+        // The layer is as large as the clip: only what the group covers.
+        target.clipToDeviceRegion(PixelRegion(node.covered));
         target.setAlpha(node.opacity);
         target.beginTransparencyLayer();
     }

@@ -27,8 +27,10 @@ class View;
 // (presentation geometry, hidden, opacity, clipping). A view moved by a shift
 // (or turned by quarter turns) lands with its top-left corner on a whole
 // pixel, so its pixels are copied exactly as drawn; under other transforms
-// they are filtered. A translucent view with subviews is composed apart
-// first, so that its parts do not show through each other.
+// they are filtered. A view that stretches its content keeps the content
+// drawn for its own bounds through a size animation, filtered over the
+// bounds shown. A translucent view with subviews is composed apart first, so
+// that its parts do not show through each other.
 class Compositor {
 public:
     // Where a frame goes: the target, whose current coordinates are those of
@@ -96,7 +98,7 @@ private:
 
     Rect place(View& view, std::uint64_t stacking, const AffineTransform& parentToDevice,
                const Rect& clip, double alpha);
-    const LayerContent* contentOf(View& view, const LayerState& shown, const Rect& limit);
+    const LayerContent* contentOf(View& view, const Rect& drawnBounds, const Rect& limit);
     void findDamage();
     void coverFiltered();
     void paint(GraphicsContext& target, std::size_t& index, const Rect& damaged) const;

@@ -111,6 +111,14 @@ void View::setClipsToBounds(bool clips) {
     markTreeForRedraw();
 }
 
+void View::setStretchesContent(bool stretches) {
+    if (stretches == stretchesContent_) {
+        return;
+    }
+    stretchesContent_ = stretches;
+    markTreeForRedraw();
+}
+
 void View::changeModel(const char* keyPath, const std::function<void()>& change) {
     auto block = ViewAnimationBlock::current();
     LayerState shown = block ? presentationState() : model_;

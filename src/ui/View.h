@@ -65,6 +65,12 @@ public:
     void setHidden(bool hidden);
     bool clipsToBounds() const { return clipsToBounds_; }
     void setClipsToBounds(bool clips);
+    // Whether a size animation stretches the content drawn for the bounds
+    // over the bounds shown instead of drawing it again for them: a picture
+    // that grows. Off by default, for views that lay their drawing out
+    // within the bounds.
+    bool stretchesContent() const { return stretchesContent_; }
+    void setStretchesContent(bool stretches);
     int tag() const { return tag_; }
     void setTag(int tag) { tag_ = tag; }
     bool isUserInteractionEnabled() const { return userInteractionEnabled_; }
@@ -207,6 +213,7 @@ private:
     Color backgroundColor_ = Color::clear();
     bool hidden_ = false;
     bool clipsToBounds_ = false;
+    bool stretchesContent_ = false;
     int tag_ = 0;
     bool userInteractionEnabled_ = true;
     bool exclusiveTouch_ = false;

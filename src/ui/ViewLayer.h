@@ -14,8 +14,8 @@ class View;
 // draw(), without its subviews. Moving, fading and turning the view lay the
 // same picture down again; the view draws again only after it asked for
 // display (setNeedsDisplay), when it is shown with other bounds (a size
-// animation) or at another pixel scale, or when it is kept within another
-// limit.
+// animation, unless the view stretches its content) or at another pixel
+// scale, or when it is kept within another limit.
 class ViewLayer {
 public:
     // Whether what is kept serves for the view shown with these bounds.

@@ -152,7 +152,8 @@ TEST_F(CompositorTest, AFrameLaysDownOnlyWhatChanged) {
 
 TEST_F(CompositorTest, FramesMatchTheTreeDrawnAfreshThroughChanges) {
     // A translucent group, a clipping view with a child reaching out, a
-    // turned label and a view growing under a size animation.
+    // turned label, a view growing under a size animation and one that
+    // stretches what it drew as it grows.
     auto group = std::make_shared<CountingView>(Rect(30, 30, 120, 80), Color::green());
     group->setAlpha(0.6);
     group->addSubview(std::make_shared<CountingView>(Rect(20, 20, 120, 40), Color::blue()));
@@ -165,16 +166,21 @@ TEST_F(CompositorTest, FramesMatchTheTreeDrawnAfreshThroughChanges) {
     label->setText("Period day 3");
     label->setTransform(AffineTransform::rotation(0.2));
     auto growing = std::make_shared<CountingView>(Rect(60, 300, 40, 40), Color::blue());
-    for (const auto& view : std::vector<std::shared_ptr<View>>{group, clipper, label, growing}) {
+    auto stretching = std::make_shared<CountingView>(Rect(200, 380, 30, 50), Color::green());
+    stretching->setStretchesContent(true);
+    for (const auto& view :
+         std::vector<std::shared_ptr<View>>{group, clipper, label, growing, stretching}) {
         window_->addSubview(view);
     }
     composite();
     ASSERT_TRUE(matchesAfresh());
 
-    auto grow = std::make_shared<BasicAnimation>("bounds.size");
-    grow->setToValue(Size{200, 120});
-    grow->setDuration(0.5);
-    growing->addAnimation(grow, "grow");
+    for (View* view : std::vector<View*>{growing.get(), stretching.get()}) {
+        auto grow = std::make_shared<BasicAnimation>("bounds.size");
+        grow->setToValue(Size{200, 120});
+        grow->setDuration(0.5);
+        view->addAnimation(grow, "grow");
+    }
     View::animate(0.5, [&] {
         group->setAlpha(1);
         reaching->setCenter({10, 10});
@@ -183,7 +189,8 @@ TEST_F(CompositorTest, FramesMatchTheTreeDrawnAfreshThroughChanges) {
     });
     label->setText("Period day 4");
     // Only the label, for its new text, and the growing view, for each size
-    // it is shown at, draw again; the size animation ends after 0.5 s.
+    // it is shown at, draw again (the stretching one never); the size
+    // animation ends after 0.5 s.
     const int drawn[] = {2, 1, 1, 1, 1, 1, 1, 0};
     for (int frame = 0; frame < 8; ++frame) {
         advance(0.075);
