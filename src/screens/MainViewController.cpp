@@ -59,12 +59,32 @@ MainPage& MainViewController::page(MainPageKind kind) const {
 
 void MainViewController::setPage(MainPageKind kind, std::shared_ptr<MainPage> page) {
     auto& slot = pages_[static_cast<std::size_t>(kind)];
-    if (isViewLoaded() && slot->isViewLoaded()) {
+    bool placed = isPlaced(kind);
+    if (placed) {
         slot->view()->removeFromSuperview();
     }
     slot = std::move(page);
-    if (isViewLoaded()) {
-        panel_->placePage(slot->view(), PetalTable::row(kind).pageX);
+    if (placed) {
+        placePage(kind);
+    }
+}
+
+bool MainViewController::isPlaced(MainPageKind kind) const {
+    MainPage& shown = page(kind);
+    return panel_ && shown.isViewLoaded() && shown.view()->superview() == &panel_->strip();
+}
+
+void MainViewController::placePage(MainPageKind kind) {
+    if (!isPlaced(kind)) {
+        panel_->placePage(page(kind).view(), PetalTable::row(kind).pageX);
+    }
+}
+
+void MainViewController::placePageOnShow() {
+    for (const PetalRow& row : PetalTable::rows()) {
+        if (row.pageX == panel_->pageOffset()) {
+            placePage(row.page);
+        }
     }
 }
 
@@ -123,12 +143,6 @@ void MainViewController::buildPanel() {
     panel_->onBack = [this] { goBackClicked(); };
     panel_->onGoToCalendar = [this] { goToCalClicked(); };
     mainView_->addSubview(panel_);
-    for (const PetalRow& row : PetalTable::rows()) {
-        panel_->placePage(page(row.page).view(), row.pageX);
-        if (row.page == MainPageKind::summary) {
-            page(row.page).makeDateArrays();
-        }
-    }
 }
 
 void MainViewController::buildOverlays() {
@@ -218,6 +232,7 @@ void MainViewController::petalOpen(MainPageKind kind) {
     }
     panel_->setCalendarShortcutShown(false);
     cloud_->statusLabel().setAlpha(0);
+    placePage(kind);
     preparePage(row);
 
     flower_->openPetal(kind, mainView_->frame().origin);
@@ -319,6 +334,7 @@ void MainViewController::bringInfoUp() {
     // The flag follows the panel whoever raises it, so that the next drag
     // reads the panel's real state.
     isUp_ = true;
+    placePageOnShow();
     View::animate(panelDuration, [this] {
         flower_->setAlpha(0);
         panel_->setCenter({160, panelUpY});
@@ -348,7 +364,7 @@ void MainViewController::bringInfoDown() {
     enableButtons(true);
     panel_->backButton().setHidden(true);
     double x = panel_->pageOffset();
-    if (x > notesPageX - 1 && x < summaryPageX) {
+    if (x > notesPageX - 1 && x < summaryPageX && page(MainPageKind::notes).isViewLoaded()) {
         page(MainPageKind::notes).keyboardDownClicked();
         page(MainPageKind::notes).scrollToLeft();
     }
@@ -401,6 +417,8 @@ void MainViewController::panelTouchMoved(Point touch) {
         return;
     }
     if (auto center = drag_.moved(touch, isUp_)) {
+        // The page on show rises with the panel.
+        placePageOnShow();
         panel_->setCenter(*center);
         cloud_->statusLabel().setAlpha(touch.y / 600);
         flower_->setAlpha(touch.y / 600);
@@ -450,6 +468,7 @@ void MainViewController::dismissModalController() {
 
 void MainViewController::scrollToNotesWithDate(Date date) {
     panel_->setCalendarShortcutShown(true);
+    placePage(MainPageKind::notes);
     page(MainPageKind::notes).makeUsedDate(date);
     page(MainPageKind::notes).scrollToLeft();
     panel_->showPage(notesPageX, true);
@@ -457,6 +476,7 @@ void MainViewController::scrollToNotesWithDate(Date date) {
 
 void MainViewController::goToCalClicked() {
     panel_->setCalendarShortcutShown(false);
+    placePage(MainPageKind::calendar);
     page(MainPageKind::notes).keyboardDownClicked();
     page(MainPageKind::notes).reloadCalendar();
     panel_->strip().scrollRectToVisible(Rect(calendarPageX, 0, 320, 480), true);
@@ -511,13 +531,17 @@ void MainViewController::usePregnancyMode(bool on) {
 
 void MainViewController::reloadForToday() {
     usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
-    if (panel_->pageOffset() >= firstPageEnds) {
+    // A calendar not built yet shows today when it is.
+    if (panel_->pageOffset() >= firstPageEnds && page(MainPageKind::calendar).isViewLoaded()) {
         page(MainPageKind::calendar).setCalendarWithDate(today235959());
         page(MainPageKind::calendar).setLastSelectedDate(Date(0));
     }
 }
 
 void MainViewController::reloadInfoForDate(Date date) {
+    if (!page(MainPageKind::calendar).isViewLoaded()) {
+        return;
+    }
     page(MainPageKind::calendar).setCalendarWithDate(Calendar::current().endOfDay(date));
     page(MainPageKind::calendar).setLastSelectedDate(Date(0));
 }
@@ -548,9 +572,16 @@ void MainViewController::setNewSkin(int skin) {
     static_cast<void>(DatabaseController::saveSkin(skin));
     lock_ = DatabaseController::isFirstTimeOn().value_or(0) != 1;
 
-    page(MainPageKind::settings).reloadTables();
-    page(MainPageKind::charts).reloadButtons();
-    page(MainPageKind::summary).setSkin(skin);
+    // Pages not built yet take the skin when they are.
+    if (page(MainPageKind::settings).isViewLoaded()) {
+        page(MainPageKind::settings).reloadTables();
+    }
+    if (page(MainPageKind::charts).isViewLoaded()) {
+        page(MainPageKind::charts).reloadButtons();
+    }
+    if (page(MainPageKind::summary).isViewLoaded()) {
+        page(MainPageKind::summary).setSkin(skin);
+    }
     usePregnancyMode(DatabaseController::getPregnant().value_or(0) != 0);
 }
 

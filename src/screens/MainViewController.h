@@ -60,8 +60,10 @@ public:
     MainViewController();
     ~MainViewController() override;
 
-    // A page of the strip; the default pages are empty. Replacing a page
-    // puts the new one's view where the old one was.
+    // A page of the strip; the default pages are empty. A page's view is
+    // built and put on the strip when the page is first shown (opened, or
+    // raised with the panel), so that the launch builds only the flower.
+    // Replacing a page puts the new one's view where the old one was.
     MainPage& page(MainPageKind kind) const;
     void setPage(MainPageKind kind, std::shared_ptr<MainPage> page);
 
@@ -245,6 +247,10 @@ private:
     void pastPeriodEditEnded() override;
 
     void buildPanel();
+    // Whether the page's view is on the strip; puts it there.
+    bool isPlaced(MainPageKind kind) const;
+    void placePage(MainPageKind kind);
+    void placePageOnShow();
     void buildOverlays();
     void applyFirstRun();
     void preparePage(const PetalRow& row);

@@ -77,8 +77,12 @@ void moveY(View& view, double y) {
 SummaryGlobalController::SummaryGlobalController(std::weak_ptr<MainPageHost> host)
     : host_(std::move(host)) {
     diaryChanges_ = NotificationCenter::defaultCenter().addObserver(
-        DiaryActions::diaryChangedNotification,
-        [this](const Notification&) { reloadEverything(); });
+        DiaryActions::diaryChangedNotification, [this](const Notification&) {
+            // A page not built yet reads the diary when it is.
+            if (isViewLoaded()) {
+                reloadEverything();
+            }
+        });
 }
 
 SummaryGlobalController::~SummaryGlobalController() = default;
@@ -98,6 +102,10 @@ void SummaryGlobalController::viewDidLoad() {
     tabButton(0).setSelected(true);
     pastBtn_->setSelected(true);
     checkCountingMode();
+    makeDateArrays();
+    if (auto main = host_.lock()) {
+        setSkin(main->getNewSkin());
+    }
 }
 
 void SummaryGlobalController::buildTabs() {

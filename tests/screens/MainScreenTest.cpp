@@ -68,6 +68,7 @@ void MainScreenTest::launch() {
 RecordingPage& MainScreenTest::record(MainPageKind kind) {
     auto page = std::make_shared<RecordingPage>();
     main().setPage(kind, page);
+    page->view();
     return *page;
 }
 

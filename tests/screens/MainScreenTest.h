@@ -74,7 +74,8 @@ protected:
     void launch();
     MainViewController& main() const { return *delegate_->mainViewController(); }
     HeadlessHost& host() const { return *host_; }
-    // Replaces a page by a recording one.
+    // Replaces a page by a recording one, built as if it had been shown, so
+    // that it hears what the main screen tells the built pages.
     RecordingPage& record(MainPageKind kind);
     // Where the application's forum page looks: a port on 127.0.0.1 that
     // nothing listens on unless the test serves there.

@@ -13,6 +13,8 @@
 #include "ui/Label.h"
 #include "ui/ScrollView.h"
 
+#include <set>
+
 using namespace florelle;
 using namespace florelle::testing;
 
@@ -204,3 +206,33 @@ TEST_F(PetalTest, FirstUseHintsShowOncePerPage) {
 }
 
 } // namespace
+
+// The launch builds the flower alone; a page is built when it is first shown,
+// opened from its petal or raised with the panel, and sits on the strip.
+TEST_F(PetalTest, APageIsBuiltWhenFirstShown) {
+    launch();
+    auto built = [this] {
+        std::set<MainPageKind> kinds;
+        for (const PetalRow& row : PetalTable::rows()) {
+            if (main().page(row.page).isViewLoaded()) {
+                kinds.insert(row.page);
+            }
+        }
+        return kinds;
+    };
+    EXPECT_TRUE(built().empty());
+
+    openPetal(MainPageKind::charts);
+    EXPECT_EQ(built(), std::set<MainPageKind>{MainPageKind::charts});
+    View& charts = *main().page(MainPageKind::charts).view();
+    EXPECT_EQ(charts.superview(), &main().mainScrollView());
+    EXPECT_EQ(charts.frame().origin, (Point{0, 0}));
+
+    main().bringInfoDown();
+    host().advance(0.5);
+    main().mainScrollView().setContentOffset({640, 0}, false);
+    main().bringInfoUp();
+    host().advance(0.5);
+    EXPECT_EQ(built(), (std::set<MainPageKind>{MainPageKind::charts, MainPageKind::notes}));
+    EXPECT_EQ(main().page(MainPageKind::notes).view()->superview(), &main().mainScrollView());
+}
