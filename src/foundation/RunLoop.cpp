@@ -211,12 +211,19 @@ int RunLoop::waitMilliseconds(std::optional<Date> deadline) const {
     return static_cast<int>(std::min(std::ceil(seconds * 1000), 2147483647.0));
 }
 
-void RunLoop::poll(int timeoutMilliseconds) {
+std::vector<pollfd> RunLoop::watchedDescriptors() const {
     std::vector<pollfd> fds;
-    std::vector<Id> ids;
     fds.push_back({wake_.get(), POLLIN, 0});
     for (const auto& [id, source] : sources_) {
         fds.push_back({source.fd, source.events, 0});
+    }
+    return fds;
+}
+
+void RunLoop::poll(int timeoutMilliseconds) {
+    std::vector<pollfd> fds = watchedDescriptors();
+    std::vector<Id> ids;
+    for (const auto& [id, source] : sources_) {
         ids.push_back(id);
     }
     int ready = ::poll(fds.data(), fds.size(), timeoutMilliseconds);

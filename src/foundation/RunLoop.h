@@ -11,7 +11,9 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <poll.h>
 #include <sys/types.h>
+#include <vector>
 
 namespace florelle {
 
@@ -58,6 +60,9 @@ public:
     // posted tasks wait to run, and when the earliest timer is due.
     bool hasPendingTasks() const { return hasPostedTasks(); }
     std::optional<Date> nextTimerFireDate() const;
+    // The descriptors such a wait must watch too: the loop's wake-up (a
+    // task posted) and every source's, with the events they wait for.
+    std::vector<pollfd> watchedDescriptors() const;
     // Such a loop gives its own round here, so that a run nested in one of
     // its handlers (a wait for the network) keeps taking the window's events
     // and drawing: each round of run() or runUntil() waits at most

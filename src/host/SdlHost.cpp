@@ -11,6 +11,7 @@
 #include "ui/Application.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -23,9 +24,6 @@ namespace florelle {
 
 namespace {
 
-// SDL's wait cannot watch the run loop's descriptors and other threads'
-// tasks; this bounds how late they are served.
-constexpr int longestWaitMilliseconds = 100;
 constexpr long mouseFinger = -1;
 // Half the screen's points still shows every control.
 constexpr double smallestWindowScale = 0.5;
@@ -163,10 +161,22 @@ int SdlHost::run(std::shared_ptr<ApplicationDelegate> delegate,
     application->activate();
     auto& loop = RunLoop::current();
     bool open = true;
-    // Takes the window's events, waiting up to `wait` ms for the first.
+    // Takes the window's events, waiting up to `wait` ms (-1: as long as it
+    // takes) for the first or for the run loop to have work.
     auto takeEvents = [&](int wait) {
         SDL_Event event;
-        if (open && (wait > 0 ? SDL_WaitEventTimeout(&event, wait) : SDL_PollEvent(&event))) {
+        if (!open) {
+            return;
+        }
+        bool taken = false;
+        if (wait == 0) {
+            taken = SDL_PollEvent(&event);
+        } else {
+            loopWatch_.arm(loop.watchedDescriptors());
+            taken = SDL_WaitEventTimeout(&event, wait);
+            loopWatch_.disarm();
+        }
+        if (taken) {
             open = handle(event, *application, input);
             while (open && SDL_PollEvent(&event)) {
                 open = handle(event, *application, input);
@@ -209,10 +219,10 @@ int SdlHost::waitMilliseconds() const {
     }
     auto next = loop.nextTimerFireDate();
     if (!next) {
-        return longestWaitMilliseconds;
+        return -1;
     }
-    double seconds = next->secondsSince(Clock::current()->now());
-    return std::clamp(static_cast<int>(std::ceil(seconds * 1000)), 0, longestWaitMilliseconds);
+    double milliseconds = std::ceil(next->secondsSince(Clock::current()->now()) * 1000);
+    return static_cast<int>(std::clamp(milliseconds, 0.0, double(INT_MAX)));
 }
 
 bool SdlHost::handle(const SDL_Event& event, Application& application, TouchInput& input) {

@@ -3,6 +3,7 @@
 
 #include "HostScreen.h"
 #include "LetterboxFit.h"
+#include "LoopDescriptorWatch.h"
 #include "SdlHandles.h"
 #include "StatusBarChoice.h"
 #include "TextInputSwitch.h"
@@ -84,6 +85,8 @@ private:
     void sendThroughRenderer(BitmapContext& frame, const std::vector<SDL_Rect>& areas);
     bool canDraw() const;
     SDL_Surface* windowSurface() const;
+    // How long the window may wait for events: until the run loop's next
+    // timer, -1 for as long as it takes.
     int waitMilliseconds() const;
     Point mousePoint(int x, int y) const;
 
@@ -98,6 +101,7 @@ private:
     double top_ = 0;
     HostScreen screen_;
     TextInputSwitch textInput_;
+    LoopDescriptorWatch loopWatch_;
     std::ostream* frameLog_ = nullptr;
     // Whether what was presented stays in the window's buffer (the software
     // renderer), so that a frame need only copy what changed.
