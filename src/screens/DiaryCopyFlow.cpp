@@ -2,9 +2,6 @@
 #include "DiaryCopyFlow.h"
 
 #include "DiaryActions.h"
-#include "FolderPickerController.h"
-#include "MainPageHost.h"
-#include "ModalSheetController.h"
 #include "foundation/Calendar.h"
 #include "foundation/Clock.h"
 #include "foundation/IsoDay.h"
@@ -12,7 +9,6 @@
 #include "platform/DesktopPortal.h"
 #include "storage/DiaryCopies.h"
 #include "ui/AlertView.h"
-#include "ui/NavigationController.h"
 
 namespace florelle {
 
@@ -27,8 +23,9 @@ std::string copyName(Date now) {
 
 } // namespace
 
-DiaryCopyFlow::DiaryCopyFlow(std::weak_ptr<MainPageHost> host, std::function<void()> finished)
-    : host_(std::move(host)), finished_(std::move(finished)) {}
+DiaryCopyFlow::DiaryCopyFlow(std::weak_ptr<ViewController> presenter,
+                             std::function<void()> finished)
+    : presenter_(std::move(presenter)), finished_(std::move(finished)) {}
 
 DiaryCopyFlow::~DiaryCopyFlow() = default;
 
@@ -39,7 +36,7 @@ void DiaryCopyFlow::start() {
 
 void DiaryCopyFlow::saveCopy() {
     std::weak_ptr<DiaryCopyFlow> self = shared_from_this();
-    choose(true, [self](const std::filesystem::path& folder) {
+    choose(FileChooser::Picks::folder, [self](const std::filesystem::path& folder) {
         if (auto flow = self.lock()) {
             flow->saveInto(folder);
         }
@@ -48,48 +45,33 @@ void DiaryCopyFlow::saveCopy() {
 
 void DiaryCopyFlow::restoreCopy() {
     std::weak_ptr<DiaryCopyFlow> self = shared_from_this();
-    choose(false, [self](const std::filesystem::path& copy) {
+    choose(FileChooser::Picks::file, [self](const std::filesystem::path& copy) {
         if (auto flow = self.lock()) {
             flow->confirmRestore(copy);
         }
     });
 }
 
-void DiaryCopyFlow::choose(bool folder, std::function<void(std::filesystem::path)> chosen) {
-    auto host = host_;
-    auto done = [host, chosen, finished = finished_](std::optional<std::filesystem::path> path) {
+void DiaryCopyFlow::choose(FileChooser::Picks picks,
+                           std::function<void(std::filesystem::path)> chosen) {
+    auto presenter = presenter_.lock();
+    if (!presenter) {
+        return;
+    }
+    auto done = [chosen, finished = finished_](std::optional<std::filesystem::path> path) {
         if (path) {
             chosen(*path);
         } else if (finished) {
             finished();
         }
     };
-    if (!files_) {
-        files_.emplace(DesktopPortal::connect());
+    if (!chooser_) {
+        chooser_.emplace(DesktopPortal::connect());
     }
-    bool asked = folder ? files_->chooseFolder(Strings::localized("Choose a folder Key"),
-                                               Strings::localized("Save here Key"), done)
-                        : files_->chooseFile(Strings::localized("Choose a copy Key"),
-                                             Strings::localized("Restore Key"), done);
-    if (asked) {
-        return;
-    }
-    // Our own picker where the desktop has none, over the main screen.
-    auto main = host_.lock();
-    if (!main) {
-        return;
-    }
-    auto picked = [host, done](std::optional<std::filesystem::path> path) {
-        if (auto shown = host.lock()) {
-            shown->dismissModalController();
-        }
-        done(std::move(path));
-    };
-    auto picker = std::make_shared<FolderPickerController>(
-        DesktopFiles::documentsFolder(), picked,
-        folder ? FolderPickerController::Picks::folder : FolderPickerController::Picks::file);
-    main->presentModalController(
-        std::make_shared<ModalSheetController>(std::make_shared<NavigationController>(picker)));
+    bool folder = picks == FileChooser::Picks::folder;
+    chooser_->choose(*presenter, picks,
+                     Strings::localized(folder ? "Choose a folder Key" : "Choose a copy Key"),
+                     Strings::localized(folder ? "Save here Key" : "Restore Key"), done);
 }
 
 void DiaryCopyFlow::saveInto(const std::filesystem::path& folder) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/DesktopFiles.h"
+#include "FileChooser.h"
 #include "ui/AlertViewDelegate.h"
 
 #include <filesystem>
@@ -12,17 +12,17 @@
 namespace florelle {
 
 class AlertView;
-class MainPageHost;
+class ViewController;
 
 // The settings row "Backup and restore": she saves a copy of the diary into
 // a folder, or puts a copy back in the diary's place, chosen in the
-// desktop's file chooser where it runs, else in our own picker over the
-// main screen. The copies are those of the command line (DiaryCopies); a
+// desktop's file chooser where it runs, else in our own picker over
+// `presenter`. The copies are those of the command line (DiaryCopies); a
 // restored diary replans the reminders and tells every page. Each outcome
 // is told in an alert, after which the settings list clears its row.
 class DiaryCopyFlow : public AlertViewDelegate, public std::enable_shared_from_this<DiaryCopyFlow> {
 public:
-    DiaryCopyFlow(std::weak_ptr<MainPageHost> host, std::function<void()> finished);
+    DiaryCopyFlow(std::weak_ptr<ViewController> presenter, std::function<void()> finished);
     ~DiaryCopyFlow() override;
 
     // Offers "Save a copy…" and "Restore from a copy…".
@@ -42,14 +42,14 @@ private:
     enum class Step { choice, confirmation, outcome };
 
     void ask(Step step, const std::string& message, const std::vector<std::string>& others);
-    // The desktop's chooser, else our picker; `chosen` hears the path or nothing.
-    void choose(bool folder, std::function<void(std::filesystem::path)> chosen);
+    // `chosen` hears the path; nothing chosen ends the flow.
+    void choose(FileChooser::Picks picks, std::function<void(std::filesystem::path)> chosen);
     void restoreFrom(const std::filesystem::path& copy);
     void finish();
 
-    std::weak_ptr<MainPageHost> host_;
+    std::weak_ptr<ViewController> presenter_;
     std::function<void()> finished_;
-    std::optional<DesktopFiles> files_;
+    std::optional<FileChooser> chooser_;
     std::shared_ptr<AlertView> alert_;
     Step step_ = Step::choice;
     std::filesystem::path copy_;

@@ -129,12 +129,8 @@ void FolderPickerController::cancelClicked() {
 }
 
 void FolderPickerController::leave(std::optional<std::filesystem::path> folder) {
-    // Told once: a second tap during the slide back chooses nothing.
-    auto chosen = std::exchange(chosen_, nullptr);
-    if (auto* navigation = navigationController()) {
-        navigation->popViewController(true);
-    }
-    if (chosen) {
+    // Told once: a second tap while the sheet slides away chooses nothing.
+    if (auto chosen = std::exchange(chosen_, nullptr)) {
         chosen(std::move(folder));
     }
 }

@@ -20,8 +20,8 @@ class TableView;
 // folders in one folder (hidden ones left out), a first row up to its
 // parent, and "Save here", which chooses the folder on show. Picking a file
 // instead, it lists the folder's files below its folders and a tap on one
-// chooses it. Shown in a navigation controller, it leaves it when she
-// chooses or cancels.
+// chooses it. Shown in a navigation controller, whose bar holds Cancel and
+// "Save here"; whoever showed it takes it away once told.
 class FolderPickerController : public ViewController,
                                public TableViewDataSource,
                                public TableViewDelegate {

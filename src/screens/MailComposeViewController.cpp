@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MailComposeViewController.h"
 
-#include "FolderPickerController.h"
 #include "foundation/Format.h"
 #include "foundation/Log.h"
 #include "foundation/PrivateFiles.h"
 #include "foundation/Strings.h"
 #include "graphics/Image.h"
+#include "platform/DesktopFiles.h"
 #include "storage/DatabaseController.h"
 #include "ui/AlertView.h"
 #include "ui/BarButtonItem.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
-#include "ui/NavigationController.h"
 
 #include <algorithm>
 #include <cctype>
@@ -74,7 +73,7 @@ int kilobytes(const std::filesystem::path& file) {
 } // namespace
 
 MailComposeViewController::MailComposeViewController(std::shared_ptr<DesktopPortal> portal)
-    : mail_(portal), files_(portal) {}
+    : mail_(portal), chooser_(portal) {}
 
 MailComposeViewController::~MailComposeViewController() = default;
 
@@ -229,16 +228,8 @@ void MailComposeViewController::chooseFolder(std::vector<Attachment> files) {
             composer->saveInto(files, *folder);
         }
     };
-    if (files_.chooseFolder(Strings::localized("Choose a folder Key"),
-                            Strings::localized("Save here Key"), chosen)) {
-        return;
-    }
-    // Our own picker where the desktop has none.
-    if (auto* navigation = navigationController()) {
-        navigation->pushViewController(
-            std::make_shared<FolderPickerController>(DesktopFiles::documentsFolder(), chosen),
-            true);
-    }
+    chooser_.choose(*this, FileChooser::Picks::folder, Strings::localized("Choose a folder Key"),
+                    Strings::localized("Save here Key"), chosen);
 }
 
 void MailComposeViewController::saveInto(const std::vector<Attachment>& files,

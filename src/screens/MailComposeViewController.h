@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FileChooser.h"
 #include "MailComposeViewControllerDelegate.h"
-#include "platform/DesktopFiles.h"
 #include "platform/DesktopMail.h"
 #include "ui/AlertViewDelegate.h"
 #include "ui/ViewController.h"
@@ -80,7 +80,7 @@ private:
     std::weak_ptr<MailComposeViewController> weakSelf();
 
     DesktopMail mail_;
-    DesktopFiles files_;
+    FileChooser chooser_;
     std::vector<Attachment> attachments_;
     std::vector<Row> rows_;
     std::shared_ptr<Label> statusLabel_;

@@ -4,7 +4,7 @@
 #include "DiaryActions.h"
 #include "DiaryCopyFlow.h"
 #include "DiaryProblemAlert.h"
-#include "FolderPickerController.h"
+#include "FileChooser.h"
 #include "ImportPreviewController.h"
 #include "LenghtsController.h"
 #include "ReportMail.h"
@@ -18,7 +18,6 @@
 #include "foundation/Paths.h"
 #include "foundation/Strings.h"
 #include "import/ImportReader.h"
-#include "platform/DesktopFiles.h"
 #include "platform/DesktopPortal.h"
 #include "reports/ReportExport.h"
 #include "storage/DatabaseController.h"
@@ -125,12 +124,6 @@ void SettingsGlobalController::willShowViewController(NavigationController&,
         lenghts_->deselectSelectedCell();
     } else if (&controller == skin_.get()) {
         skin_->deselectSelectedCell();
-    }
-}
-
-void SettingsGlobalController::didShowViewController(NavigationController&, ViewController&, bool) {
-    if (auto file = std::exchange(chosenImport_, std::nullopt)) {
-        previewImport(*file);
     }
 }
 
@@ -255,25 +248,17 @@ void SettingsGlobalController::importFromApp() {
         std::static_pointer_cast<SettingsGlobalController>(shared_from_this());
     auto chosen = [self](std::optional<std::filesystem::path> file) {
         auto settings = self.lock();
-        if (!settings || !file) {
+        if (!settings) {
             return;
         }
-        if (settings->navController_->isTransitioning()) {
-            settings->chosenImport_ = *file;
-        } else {
-            settings->previewImport(*file);
-        }
+        file ? settings->previewImport(*file) : settings->deselectSelectedCell();
     };
-    if (!desktopFiles_) {
-        desktopFiles_ = std::make_unique<DesktopFiles>(DesktopPortal::connect());
+    if (!importChooser_) {
+        importChooser_ = std::make_unique<FileChooser>(DesktopPortal::connect());
     }
-    if (desktopFiles_->chooseFile(Strings::localized("Choose a file to import Key"),
-                                  Strings::localized("Import Key"), chosen)) {
-        return;
-    }
-    // Our own picker where the desktop has none.
-    pushScreen(std::make_shared<FolderPickerController>(DesktopFiles::documentsFolder(), chosen,
-                                                        FolderPickerController::Picks::file));
+    importChooser_->choose(*this, FileChooser::Picks::file,
+                           Strings::localized("Choose a file to import Key"),
+                           Strings::localized("Import Key"), chosen);
 }
 
 void SettingsGlobalController::previewImport(const std::filesystem::path& file) {
@@ -318,7 +303,7 @@ void SettingsGlobalController::backupAndRestore() {
     if (!copies_) {
         std::weak_ptr<SettingsGlobalController> self =
             std::static_pointer_cast<SettingsGlobalController>(shared_from_this());
-        copies_ = std::make_shared<DiaryCopyFlow>(host_, [self] {
+        copies_ = std::make_shared<DiaryCopyFlow>(self, [self] {
             if (auto settings = self.lock()) {
                 settings->deselectSelectedCell();
             }

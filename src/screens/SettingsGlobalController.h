@@ -10,13 +10,12 @@
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace florelle {
 
-class DesktopFiles;
 class DiaryCopyFlow;
+class FileChooser;
 class LenghtsController;
 class LocalNotificationCenter;
 class NavigationController;
@@ -75,7 +74,7 @@ public:
     DiaryCopyFlow* diaryCopyFlow() const { return copies_.get(); }
 
     // The import row: the desktop's file chooser, else a picker of our own
-    // pushed on the stack; the chosen file's preview follows.
+    // in a sheet; the chosen file's preview follows on the stack.
     void importFromApp() override;
     // Reads the file and shows what importing it adds, or why it cannot.
     void previewImport(const std::filesystem::path& file);
@@ -86,8 +85,6 @@ public:
 
     void willShowViewController(NavigationController& navigation, ViewController& controller,
                                 bool animated) override;
-    void didShowViewController(NavigationController& navigation, ViewController& controller,
-                               bool animated) override;
 
     NavigationController& navController() const { return *navController_; }
     SettingsGroupsController& settingsGroupsController() const { return *settingsGroups_; }
@@ -114,9 +111,7 @@ private:
     std::shared_ptr<ReportMail> reportMail_;
     std::shared_ptr<DiaryCopyFlow> copies_;
     Timer filesTmr_;
-    std::unique_ptr<DesktopFiles> desktopFiles_;
-    // A file chosen while our picker slid away, previewed once it has.
-    std::optional<std::filesystem::path> chosenImport_;
+    std::unique_ptr<FileChooser> importChooser_;
     bool oldOS_ = false;
 };
 

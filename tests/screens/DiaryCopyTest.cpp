@@ -2,7 +2,6 @@
 #include "MainScreenTest.h"
 #include "screens/DiaryCopyFlow.h"
 #include "screens/FolderPickerController.h"
-#include "screens/ModalSheetController.h"
 #include "screens/SettingsGlobalController.h"
 #include "screens/SettingsGroupsController.h"
 #include "storage/DatabaseController.h"
@@ -51,11 +50,7 @@ protected:
         auto* flow = settings().diaryCopyFlow();
         return flow ? flow->alert() : nullptr;
     }
-    FolderPickerController* picker() const {
-        auto* sheet = dynamic_cast<ModalSheetController*>(main().modalViewController());
-        auto* stack = sheet ? dynamic_cast<NavigationController*>(&sheet->content()) : nullptr;
-        return stack ? dynamic_cast<FolderPickerController*>(stack->topViewController()) : nullptr;
-    }
+    FolderPickerController* picker() const { return pickerOver(settings()); }
     void tapFile(const std::string& name) {
         auto& files = picker()->files();
         auto found = std::find(files.begin(), files.end(), name);
@@ -93,7 +88,7 @@ TEST_F(DiaryCopyTest, ACopySavedFromSettingsIsPutBackAndAForeignFileIsRefused) {
                  ->rightButton());
     auto copy = folder_.path() / "Florelle-2026-03-01.db";
     EXPECT_EQ(told(), Strings::localizedFormat("Copy saved Key", copy.string()));
-    EXPECT_FALSE(main().modalViewController());
+    EXPECT_FALSE(settings().modalViewController());
     EXPECT_FALSE(rowSelected());
     ASSERT_TRUE(std::filesystem::exists(copy));
 
@@ -131,7 +126,7 @@ TEST_F(DiaryCopyTest, ACopySavedFromSettingsIsPutBackAndAForeignFileIsRefused) {
     tapView(*dynamic_cast<NavigationController*>(picker()->navigationController())
                  ->navigationBar()
                  ->leftButton());
-    EXPECT_FALSE(main().modalViewController());
+    EXPECT_FALSE(settings().modalViewController());
     EXPECT_FALSE(alert());
     EXPECT_FALSE(rowSelected());
 }

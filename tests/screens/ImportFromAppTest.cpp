@@ -54,13 +54,17 @@ protected:
         }
         return shown;
     }
-    // Opens the row, picks the file in our picker and lets the preview slide in.
-    void pickFile(const std::filesystem::path& file) {
+    // Taps the import row; our picker comes up in a sheet.
+    FolderPickerController* openPicker() {
         TableView& list = *settings().settingsGroupsController().tableView();
         Rect row = list.rectForRow({0, 4});
         host().tap(list.convertPointToWindow({row.midX(), row.midY()}));
         host().advance(1);
-        auto* picker = dynamic_cast<FolderPickerController*>(top());
+        return pickerOver(settings());
+    }
+    // Picks the file in our picker and lets the preview slide in.
+    void pickFile(const std::filesystem::path& file) {
+        auto* picker = openPicker();
         ASSERT_TRUE(picker);
         picker->showFolder(file.parent_path());
         auto& files = picker->files();
@@ -116,6 +120,23 @@ TEST_F(ImportFromAppTest, PreviewsTheFileThenStoresItOnImport) {
     ASSERT_TRUE(told);
     EXPECT_EQ(told->message(), Strings::localizedFormat("Imported Key", 2, 3));
     EXPECT_EQ(top(), &settings().settingsGroupsController());
+}
+
+// Our picker stands in a sheet with its folder's name and Cancel, which
+// leaves the settings list as it was.
+TEST_F(ImportFromAppTest, ThePickerSheetShowsItsFolderAndCancels) {
+    auto* picker = openPicker();
+    ASSERT_TRUE(picker);
+    picker->showFolder(files_.path());
+    auto& bar = *picker->navigationController()->navigationBar();
+    EXPECT_TRUE(bar.window() && !bar.isHidden());
+    EXPECT_EQ(bar.title(), files_.path().filename().string());
+    ASSERT_TRUE(bar.leftButton());
+    keepScreenshot("import-picker");
+    tapView(*bar.leftButton());
+    EXPECT_FALSE(settings().modalViewController());
+    EXPECT_EQ(top(), &settings().settingsGroupsController());
+    EXPECT_FALSE(settings().settingsGroupsController().tableView()->indexPathForSelectedRow());
 }
 
 // A malformed file is refused with its line, and nothing is stored.

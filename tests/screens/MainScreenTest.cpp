@@ -4,8 +4,11 @@
 #include "foundation/Calendar.h"
 #include "screens/CustomApplication.h"
 #include "screens/DiaryActions.h"
+#include "screens/FolderPickerController.h"
+#include "screens/ModalSheetController.h"
 #include "storage/DatabaseController.h"
 #include "support/LoopbackServer.h"
+#include "ui/NavigationController.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +16,12 @@
 #include <filesystem>
 
 namespace florelle::testing {
+
+FolderPickerController* pickerOver(const ViewController& presenter) {
+    auto* sheet = dynamic_cast<ModalSheetController*>(presenter.modalViewController());
+    auto* stack = sheet ? dynamic_cast<NavigationController*>(&sheet->content()) : nullptr;
+    return stack ? dynamic_cast<FolderPickerController*>(stack->topViewController()) : nullptr;
+}
 
 bool RecordingPage::called(const std::string& call) const {
     return std::find(calls.begin(), calls.end(), call) != calls.end();

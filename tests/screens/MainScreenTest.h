@@ -14,12 +14,19 @@
 #include <string>
 #include <vector>
 
+namespace florelle {
+class FolderPickerController;
+}
+
 namespace florelle::testing {
 
 // The text the screens show for a key, in the test's language.
 inline std::string t(const char* key) {
     return Strings::localized(key);
 }
+
+// Our own file picker, in the sheet `presenter` shows; nullptr without one.
+FolderPickerController* pickerOver(const ViewController& presenter);
 
 // A page that notes every operation the main screen forwards to it.
 class RecordingPage : public MainPage {
