@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "foundation/Strings.h"
 #include "import/ImportDays.h"
 #include "import/ImportFormats.h"
 
@@ -81,12 +82,12 @@ void readMeasurement(const Json& measurement, int line, ImportPlanBuilder& build
     if (!measurement.is_object() || !measurement.contains("type") ||
         !measurement["type"].is_string() || !measurement.contains("date") ||
         !measurement["date"].is_string()) {
-        throw MalformedImport(line, "a measurement needs a type and a date");
+        throw MalformedImport(line, Strings::localized("Import measurement fields Key"));
     }
     std::string date = measurement["date"].get<std::string>();
     auto day = ImportDays::parse(date);
     if (!day) {
-        throw MalformedImport(line, "not a date: " + date);
+        throw MalformedImport(line, Strings::localizedFormat("Import not a date Key", date));
     }
     std::string type = measurement["type"].get<std::string>();
     const Json value = measurement.value("value", Json());
@@ -133,12 +134,13 @@ void readClueJson(std::string_view text, ImportPlanBuilder& builder) {
         measurements = Json::parse(text.begin(), text.end());
     } catch (const Json::parse_error& error) {
         // The byte the parser stopped at counts from 1.
-        throw MalformedImport(lineAt(text, error.byte > 0 ? error.byte - 1 : 0), "not valid JSON");
+        throw MalformedImport(lineAt(text, error.byte > 0 ? error.byte - 1 : 0),
+                              Strings::localized("Import not JSON Key"));
     }
     if (!measurements.is_array()) {
         size_t start = text.find_first_not_of(" \t\r\n");
         throw MalformedImport(lineAt(text, start == std::string_view::npos ? 0 : start),
-                              "not a JSON array of measurements");
+                              Strings::localized("Import not measurements Key"));
     }
     auto offsets = elementOffsets(text);
     for (size_t i = 0; i < measurements.size(); ++i) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/CsvRecords.h"
 
+#include "foundation/Strings.h"
 #include "import/ImportPlan.h"
 
 namespace florelle {
@@ -69,7 +70,7 @@ std::vector<CsvRecord> readCsvRecords(std::string_view text) {
         }
     }
     if (quoted) {
-        throw MalformedImport(quoteLine, "a quoted field is never closed");
+        throw MalformedImport(quoteLine, Strings::localized("Import unclosed quote Key"));
     }
     endRecord();
     return records;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "foundation/Strings.h"
 #include "import/CsvRecords.h"
 #include "import/ImportDays.h"
 #include "import/ImportFormats.h"
@@ -51,7 +52,7 @@ public:
             columns_[header.fields[i]] = i;
         }
         if (!columns_.count("date")) {
-            throw MalformedImport(header.line, "the header has no date column");
+            throw MalformedImport(header.line, Strings::localized("Import no date column Key"));
         }
         width_ = header.fields.size();
         header_ = header.fields;
@@ -59,15 +60,17 @@ public:
 
     void read(const CsvRecord& record) {
         if (record.fields.size() != width_) {
-            throw MalformedImport(record.line, std::to_string(record.fields.size()) +
-                                                   " columns where the header has " +
-                                                   std::to_string(width_));
+            throw MalformedImport(record.line, Strings::localizedCountFormat(
+                                                   "Import header columns Key",
+                                                   static_cast<long long>(record.fields.size()),
+                                                   record.fields.size(), width_));
         }
         line_ = record.line;
         fields_ = &record.fields;
         auto day = ImportDays::parse(field("date"));
         if (!day) {
-            throw MalformedImport(record.line, "not a date: " + field("date"));
+            throw MalformedImport(record.line,
+                                  Strings::localizedFormat("Import not a date Key", field("date")));
         }
         day_ = *day;
         readBleeding();
@@ -89,7 +92,8 @@ private:
         }
         auto strength = number(value);
         if (!strength || *strength < 0 || *strength > 3 || *strength != int(*strength)) {
-            throw MalformedImport(line_, "bleeding.value is 0 to 3, not " + value);
+            throw MalformedImport(line_,
+                                  Strings::localizedFormat("Import bleeding value Key", value));
         }
         if (isTrue(field("bleeding.exclude"))) {
             builder_.unplaced(day_, "bleeding left out of the cycle");
@@ -112,7 +116,8 @@ private:
         if (column == "temperature.value") {
             auto celsius = number(value);
             if (!celsius) {
-                throw MalformedImport(line_, "temperature.value is not a number: " + value);
+                throw MalformedImport(
+                    line_, Strings::localizedFormat("Import temperature value Key", value));
             }
             builder_.temperature(day_, *celsius);
             return;
@@ -147,7 +152,7 @@ private:
 void readDripCsv(std::string_view text, ImportPlanBuilder& builder) {
     auto records = readCsvRecords(text);
     if (records.empty()) {
-        throw MalformedImport(1, "the file is empty");
+        throw MalformedImport(1, Strings::localized("Import empty file Key"));
     }
     DripRows rows(records.front(), builder);
     for (size_t i = 1; i < records.size(); ++i) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/ImportPlan.h"
 
+#include "foundation/Strings.h"
+
 #include <array>
 
 namespace florelle {
@@ -43,6 +45,10 @@ std::optional<ImportFormat> importFormatNamed(const std::string& name) {
         }
     }
     return std::nullopt;
+}
+
+std::string MalformedImport::message() const {
+    return Strings::localizedFormat("Import line Key", line_, what());
 }
 
 } // namespace florelle

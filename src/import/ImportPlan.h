@@ -48,14 +48,14 @@ struct ImportPlan {
 };
 
 // A file that cannot be read as the format it is taken for: the line where
-// reading stopped (1 is the first) and why.
+// reading stopped (1 is the first) and why, in the user's language.
 class MalformedImport : public std::runtime_error {
 public:
     MalformedImport(int line, const std::string& reason)
         : std::runtime_error(reason), line_(line) {}
     int line() const { return line_; }
     // "line 12: not a date: 2026-13-01".
-    std::string message() const { return "line " + std::to_string(line_) + ": " + what(); }
+    std::string message() const;
 
 private:
     int line_;

@@ -2,6 +2,7 @@
 #include "import/ImportPlanBuilder.h"
 
 #include "cycle/BodyMeasure.h"
+#include "foundation/Strings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -49,12 +50,12 @@ void ImportPlanBuilder::period(ImportedPeriod period, int line) {
         return other.first <= period.last && period.first <= other.last;
     };
     if (next != spans_.end() && overlaps(next->second.first)) {
-        throw MalformedImport(line,
-                              "overlaps the period on line " + std::to_string(next->second.second));
+        throw MalformedImport(
+            line, Strings::localizedFormat("Import overlapping periods Key", next->second.second));
     }
     if (next != spans_.begin() && overlaps(std::prev(next)->second.first)) {
-        throw MalformedImport(line, "overlaps the period on line " +
-                                        std::to_string(std::prev(next)->second.second));
+        throw MalformedImport(line, Strings::localizedFormat("Import overlapping periods Key",
+                                                             std::prev(next)->second.second));
     }
     spans_.emplace(period.first, std::make_pair(period, line));
 }

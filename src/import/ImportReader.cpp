@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/ImportReader.h"
 
+#include "foundation/Strings.h"
 #include "import/CsvRecords.h"
 #include "import/ImportFormats.h"
 
@@ -52,15 +53,17 @@ ImportReader::FileReading ImportReader::readFile(const std::filesystem::path& fi
     std::error_code error;
     auto size = std::filesystem::file_size(file, error);
     if (error) {
-        return {std::nullopt, "cannot be read (" + error.message() + ")"};
+        return {std::nullopt, Strings::localizedFormat("Import unreadable Key", error.message())};
     }
     if (size > largestFile) {
-        return {std::nullopt, "is larger than 64 MiB, too big for another app's export"};
+        return {std::nullopt, Strings::localized("Import too large Key")};
     }
     std::ifstream in(file, std::ios::binary);
     std::string text(static_cast<size_t>(size), '\0');
     if (!in || !in.read(text.data(), static_cast<std::streamsize>(text.size()))) {
-        return {std::nullopt, "cannot be read"};
+        return {std::nullopt,
+                Strings::localizedFormat("Import unreadable Key",
+                                         std::make_error_code(std::errc::io_error).message())};
     }
     try {
         return {read(text, format, catalogue), ""};

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "foundation/Strings.h"
 #include "import/CsvRecords.h"
 #include "import/ImportDays.h"
 #include "import/ImportFormats.h"
@@ -10,7 +11,8 @@ namespace {
 ImportDay dayIn(const CsvRecord& record, size_t column) {
     auto day = ImportDays::parse(record.fields[column]);
     if (!day) {
-        throw MalformedImport(record.line, "not a date: " + record.fields[column]);
+        throw MalformedImport(
+            record.line, Strings::localizedFormat("Import not a date Key", record.fields[column]));
     }
     return *day;
 }
@@ -24,19 +26,20 @@ void readPlainCsv(std::string_view text, ImportPlanBuilder& builder) {
         records.erase(records.begin());
     }
     if (records.empty()) {
-        throw MalformedImport(1, "the file holds no dates");
+        throw MalformedImport(1, Strings::localized("Import no dates Key"));
     }
     size_t width = records.front().fields.size();
     if (width > 2) {
-        throw MalformedImport(records.front().line, std::to_string(width) +
-                                                        " columns where 1 (a bleeding day) or 2 "
-                                                        "(a period's first and last day) belong");
+        throw MalformedImport(records.front().line,
+                              Strings::localizedCountFormat("Import plain columns Key",
+                                                            static_cast<long long>(width), width));
     }
     for (const CsvRecord& record : records) {
         if (record.fields.size() != width) {
-            throw MalformedImport(record.line, std::to_string(record.fields.size()) +
-                                                   " columns where the first row has " +
-                                                   std::to_string(width));
+            throw MalformedImport(record.line, Strings::localizedCountFormat(
+                                                   "Import row columns Key",
+                                                   static_cast<long long>(record.fields.size()),
+                                                   record.fields.size(), width));
         }
         ImportDay first = dayIn(record, 0);
         if (width == 1) {
@@ -45,7 +48,7 @@ void readPlainCsv(std::string_view text, ImportPlanBuilder& builder) {
         }
         ImportDay last = dayIn(record, 1);
         if (last < first) {
-            throw MalformedImport(record.line, "the period ends before it starts");
+            throw MalformedImport(record.line, Strings::localized("Import ends before start Key"));
         }
         builder.period({first, last}, record.line);
     }

@@ -5,6 +5,7 @@
 #include "foundation/Format.h"
 #include "foundation/IsoDay.h"
 #include "foundation/PrivateFiles.h"
+#include "foundation/Strings.h"
 #include "storage/DiaryTimeZone.h"
 #include "storage/SQLiteAccess.h"
 #include "storage/SqliteConnection.h"
@@ -179,11 +180,13 @@ std::optional<Problem> copyInto(const std::filesystem::path& source, const std::
     case SQLITE_OK:
         return std::nullopt;
     case SQLITE_NOTADB:
-        return Problem{Refusal::notADatabase, "it is not an SQLite database"};
+        return Problem{Refusal::notADatabase, Strings::localized("Copy not a database Key")};
     case SQLITE_CORRUPT:
-        return Problem{Refusal::damaged, sqlite3_errstr(code)};
+        return Problem{Refusal::damaged,
+                       Strings::localizedFormat("Copy damaged Key", sqlite3_errstr(code))};
     default:
-        return Problem{Refusal::unreadable, sqlite3_errstr(code)};
+        return Problem{Refusal::unreadable,
+                       Strings::localizedFormat("Copy unreadable Key", sqlite3_errstr(code))};
     }
 }
 
@@ -212,18 +215,16 @@ std::variant<int, Problem> versionOf() {
     std::string text = stored.value_or(std::nullopt).value_or("");
     if (text.empty() || text.size() > 9 ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return Problem{Refusal::notADiary, "its data version (APP_VERSION) is missing"};
+        return Problem{Refusal::notADiary, Strings::localized("Copy without data version Key")};
     }
     int version = std::stoi(text);
     if (version > VersionUpdater::currentVersion) {
-        return Problem{Refusal::tooNew,
-                       format("it was written by a newer Florelle (data version %d; this one "
-                              "reads up to %d)",
-                              version, VersionUpdater::currentVersion)};
+        return Problem{Refusal::tooNew, Strings::localizedFormat("Copy too new Key", version,
+                                                                 VersionUpdater::currentVersion)};
     }
     if (!VersionUpdater::canUpdateFrom(version)) {
         return Problem{Refusal::unknownVersion,
-                       format("no Florelle wrote its data version %d", version)};
+                       Strings::localizedFormat("Copy of unknown version Key", version)};
     }
     return version;
 }
@@ -233,12 +234,14 @@ std::variant<int, Problem> versionOf() {
 std::optional<Problem> checkCopy() {
     if (auto db = SQLiteAccess::connection(); !db) {
         const StoreError& error = db.error();
-        return Problem{error.kind == StoreError::Kind::damaged ? Refusal::damaged
-                                                               : Refusal::unreadable,
-                       error.detail};
+        bool damaged = error.kind == StoreError::Kind::damaged;
+        return Problem{damaged ? Refusal::damaged : Refusal::unreadable,
+                       Strings::localizedFormat(
+                           damaged ? "Copy damaged Key" : "Copy unreadable Key", error.detail)};
     }
     if (columnsOf("settings") != std::vector<std::string>{"name", "value"}) {
-        return Problem{Refusal::notADiary, "it has no table settings"};
+        return Problem{Refusal::notADiary,
+                       Strings::localizedFormat("Copy without table Key", "settings")};
     }
     auto version = versionOf();
     if (auto* problem = std::get_if<Problem>(&version)) {
@@ -251,18 +254,21 @@ std::optional<Problem> checkCopy() {
         }
         std::vector<std::string> found = columnsOf(table.name);
         if (found.empty()) {
-            return Problem{Refusal::notADiary, format("it has no table %@", table.name)};
+            return Problem{Refusal::notADiary,
+                           Strings::localizedFormat("Copy without table Key", table.name)};
         }
         if (found != wanted) {
-            return Problem{Refusal::notADiary, format("its table %@ has the columns %@, not %@",
-                                                      table.name, listed(found), listed(wanted))};
+            return Problem{Refusal::notADiary,
+                           Strings::localizedFormat("Copy table columns Key", table.name,
+                                                    listed(found), listed(wanted))};
         }
     }
     for (const char* key : neededSettings) {
         auto count = SQLiteAccess::selectOneValueSQL("SELECT COUNT(*) FROM settings WHERE name = ?",
                                                      {std::string_view(key)});
         if (Row::integerValue(count.value_or(std::nullopt)) == 0) {
-            return Problem{Refusal::notADiary, format("it has no setting %@", key)};
+            return Problem{Refusal::notADiary,
+                           Strings::localizedFormat("Copy without setting Key", key)};
         }
     }
     return std::nullopt;
@@ -401,14 +407,15 @@ DiaryCopies::Restored DiaryCopies::restore(const std::filesystem::path& source,
     }
     struct stat from {};
     if (stat(source.c_str(), &from) != 0) {
-        return refused({Refusal::unreadable, systemError(errno)});
+        return refused({Refusal::unreadable,
+                        Strings::localizedFormat("Copy unreadable Key", systemError(errno))});
     }
     if (!S_ISREG(from.st_mode)) {
-        return refused({Refusal::unreadable, "it is not a file"});
+        return refused({Refusal::unreadable, Strings::localized("Copy not a file Key")});
     }
     std::error_code error;
     if (std::filesystem::equivalent(source, *diary, error)) {
-        return refused({Refusal::isTheDiary, "it is the diary itself"});
+        return refused({Refusal::isTheDiary, Strings::localized("Copy is the diary Key")});
     }
 
     StagedCopy staged(*diary);

@@ -77,3 +77,22 @@ TEST_F(CliImportTest, RefusesBadFilesAndOptionsWithoutChange) {
         },
         [&](const std::vector<std::string>& arguments) { return cli(arguments); }, data_.path());
 }
+
+// A German user reads why a file is refused, for an import as for a restore,
+// in German.
+TEST_F(CliImportTest, RefusalReasonsAreInTheUsersLanguage) {
+    std::string badDate = file("bad.csv", "2026-01-05\n2026-01-3\n");
+    std::string garbage = file("garbage.db", std::string(4096, 'x'));
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* reason;
+    } cases[] = {
+        {{"import", badDate}, "Zeile 2: kein Datum: 2026-01-3"},
+        {{"restore", garbage}, "die Kopie ist keine SQLite-Datenbank"},
+    };
+    for (const Case& c : cases) {
+        auto refused = runCli(c.arguments, data_.path(), "Europe/Berlin", "de_DE.UTF-8");
+        EXPECT_EQ(refused.status, 1) << c.arguments[0];
+        EXPECT_NE(refused.err.find(c.reason), std::string::npos) << refused.err;
+    }
+}

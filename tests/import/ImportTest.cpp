@@ -265,7 +265,7 @@ TEST_F(ImportTest, RefusesMalformedFilesWithTheLine) {
         {"CSV: three columns", "2026-01-05,2026-01-09,heavy\n", std::nullopt, 1,
          "3 columns where 1 (a bleeding day) or 2 (a period's first and last day) belong"},
         {"CSV: a row of another width", "2026-01-05,2026-01-09\n2026-02-05\n", std::nullopt, 2,
-         "1 columns where the first row has 2"},
+         "1 column where the first row has 2"},
         {"CSV: ends before it starts", "2026-01-09,2026-01-05\n", std::nullopt, 1,
          "the period ends before it starts"},
         {"CSV: periods overlap",
