@@ -72,17 +72,9 @@ StoreResult<int> intSetting(std::string_view key) {
     return DatabaseController::clampSetting(key, *value);
 }
 
-StoreResult<Row::Value> textSetting(std::string_view key) {
-    return SQLiteAccess::selectOneValueSQL(settingSql, {key});
-}
-
 StoreStatus saveIntSetting(std::string_view key, long long value) {
     return SQLiteAccess::updateWithSQL("UPDATE settings SET value = ? WHERE name = ?",
                                        {value, key});
-}
-
-StoreStatus saveTextSetting(std::string_view key, std::string_view text) {
-    return SQLiteAccess::updateWithSQL("UPDATE settings SET value = ? WHERE name = ?", {text, key});
 }
 
 // A read used for a write must have worked; its failure stops the write.
@@ -489,6 +481,21 @@ StoreResult<std::vector<Row>> DatabaseController::getAllPeriods() {
 }
 
 // --- settings ---
+
+StoreResult<Row::Value> DatabaseController::textSetting(std::string_view key) {
+    return SQLiteAccess::selectOneValueSQL(settingSql, {key});
+}
+
+StoreStatus DatabaseController::saveTextSetting(std::string_view key, std::string_view text) {
+    if (auto added = SQLiteAccess::insertWithSQL(
+            "INSERT INTO settings (name, value) SELECT ?1, '' WHERE NOT EXISTS "
+            "(SELECT 1 FROM settings WHERE name = ?1)",
+            {key});
+        !added) {
+        return added.error();
+    }
+    return SQLiteAccess::updateWithSQL("UPDATE settings SET value = ? WHERE name = ?", {text, key});
+}
 
 StoreResult<Row::Value> DatabaseController::getLocalPasscode() {
     return textSetting("APP_PASSWORD");

@@ -94,6 +94,11 @@ public:
     static StoreResult<std::vector<Row>> getAllPeriods();
 
     // --- settings ---
+    // A setting's text as stored; a diary without the setting's row reads none.
+    static StoreResult<Row::Value> textSetting(std::string_view key);
+    // Stores the text, first adding the setting's row where a diary written
+    // before the setting existed lacks it.
+    static StoreStatus saveTextSetting(std::string_view key, std::string_view text);
     static StoreResult<Row::Value> getLocalPasscode();
     static StoreStatus saveLocalPasscode(int passcode);
     // No passcode any more: the diary opens without the lock.

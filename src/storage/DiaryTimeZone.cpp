@@ -110,19 +110,6 @@ StoreResult<int> moveDays(const Calendar& from, const Calendar& to) {
     return static_cast<int>(moves.size());
 }
 
-// Diaries written before the zone was kept have no row for it.
-StoreStatus saveZone(const std::string& identifier) {
-    if (auto added = SQLiteAccess::insertWithSQL(
-            "INSERT INTO settings (name, value) SELECT ?1, '' WHERE NOT EXISTS "
-            "(SELECT 1 FROM settings WHERE name = ?1)",
-            {DiaryTimeZone::settingName});
-        !added) {
-        return added.error();
-    }
-    return SQLiteAccess::updateWithSQL("UPDATE settings SET value = ? WHERE name = ?",
-                                       {identifier, DiaryTimeZone::settingName});
-}
-
 StoreResult<std::optional<DiaryTimeZone::Reanchoring>> reanchor(const std::string& from,
                                                                 const TimeZone& to) {
     Calendar fromCalendar{TimeZone(from)};
@@ -142,8 +129,7 @@ StoreResult<std::optional<DiaryTimeZone::Reanchoring>> reanchor(const std::strin
 } // namespace
 
 StoreResult<std::optional<std::string>> DiaryTimeZone::stored() {
-    auto value =
-        SQLiteAccess::selectOneValueSQL("SELECT value FROM settings WHERE name = ?", {settingName});
+    auto value = DatabaseController::textSetting(settingName);
     if (!value) {
         return value.error();
     }
@@ -174,7 +160,7 @@ StoreResult<std::optional<DiaryTimeZone::Reanchoring>> DiaryTimeZone::follow(con
         SQLiteAccess::reportWriteFailure(done.error());
         return done;
     }
-    if (auto saved = saveZone(zone.identifier()); !saved) {
+    if (auto saved = DatabaseController::saveTextSetting(settingName, zone.identifier()); !saved) {
         SQLiteAccess::reportWriteFailure(saved.error());
         return saved.error();
     }
